@@ -5,38 +5,34 @@
 #include "runtime/Records.h"
 #include "runtime/Runtime.h"
 
-#define QD_CORE_COMMAND(name) void Cmd##name(ResultRecord* result, int32_t argCount, ArgumentRecord* args)
-
-QD_CORE_COMMAND(IntegerDivide);
-QD_CORE_COMMAND(Remainder);
-QD_CORE_COMMAND(WindowHandleOf);
-QD_CORE_COMMAND(LoadWindow);
-QD_CORE_COMMAND(TextLength);
-QD_CORE_COMMAND(RunDirectory);
-QD_CORE_COMMAND(ExecutableFileName);
-QD_CORE_COMMAND(LeftText);
-QD_CORE_COMMAND(RightText);
-QD_CORE_COMMAND(CharacterText);
-QD_CORE_COMMAND(ToUpperCase);
-QD_CORE_COMMAND(ToNumber);
-QD_CORE_COMMAND(ToInteger);
-QD_CORE_COMMAND(SplitText);
-QD_CORE_COMMAND(BlankText);
-QD_CORE_COMMAND(CompareText);
-QD_CORE_COMMAND(ReadFromByteSet);
-QD_CORE_COMMAND(ToText);
-QD_CORE_COMMAND(RemoveFile);
-QD_CORE_COMMAND(ReadWholeFile);
-QD_CORE_COMMAND(ScreenWidth);
-QD_CORE_COMMAND(ScreenHeight);
-QD_CORE_COMMAND(ProcessEvents);
-QD_CORE_COMMAND(PopUpMenu);
-QD_CORE_COMMAND(SetWaitCursor);
-QD_CORE_COMMAND(RestoreCursor);
-QD_CORE_COMMAND(TextAtAddress);
-QD_CORE_COMMAND(ByteSetAtAddress);
-
-#undef QD_CORE_COMMAND
+void CmdIntegerDivide(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdRemainder(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdWindowHandleOf(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdLoadWindow(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdTextLength(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdRunDirectory(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdExecutableFileName(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdLeftText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdRightText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdCharacterText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdToUpperCase(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdToNumber(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdToInteger(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdSplitText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdBlankText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdCompareText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdReadFromByteSet(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdToText(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdRemoveFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdReadWholeFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdScreenWidth(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdScreenHeight(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdProcessEvents(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdPopUpMenu(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdSetWaitCursor(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdRestoreCursor(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdTextAtAddress(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdByteSetAtAddress(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
 
 // The core library as a support library of the program image header.
 const SupportLibrary& CoreLibrary();

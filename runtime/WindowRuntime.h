@@ -1,0 +1,103 @@
+// The runtime's loaded windows: live window objects, window loading, the
+// message pump and menus, shared by the runtime's window modules.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <vector>
+#include "runtime/ComponentTypes.h"
+#include "runtime/Events.h"
+#include "runtime/Runtime.h"
+#include "runtime/UiDescription.h"
+
+// Runtime-private messages.
+constexpr UINT kMsgComponentPrepared = 0x806F;  // to each component after creation
+constexpr UINT kMsgWindowPrepared = 0x8004;     // to the window after its components
+constexpr UINT kMsgComponentsCreated = 0x8076;  // to each component at the end of loading
+constexpr UINT kMsgTrayIcon = 0x8064;           // notification-area icon of a window
+constexpr UINT kMsgExitRequest = 0x83E7;        // hidden owner: end the process (wParam code)
+
+// Child-control identifiers: 100, 110, 120, ... in definition order.
+constexpr UINT kFirstControlId = 100;
+constexpr UINT kControlIdStep = 10;
+
+// A runtime window object (RuntimeWindowObject is its address): the wrapper
+// for one native window. Objects live in a registry so that a stale object
+// value is recognised instead of followed.
+struct WindowObject {
+    HWND hwnd = nullptr;
+    uint32_t windowId = 0;
+    uint32_t componentId = 0;
+};
+RuntimeWindowObject MakeWindowObject(HWND hwnd);
+void DetachWindowObject(RuntimeWindowObject object);
+void DeleteWindowObject(RuntimeWindowObject object);
+WindowObject* LookUpWindowObject(RuntimeWindowObject object);
+
+struct LiveComponent {
+    uint32_t componentId = 0;
+    HWND hwnd = nullptr;
+    RuntimeWindowObject object = 0;
+    const ComponentType* type = nullptr;
+};
+
+struct LiveWindow {
+    WindowDefinition* definition = nullptr;
+    HWND hwnd = nullptr;
+    RuntimeWindowObject object = 0;
+    std::vector<LiveComponent> components;
+    HMENU menu = nullptr;
+    bool created = false;
+    bool firstActivationSeen = false;
+    std::vector<HWND> disabledByModal;
+};
+
+// The loaded window of a definition, null when not loaded or no longer alive.
+LiveWindow* FindLiveWindow(uint32_t windowId);
+LiveWindow* FindLiveWindowByHandle(HWND hwnd);
+// A live component of a loaded window (null when absent or destroyed).
+LiveComponent* FindLiveComponent(LiveWindow* window, uint32_t componentId);
+// The native window of a window (componentId 0 or its own element) or one of
+// its components; null when not loaded.
+HWND LiveHandleOf(uint32_t windowId, uint32_t componentId);
+// The window or component that owns hwnd (the nearest known ancestor).
+bool FindEventSourceOf(HWND hwnd, uint32_t* windowId, uint32_t* componentId);
+bool AnyLiveWindow();
+// Called by the window class when a window is finally destroyed.
+void ForgetLiveWindow(HWND hwnd);
+// A component's native window is gone (notification 2000 or WM_NCDESTROY).
+void ForgetLiveComponent(uint32_t windowId, uint32_t componentId);
+// Destroys every loaded window (the runtime's clean-up).
+void DestroyAllLiveWindows();
+
+// Loads a window. parentWindowId 0: no parent. Returns false when the window
+// has no definition, the parent is given but not loaded, or creation fails.
+bool LoadRuntimeWindow(uint32_t windowId, uint32_t parentWindowId, bool modal);
+
+// The component type for a stored type id (null: unknown).
+const ComponentType* FindComponentType(uint32_t typeId);
+
+// Message pump: fetch, pre-translate (component events), translate, dispatch.
+// Returns false on WM_QUIT.
+bool PumpOneMessage();
+// Raises a component's common events for a message about to be dispatched;
+// true when a handler swallowed it (may rewrite a character message).
+bool PreTranslateComponentEvent(MSG* msg);
+void RegisterRuntimeWindowClass();
+extern const char kRuntimeWindowClass[];
+
+// Menus built from the definitions.
+HMENU BuildMenuBar(const WindowDefinition& window);
+HMENU BuildPopUpMenu(const WindowDefinition& window, uint32_t menuComponentId);
+// A WM_COMMAND from a menu: raise the entry's click event.
+bool DeliverMenuCommand(LiveWindow* window, UINT commandId);
+// Menu command identifiers name the entry's position in the definition.
+constexpr UINT kMenuCommandBase = 0x7000;
+
+// Event helpers.
+// Builds and delivers an event record; the record tells whether a handler
+// reported a result.
+EventRecord RaiseEvent(uint32_t windowId, uint32_t componentId, int32_t event,
+                       const int32_t* args = nullptr, uint32_t argCount = 0);
+
+// Hidden owner window and runtime start pieces.
+HWND CreateHiddenOwnerWindow();

@@ -1,0 +1,13 @@
+// The icon library: saving a module's or an icon file's icon as a file.
+#pragma once
+#include <cstdint>
+
+struct SupportLibrary;
+const SupportLibrary& IconLibrary();
+
+// Counts the icons of `source` (an ".ico" file counts as one; ".exe", ".dll"
+// and ".icl" modules count their icon groups) and, in mode 0, writes icon
+// `number` (from 1) to `target` as an ".ico" file or a ".bmp" picture. The
+// result is the count; 0 for any other kind, an unloadable module, or mode 0
+// with an empty target.
+int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number);

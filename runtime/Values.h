@@ -78,6 +78,9 @@ T* ArrayData(ValueArray array) {
 void ArrayAppend(ValueArray* array, const void* element, uint32_t elementSize);
 // Inserts at 0-based position (0..count), shifting the rest up.
 void ArrayInsert(ValueArray* array, int32_t position, const void* element, uint32_t elementSize);
+// Frees an array of the element type `elementTag` (a TypeTag): for texts and
+// byte sets every element first, then the block. Constant arrays are kept.
+void FreeArray(uint32_t elementTag, ValueArray array);
 // Frees every text of a text array, then the block.
 void FreeTextArray(ValueArray array);
 // Frees the texts of a text array and leaves it with 0 elements.

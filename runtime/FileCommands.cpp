@@ -1,0 +1,101 @@
+// File commands: removing a file, reading a whole file, searching a folder.
+// Failures give false or empty; they are never runtime errors.
+#include <windows.h>
+#include <cstring>
+#include "runtime/CoreArguments.h"
+#include "runtime/CoreCommandList.h"
+#include "runtime/FileSearch.h"
+
+namespace {
+
+constexpr DWORD kSearchableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;  // 0x37
+
+class ScopedFile {
+public:
+    explicit ScopedFile(HANDLE h) : handle_(h) {}
+    ScopedFile(const ScopedFile&) = delete;
+    ScopedFile& operator=(const ScopedFile&) = delete;
+    ~ScopedFile() {
+        if (Valid()) CloseHandle(handle_);
+    }
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+bool IsDotEntry(const char* name) {
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+}
+
+bool EntryMatches(const WIN32_FIND_DATAA& entry, DWORD mask, bool maskOmitted) {
+    DWORD attributes = entry.dwFileAttributes;
+    if (IsDotEntry(entry.cFileName)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (maskOmitted) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    // The system reports a file without attributes as "normal" (0x80), so a
+    // mask of 0 looks for entries that have no attribute besides that one.
+    if (mask == 0) return (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) == 0;
+    return (attributes & mask) != 0;
+}
+
+}  // namespace
+
+Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state) {
+    if (!state) return nullptr;
+    DWORD limitedMask = static_cast<DWORD>(mask) & kSearchableAttributes;
+    WIN32_FIND_DATAA entry;
+    if (pattern && *pattern) {
+        CloseFileSearch(state);
+        HANDLE search = FindFirstFileA(pattern, &entry);
+        if (search == INVALID_HANDLE_VALUE) return nullptr;
+        *state = search;
+    } else {
+        if (!*state) return nullptr;
+        if (!FindNextFileA(*state, &entry)) {
+            CloseFileSearch(state);
+            return nullptr;
+        }
+    }
+    for (;;) {
+        if (EntryMatches(entry, limitedMask, maskOmitted)) return CopyText(entry.cFileName);
+        if (!FindNextFileA(*state, &entry)) {
+            CloseFileSearch(state);
+            return nullptr;
+        }
+    }
+}
+
+void CloseFileSearch(HANDLE* state) {
+    if (!state) return;
+    if (*state && *state != INVALID_HANDLE_VALUE) FindClose(*state);
+    *state = nullptr;
+}
+
+void CmdRemoveFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
+    SetResultBool(result, DeleteFileA(ArgumentText(argCount, args, 0)) != FALSE);
+}
+
+void CmdReadWholeFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
+    ScopedFile file(CreateFileA(ArgumentText(argCount, args, 0), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return;
+    LARGE_INTEGER size;
+    // A byte set counts its bytes in 32 bits; a larger file cannot be held.
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFF0) return;
+    int32_t length = static_cast<int32_t>(size.QuadPart);
+    OwnedByteSet set(MakeByteSet(nullptr, length));
+    uint8_t* data = reinterpret_cast<uint8_t*>(set.Get() + 1);
+    int32_t total = 0;
+    while (total < length) {
+        DWORD got = 0;
+        if (!ReadFile(file.Get(), data + total, static_cast<DWORD>(length - total), &got, nullptr)) return;
+        if (got == 0) break;
+        total += static_cast<int32_t>(got);
+    }
+    // The file shrank while it was read: hand back what it held.
+    if (total == 0) return;
+    if (total < length) set.Get()->length = total;
+    SetResultByteSet(result, set.Release());
+}

@@ -13,6 +13,12 @@ FARPROC ResolveExternalFunction(int32_t index);
 // Test seam: stand in for declared function `index` (null removes it).
 void OverrideExternalFunction(int32_t index, FARPROC address);
 
+struct ProgramImageHeader;
+// Copies the header's DLL and function names into the runtime's tables and
+// empties the address and module caches; registers the clean-up that frees
+// every module the tables loaded (once per entry).
+void InitializeExternalFunctions(const ProgramImageHeader& header);
+
 // On i686 every call compares the stack pointer before and after the call and
 // reports runtime error 6 on a difference (a callee that removed the wrong
 // number of argument bytes). x86_64 has one calling convention in which the

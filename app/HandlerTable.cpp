@@ -1,0 +1,21 @@
+// The handler routines in the order of the slots that the UI description's
+// handler offsets name.
+#include "app/HandlerTable.h"
+
+#include "app/Handlers.h"
+
+const EventHandler kHandlerTable[kHandlerSlotCount] = {
+    EmbedDock,               // kSlotEmbedDock
+    TogglePanel,             // kSlotTogglePanel
+    OnDockFirstActivation,   // kSlotDockFirstActivation
+    OnDockHover,             // kSlotDockHover
+    OnPanelCreated,          // kSlotPanelCreated
+    OnPanelMayClose,         // kSlotPanelMayClose
+    OnPanelDestroying,       // kSlotPanelDestroying
+    OnSampleListEvent,       // kSlotSampleListEvent
+    LaunchEntry,             // kSlotLaunchEntry
+    OnIconListContextMenu,   // kSlotIconListContextMenu
+    OnToolbarButtonClicked,  // kSlotToolbarButtonClicked
+    OnToolbarEvent8,         // kSlotToolbarEvent8
+    OpenRootFolder,          // kSlotOpenRootFolder
+};

@@ -1,0 +1,23 @@
+// References to the program's two windows for commands and properties.
+#pragma once
+#include <windows.h>
+
+#include "runtime/Records.h"
+#include "ui/description/UiIds.h"
+
+inline ArgumentRecord DockWindowRef() {
+    return ArgComponent(TypeId::kWindow, kDockWindow, kDockWindowSelf);
+}
+inline ArgumentRecord PanelWindowRef() {
+    return ArgComponent(TypeId::kWindow, kDockPanelWindow, kPanelSelf);
+}
+inline ArgumentRecord IconListRef() {
+    return ArgComponent(TypeId::kIcoListboxEx, kDockPanelWindow, kPanelIconList);
+}
+inline ArgumentRecord ToolbarRef() {
+    return ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar);
+}
+
+// The live handle of a loaded window (WindowHandleOf); a window that is not
+// loaded is a runtime error.
+HWND WindowHandleOf(const ArgumentRecord& window);

@@ -1,0 +1,37 @@
+// DockWindow's creation: move it into the taskbar in the place of the first
+// TrayButton of the notification area, then load the panel it owns.
+#include "app/Handlers.h"
+#include "app/ExternalDeclarations.h"
+#include "app/dock/DockWindows.h"
+#include "app/dock/TaskbarSearch.h"
+#include "runtime/Commands.h"
+#include "runtime/ExternalFunctions.h"
+#include "runtime/Properties.h"
+
+int32_t DockLeftForButton(HWND taskbar, HWND button, const WindowBox& buttonBox) {
+    if (!button) return 0;
+    // The button's box is in screen coordinates while the dock, a child of
+    // the taskbar, is placed in the taskbar's client coordinates; they only
+    // agree for a taskbar that starts at screen x 0.
+    POINT at = {buttonBox.left, buttonBox.top};
+    if (taskbar) ScreenToClient(taskbar, &at);
+    return at.x;
+}
+
+void PlaceDockOverTrayButton() {
+    HWND notify = FindTrayNotifyWindow();
+    HWND button = FindDescendantByClass(notify, "TrayButton");
+    const WindowBox box = GetWindowBox(button);
+    CallExternal<BOOL>(kShowWindowAsync, button, SW_HIDE);
+    const int32_t left = DockLeftForButton(FindTaskbarWindow(), button, box);
+    WriteIntProperty(kDockWindow, kDockWindowSelf, kPropLeft, left);
+    WriteIntProperty(kDockWindow, kDockWindowSelf, kPropTop, 0);
+}
+
+HandlerResult EmbedDock(const int32_t*, int32_t) {
+    HWND dock = WindowHandleOf(DockWindowRef());
+    CallExternal<HWND>(kSetParent, dock, FindTaskbarWindow());
+    PlaceDockOverTrayButton();
+    CallCore(CoreCommand::LoadWindow, PanelWindowRef(), DockWindowRef(), ArgBool(false));
+    return NoResult();
+}

@@ -1,0 +1,45 @@
+// The panel's one-time layout: parked just beyond the right edge of the
+// screen, resting above a bottom taskbar, its controls lined up along its
+// bottom edge; then the shell hook, the window procedure and category 0.
+#include "app/dock/PanelLayout.h"
+
+#include "app/dock/DockWindows.h"
+#include "app/dock/Globals.h"
+#include "app/dock/PanelWindowProc.h"
+#include "runtime/Commands.h"
+#include "runtime/Properties.h"
+
+namespace {
+
+constexpr int32_t kPanelHeight = 248;
+
+int32_t Read(uint32_t component, int32_t property) {
+    return ReadIntProperty(kDockPanelWindow, component, property);
+}
+void Write(uint32_t component, int32_t property, double value) {
+    WriteIntProperty(kDockPanelWindow, component, property, TruncateToInteger(value));
+}
+
+}  // namespace
+
+void LayoutPanel() {
+    const int32_t screenWidth = CallCore(CoreCommand::ScreenWidth).AsInt();
+    SavedScreenWidth = screenWidth;
+    Write(kPanelSelf, kPropLeft, screenWidth);
+    Write(kPanelSelf, kPropHeight, kPanelHeight);
+
+    const int32_t screenHeight = CallCore(CoreCommand::ScreenHeight).AsInt();
+    const int32_t thickness = GetTaskbarThickness();
+    Write(kPanelSelf, kPropTop,
+          static_cast<double>(screenHeight) - thickness - Read(kPanelSelf, kPropHeight));
+
+    Write(kPanelIconList, kPropTop,
+          static_cast<double>(Read(kPanelSelf, kPropHeight)) - Read(kPanelIconList, kPropHeight));
+    Write(kPanelToolbar, kPropTop, Read(kPanelIconList, kPropTop));
+    Write(kPanelSeparator, kPropTop, static_cast<double>(Read(kPanelIconList, kPropTop)) - 1);
+
+    HWND panel = WindowHandleOf(PanelWindowRef());
+    RegisterPanelShellHook(panel);
+    InstallPanelWindowProc(panel);
+    ShowCategory(0);
+}

@@ -1,0 +1,69 @@
+// The panel's slide animations: three steps with a short wait between them.
+// Only one slide runs at a time; a request while one runs is dropped, also
+// when it comes from the worker thread that the shell's notice starts.
+#include "app/dock/PanelSlides.h"
+
+#include <windows.h>
+
+#include "app/Handlers.h"
+#include "app/dock/Globals.h"
+#include "runtime/Properties.h"
+#include "ui/description/UiIds.h"
+
+namespace {
+
+constexpr int32_t kSlideSteps = 3;
+constexpr int32_t kStepDelay = 5;
+constexpr int64_t kMilliseconds = 0;
+
+// Marks the panel as sliding unless it already is; one atomic step, so two
+// threads can never both start a slide.
+bool BeginSlide() {
+    for (;;) {
+        const LONG state = PanelState;
+        if (state == kPanelSliding) return false;
+        if (InterlockedCompareExchange(&PanelState, kPanelSliding, state) == state) return true;
+    }
+}
+
+int32_t PanelLeft() { return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft); }
+int32_t PanelWidth() { return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropWidth); }
+void SetPanelLeft(double left) {
+    WriteIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft, TruncateToInteger(left));
+}
+int32_t SlideStep() { return TruncateToInteger(PanelWidth() / 3.0); }
+
+}  // namespace
+
+void SlidePanelIn() {
+    if (!BeginSlide()) return;
+    const int32_t step = SlideStep();
+    for (int32_t i = 1; i <= kSlideSteps; ++i) {
+        SetPanelLeft(static_cast<double>(SavedScreenWidth) - static_cast<double>(step) * i);
+        DelayWithMessages(kStepDelay, kMilliseconds);
+    }
+    InterlockedExchange(&PanelState, kPanelShown);
+    SetPanelLeft(static_cast<double>(SavedScreenWidth) - PanelWidth());
+}
+
+void SlidePanelOut() {
+    if (!BeginSlide()) return;
+    const int32_t step = SlideStep();
+    for (int32_t i = 1; i <= kSlideSteps; ++i) {
+        // Each move starts from where the panel is now, so the moves grow.
+        SetPanelLeft(static_cast<double>(PanelLeft()) + static_cast<double>(step) * i);
+        DelayWithMessages(kStepDelay, kMilliseconds);
+    }
+    InterlockedExchange(&PanelState, kPanelHidden);
+    SetPanelLeft(SavedScreenWidth);
+}
+
+HandlerResult TogglePanel(const int32_t*, int32_t) {
+    const LONG state = PanelState;
+    if (state == kPanelHidden) {
+        SlidePanelIn();
+    } else if (state == kPanelShown) {
+        SlidePanelOut();
+    }
+    return NoResult();
+}

@@ -1,0 +1,16 @@
+// The program's start: everything else happens in the creation handlers of
+// the two windows, which run while DockWindow is being loaded.
+#include "app/dock/StartUp.h"
+
+#include "app/dock/Globals.h"
+#include "runtime/Runtime.h"
+#include "ui/description/UiIds.h"
+
+int StartUp() {
+    InitializeRuntime();
+    CreateGlobalLists();
+    RegisterExitRoutine(FreeGlobalLists);
+    LoadStartWindow(kDockWindow);
+    RunMessageLoop();
+    return 0;
+}

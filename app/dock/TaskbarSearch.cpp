@@ -1,0 +1,61 @@
+// The search for the taskbar's TrayButton. It pumps messages between sibling
+// steps because the shell's windows may belong to a busy process and the
+// search can take a while on a crowded taskbar.
+#include "app/dock/TaskbarSearch.h"
+
+#include "app/ExternalDeclarations.h"
+#include "app/dock/PumpPendingMessages.h"
+#include "runtime/ExternalFunctions.h"
+
+namespace {
+
+constexpr int32_t kClassBufferLength = 50;
+
+HWND FindWindowEx(HWND parent, HWND after, const char* className) {
+    return CallExternal<HWND>(kFindWindowExA, parent, after, className,
+                              static_cast<const char*>(nullptr));
+}
+
+// A handle counts as found only when it is positive as a signed 32-bit value.
+bool IsFound(HWND window) {
+    return static_cast<int32_t>(reinterpret_cast<intptr_t>(window)) > 0;
+}
+
+}  // namespace
+
+HWND FindTaskbarWindow() { return FindWindowEx(nullptr, nullptr, "Shell_TrayWnd"); }
+
+HWND FindTrayNotifyWindow() {
+    return FindWindowEx(FindTaskbarWindow(), nullptr, "TrayNotifyWnd");
+}
+
+HWND FindDescendantByClass(HWND parent, const char* className) {
+    HWND child = FindWindowEx(parent, nullptr, nullptr);
+    while (IsFound(child)) {
+        OwnedText childClass(GetWindowClassText(child));
+        if (TextCompare(childClass.Get(), className) == 0) return child;
+        if (HWND found = FindDescendantByClass(child, className)) return found;
+        child = FindWindowEx(parent, child, nullptr);
+        PumpPendingMessages();
+    }
+    return nullptr;
+}
+
+Text GetWindowClassText(HWND window) {
+    char buffer[kClassBufferLength + 1];
+    for (int32_t i = 0; i < kClassBufferLength; ++i) buffer[i] = ' ';
+    buffer[kClassBufferLength] = '\0';
+    CallExternal<int>(kGetClassNameA, window, static_cast<char*>(buffer), kClassBufferLength);
+    return CopyText(buffer);
+}
+
+WindowBox GetWindowBox(HWND window) {
+    RECT rect = {0, 0, 0, 0};
+    if (!CallExternal<BOOL>(kGetWindowRect, window, &rect)) rect = RECT{0, 0, 0, 0};
+    WindowBox box;
+    box.left = rect.left;
+    box.top = rect.top;
+    box.width = rect.right - rect.left;
+    box.height = rect.bottom - rect.top;
+    return box;
+}

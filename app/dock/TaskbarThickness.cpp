@@ -1,0 +1,53 @@
+// How much of the screen's height the taskbar takes: its height when it spans
+// the full width (bottom or top edge), its width when it spans the full height
+// (left or right edge), 0 otherwise. The panel rests that far above the
+// bottom of the screen.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/ExternalDeclarations.h"
+#include "app/dock/PanelLayout.h"
+#include "runtime/ExternalFunctions.h"
+
+namespace {
+
+// The display-device record is handed over with this size, four bytes short
+// of the full record: the system then leaves out the device key, which is
+// never read here.
+constexpr DWORD kDisplayDeviceRecordSize = 420;
+constexpr DWORD kGetDeviceInterfaceName = 1;
+
+}  // namespace
+
+int32_t GetTaskbarThickness() {
+    APPBARDATA bar = {};
+    bar.cbSize = sizeof(bar);
+    CallExternal<UINT_PTR>(kSHAppBarMessage, static_cast<DWORD>(ABM_GETTASKBARPOS), &bar);
+    const RECT& r = bar.rc;
+    const DisplayMode mode = GetDisplayMode(0);
+    if (r.left == 0 && r.right == mode.width) return r.bottom - r.top;
+    if (r.top == 0 && r.bottom == mode.height) return r.right - r.left;
+    return 0;
+}
+
+DisplayMode GetDisplayMode(int32_t deviceIndex) {
+    DISPLAY_DEVICEA device = {};
+    device.cb = kDisplayDeviceRecordSize;
+    DEVMODEA settings = {};
+    settings.dmSize = sizeof(settings);
+    if (CallExternal<BOOL>(kEnumDisplayDevicesA, static_cast<const char*>(nullptr),
+                           static_cast<DWORD>(deviceIndex), &device, kGetDeviceInterfaceName)) {
+        char name[sizeof(device.DeviceName) + 1] = {};
+        for (size_t i = 0; i < sizeof(device.DeviceName) && device.DeviceName[i]; ++i) {
+            name[i] = device.DeviceName[i];
+        }
+        CallExternal<BOOL>(kEnumDisplaySettingsA, static_cast<const char*>(name),
+                           static_cast<DWORD>(ENUM_CURRENT_SETTINGS), &settings);
+    }
+    DisplayMode mode;
+    mode.bitsPerPixel = static_cast<int32_t>(settings.dmBitsPerPel & 0xFFFF);
+    mode.width = static_cast<int32_t>(settings.dmPelsWidth & 0xFFFF);
+    mode.height = static_cast<int32_t>(settings.dmPelsHeight & 0xFFFF);
+    mode.frequency = static_cast<int32_t>(settings.dmDisplayFrequency & 0xFFFF);
+    return mode;
+}

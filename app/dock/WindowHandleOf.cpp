@@ -1,0 +1,10 @@
+// The live handle of one of the program's windows, from the core command.
+#include "app/dock/DockWindows.h"
+
+#include "runtime/Commands.h"
+
+HWND WindowHandleOf(const ArgumentRecord& window) {
+    const ResultRecord r = CallCore(CoreCommand::WindowHandleOf, window);
+    // Window handles are 32-bit values on both targets; widen with the sign.
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(r.AsInt()));
+}

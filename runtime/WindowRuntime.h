@@ -7,6 +7,7 @@
 #include "runtime/ComponentTypes.h"
 #include "runtime/Events.h"
 #include "runtime/Runtime.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/UiDescription.h"
 
 // Runtime-private messages.
@@ -46,11 +47,18 @@ struct LiveWindow {
     RuntimeWindowObject object = 0;
     std::vector<LiveComponent> components;
     HMENU menu = nullptr;
+    HBRUSH background = nullptr;  // null: the system button-face colour
     bool created = false;
     bool firstActivationSeen = false;
     std::vector<HWND> disabledByModal;
 };
 
+// Sizes the loaded-window list to the definitions (after reading them).
+void ResetLiveWindowSlots();
+// Registers a new live window for a definition (not yet created).
+LiveWindow* NewLiveWindow(WindowDefinition* definition);
+// Drops a live window whose native window was never created.
+void DiscardLiveWindow(LiveWindow* window);
 // The loaded window of a definition, null when not loaded or no longer alive.
 LiveWindow* FindLiveWindow(uint32_t windowId);
 LiveWindow* FindLiveWindowByHandle(HWND hwnd);
@@ -83,6 +91,12 @@ bool PumpOneMessage();
 // true when a handler swallowed it (may rewrite a character message).
 bool PreTranslateComponentEvent(MSG* msg);
 void RegisterRuntimeWindowClass();
+// Idle routines run while the queue is empty, last registered first, as long
+// as their window lives.
+void AddIdleRoutine(HWND window, void (*routine)(int32_t), int32_t argument);
+void ClearIdleRoutines();
+// The parameter of the WM_QUIT that ended the loop.
+int32_t QuitMessageCode();
 extern const char kRuntimeWindowClass[];
 
 // Menus built from the definitions.
@@ -101,3 +115,7 @@ EventRecord RaiseEvent(uint32_t windowId, uint32_t componentId, int32_t event,
 
 // Hidden owner window and runtime start pieces.
 HWND CreateHiddenOwnerWindow();
+// The notification entry handed to every support library (code 1).
+intptr_t RuntimeNotify(int32_t code, intptr_t a1, intptr_t a2, intptr_t a3);
+// Names of a window and component for runtime error reports.
+ErrorSubjectNames LookUpErrorSubject(uint32_t windowId, uint32_t componentId);

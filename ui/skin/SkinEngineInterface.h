@@ -23,7 +23,10 @@ struct EngineCreationContext {
 };
 
 // Called by the engine with (control, engine event code, four arguments);
-// the engine uses the returned value (the handler's result, or 0).
+// the engine uses the returned value (the handler's result, or 0). The
+// control is the same value the engine stores as "Tab_Control": SkinUi finds
+// the event's source by it (also for events raised during the creation
+// export, once "Tab_Control" is set).
 using EngineEventCallback = int32_t(WINAPI*)(EngineControl control, int32_t code, int32_t a1,
                                             int32_t a2, int32_t a3, int32_t a4);
 

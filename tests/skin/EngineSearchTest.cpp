@@ -1,0 +1,163 @@
+// Where SkinUi looks for SkinEngine.dll, in which order, and what it does
+// with the stored path of the settings file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/skin/SkinTestSupport.h"
+#include "ui/skin/SkinEngineLoader.h"
+
+using namespace skin_test;
+
+namespace {
+
+std::vector<std::string> gTried;
+size_t gRealFrom = 1000;  // attempts from this index on use LoadLibraryA
+HMODULE RecordAttempt(const char* path) {
+    gTried.push_back(path);
+    return gTried.size() > gRealFrom ? LoadLibraryA(path) : nullptr;
+}
+
+std::string ModulePath(HMODULE module) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(module, path, MAX_PATH);
+    return path;
+}
+
+bool CopyEngine(const std::string& toFolder) {
+    return CopyFileA((RecordingEngineFolder() + "\\SkinEngine.dll").c_str(),
+                     (toFolder + "\\SkinEngine.dll").c_str(), FALSE) != 0;
+}
+
+// Writes C:\SkinEngine.ini for one test and removes it afterwards.
+class SettingsFile {
+public:
+    explicit SettingsFile(const std::string& content) {
+        HANDLE file = CreateFileA(kPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    ~SettingsFile() { DeleteFileA(kPath); }
+    static constexpr const char* kPath = "C:\\SkinEngine.ini";
+};
+
+class EngineSearch : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DeleteFileA(SettingsFile::kPath);
+        gTried.clear();
+        gRealFrom = 1000;
+    }
+    std::string CurrentDirectory() {
+        char path[MAX_PATH] = {};
+        GetCurrentDirectoryA(MAX_PATH, path);
+        return path;
+    }
+    CurrentDirectoryGuard directory_;
+    TempFolder folder_;
+};
+
+TEST_F(EngineSearch, CandidatesInOrderWhenNothingLoads) {
+    SetCurrentDirectoryA(folder_.Path().c_str());
+    std::string cwd = CurrentDirectory();
+    EXPECT_EQ(FindSkinEngine(RecordAttempt), nullptr);
+    EXPECT_EQ(gTried, (std::vector<std::string>{cwd + "\\SkinEngine.dll",
+                                                cwd + "\\lib\\SkinEngine\\SkinEngine.dll",
+                                                "SkinEngine.dll", "lib\\SkinEngine\\SkinEngine.dll"}));
+}
+
+TEST_F(EngineSearch, TheEngineBesideTheProgramWinsOverTheSubfolder) {
+    std::string lib = folder_.Path() + "\\lib";
+    std::string sub = lib + "\\SkinEngine";
+    ASSERT_TRUE(CreateDirectoryA(lib.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+    ASSERT_TRUE(CopyEngine(folder_.Path()));
+    ASSERT_TRUE(CopyEngine(sub));
+    SetCurrentDirectoryA(folder_.Path().c_str());
+    std::string cwd = CurrentDirectory();
+
+    HMODULE beside = FindSkinEngine(LoadLibraryA);
+    ASSERT_NE(beside, nullptr);
+    EXPECT_EQ(ModulePath(beside), cwd + "\\SkinEngine.dll");
+    FreeLibrary(beside);
+
+    // Without the one beside, the subfolder's is next.
+    ASSERT_TRUE(DeleteFileA((folder_.Path() + "\\SkinEngine.dll").c_str()));
+    HMODULE below = FindSkinEngine(LoadLibraryA);
+    ASSERT_NE(below, nullptr);
+    EXPECT_EQ(ModulePath(below), cwd + "\\lib\\SkinEngine\\SkinEngine.dll");
+    FreeLibrary(below);
+}
+
+TEST_F(EngineSearch, StoredPathIsUsedUnchanged) {
+    SetCurrentDirectoryA(folder_.Path().c_str());
+    std::string engine = RecordingEngineFolder() + "\\SkinEngine.dll";
+    gRealFrom = 4;  // only the settings file's path really loads
+    {
+        SettingsFile settings(engine + "\r\n");
+        EXPECT_EQ(FindSkinEngine(RecordAttempt), nullptr);
+        ASSERT_EQ(gTried.size(), 5u);
+        EXPECT_EQ(gTried[4], engine + "\r\n");
+    }
+    gTried.clear();
+    {
+        SettingsFile settings(engine);
+        HMODULE module = FindSkinEngine(RecordAttempt);
+        ASSERT_EQ(gTried.size(), 5u);
+        EXPECT_EQ(gTried[4], engine);
+        EXPECT_NE(module, nullptr);
+        if (module) FreeLibrary(module);
+    }
+    gTried.clear();
+    gRealFrom = 1000;
+    {
+        // At most 255 bytes are read.
+        SettingsFile settings(std::string(300, 'x'));
+        FindSkinEngine(RecordAttempt);
+        ASSERT_EQ(gTried.size(), 5u);
+        EXPECT_EQ(gTried[4], std::string(255, 'x'));
+    }
+}
+
+// A folder whose full path is exactly `length` bytes, below `base`.
+std::string MakeFolderOfLength(const std::string& base, size_t length) {
+    std::string path = base;
+    while (path.size() < length) {
+        size_t room = length - path.size();
+        size_t part = room <= 51 ? room - 1 : std::min<size_t>(50, room - 3);
+        path += "\\" + std::string(part, 'd');
+        if (!CreateDirectoryA(path.c_str(), nullptr)) return "";
+    }
+    return path;
+}
+
+TEST_F(EngineSearch, CandidatesThatDoNotFitAreNotTried) {
+    SetCurrentDirectoryA(folder_.Path().c_str());
+    std::string base = CurrentDirectory();
+
+    // 240 bytes: "\SkinEngine.dll" still fits, the subfolder path does not.
+    std::string medium = MakeFolderOfLength(base, 240);
+    ASSERT_EQ(medium.size(), 240u);
+    ASSERT_TRUE(SetCurrentDirectoryA(medium.c_str()));
+    ASSERT_EQ(CurrentDirectory(), medium);
+    FindSkinEngine(RecordAttempt);
+    EXPECT_EQ(gTried, (std::vector<std::string>{medium + "\\SkinEngine.dll", "SkinEngine.dll",
+                                                "lib\\SkinEngine\\SkinEngine.dll"}));
+
+    // 246 bytes: neither fits in the buffer.
+    SetCurrentDirectoryA(base.c_str());
+    ASSERT_TRUE(CreateDirectoryA((base + "\\e").c_str(), nullptr));
+    std::string longer = MakeFolderOfLength(base + "\\e", 246);
+    ASSERT_EQ(longer.size(), 246u);
+    ASSERT_TRUE(SetCurrentDirectoryA(longer.c_str()));
+    gTried.clear();
+    FindSkinEngine(RecordAttempt);
+    EXPECT_EQ(gTried, (std::vector<std::string>{"SkinEngine.dll", "lib\\SkinEngine\\SkinEngine.dll"}));
+    SetCurrentDirectoryA(base.c_str());
+}
+
+}  // namespace

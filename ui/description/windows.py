@@ -34,10 +34,13 @@ ORIGIN_LABEL = "QuickDock"
 # font size (px), corner radius (px)
 PANEL_VALUES = [0xF0202428, 0xFF3A4048, 0xFFF0F2F5, 0xFF34393F, 0xFF2B4F7A,
                 0xFFFFFFFF, 0xFF3C8CE7, 13, 6]
-# Picture boxes have no face of their own; the background colour is what a
-# picture-less box (the separator line) is filled with.
-PICTURE_VALUES = [0xFF3A4048, 0xFF3A4048, 0xFFF0F2F5, 0x00000000, 0x00000000,
+# Picture boxes have no face of their own (a transparent background lets the
+# window show through). A picture-less box is a separator line drawn in the
+# accent colour, so the separator's skin makes that the panel's border grey.
+PICTURE_VALUES = [0x00000000, 0x00000000, 0xFFF0F2F5, 0x00000000, 0x00000000,
                   0xFFFFFFFF, 0xFF3C8CE7, 13, 0]
+SEPARATOR_VALUES = [0x00000000, 0xFF3A4048, 0xFFF0F2F5, 0x00000000, 0x00000000,
+                    0xFFFFFFFF, 0xFF3A4048, 13, 0]
 CAPTION_VALUES = [0x00000000, 0x00000000, 0xFFD5D9DE, 0xFF3A4048, 0xFF2B3036,
                   0xFFFFFFFF, 0xFFE5484D, 13, 4]
 
@@ -76,6 +79,7 @@ SCROLL_PARTS = [part(PART_UP, NORMAL, 0, 12, 12), part(PART_DOWN, NORMAL, 1, 12,
                 part(PART_THUMB, NORMAL, 2, 12, 12, 0, 4), part(PART_TRACK, NORMAL, 3, 12, 12, 0, 4)]
 
 PICTURE_SKIN = skin(KIND_PICTURE, "默认皮肤_图片框", PICTURE_VALUES)
+SEPARATOR_SKIN = skin(KIND_PICTURE, "默认皮肤_图片框", SEPARATOR_VALUES)
 DOCK_WINDOW_SKIN = skin(KIND_WINDOW, "默认窗口皮肤", PANEL_VALUES, ["window_frame.png"],
                         [part(PART_FRAME, NORMAL, 0, 227, 273, 8, 8)])
 PANEL_WINDOW_SKIN = skin(KIND_WINDOW, "默认窗口皮肤", PANEL_VALUES, [],
@@ -183,6 +187,7 @@ DOCK_PANEL_WINDOW = dict(
         control(0x16012E42, LISTBOX_EX, "扩展列表框", (8, 8, 384, 90), [(6, "kSlotSampleListEvent")],
                 engine_values(LISTBOX_EX, v0=0, v1=skin_block(LIST_SKIN), v2=30, v8=-1,
                               v9=items_block(SAMPLE_ITEMS))),
+        # 菜单: the hidden top-level entry holding the pop-up menu; 打开根目录: its one item.
         menu_entry(0x26012DFA, 0, MENU_HIDDEN, "菜单", None),
         menu_entry(0x26012DFB, 1, 0, "打开根目录", "kSlotOpenRootFolder"),
         control(0x16012DC1, ICO_LISTBOX_EX, "图标列表框", (101, 800, 299, 247),
@@ -190,7 +195,7 @@ DOCK_PANEL_WINDOW = dict(
                 engine_values(ICO_LISTBOX_EX, v0=1, v1=skin_block(ICON_LIST_SKIN), v2=48,
                               v3=74, v4=80, v8=-1)),
         control(0x16012D4D, PICTURE_BOX_EX, "分割线1", (1, 800, 398, 1), [],
-                engine_values(PICTURE_BOX_EX, v0=1, v1=skin_block(PICTURE_SKIN), v2=NO_IMAGE,
+                engine_values(PICTURE_BOX_EX, v0=1, v1=skin_block(SEPARATOR_SKIN), v2=NO_IMAGE,
                               v3=1)),
         control(0x16012D4A, TOOLBAR_EX, "工具条", (1, 800, 100, 247),
                 [(0, "kSlotToolbarButtonClicked"), (8, "kSlotToolbarEvent8")],

@@ -27,24 +27,23 @@ private:
 };
 
 bool IsDotEntry(const char* name) {
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
-
-bool EntryMatches(const WIN32_FIND_DATAA& entry, DWORD mask, bool maskOmitted) {
-    DWORD attributes = entry.dwFileAttributes;
-    if (IsDotEntry(entry.cFileName)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
-    if (maskOmitted) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-    // The system reports a file without attributes as "normal" (0x80), so a
-    // mask of 0 looks for entries that have no attribute besides that one.
-    if (mask == 0) return (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) == 0;
-    return (attributes & mask) != 0;
+    return name && (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0);
 }
 
 }  // namespace
 
+bool FileEntryMatches(DWORD attributes, const char* name, int32_t mask, bool maskOmitted) {
+    if (IsDotEntry(name)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (maskOmitted) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    DWORD limited = static_cast<DWORD>(mask) & kSearchableAttributes;
+    // The system reports a file without attributes as "normal" (0x80), so a
+    // mask of 0 looks for entries that have no attribute besides that one.
+    if (limited == 0) return (attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL)) == 0;
+    return (attributes & limited) != 0;
+}
+
 Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state) {
     if (!state) return nullptr;
-    DWORD limitedMask = static_cast<DWORD>(mask) & kSearchableAttributes;
     WIN32_FIND_DATAA entry;
     if (pattern && *pattern) {
         CloseFileSearch(state);
@@ -59,7 +58,7 @@ Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state
         }
     }
     for (;;) {
-        if (EntryMatches(entry, limitedMask, maskOmitted)) return CopyText(entry.cFileName);
+        if (FileEntryMatches(entry.dwFileAttributes, entry.cFileName, mask, maskOmitted)) return CopyText(entry.cFileName);
         if (!FindNextFileA(*state, &entry)) {
             CloseFileSearch(state);
             return nullptr;

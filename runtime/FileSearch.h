@@ -12,5 +12,8 @@
 // entries without the directory attribute match; 0 matches entries without
 // any attribute; otherwise an entry needs one of the mask's attributes.
 Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state);
+// Whether an entry with these attributes and this name passes the mask as
+// FindFile applies it.
+bool FileEntryMatches(DWORD attributes, const char* name, int32_t mask, bool maskOmitted);
 // Closes the search in *state if one is open, leaving it null.
 void CloseFileSearch(HANDLE* state);

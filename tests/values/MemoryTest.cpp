@@ -1,0 +1,174 @@
+// The memory rule: heap blocks are owned and freed, blocks in the program's
+// constant data are shared and never freed or written.
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include "tests/values/ValuesTestSupport.h"
+
+namespace {
+
+struct ConstantTextArray {
+    int32_t dimensions;
+    int32_t count;
+    const char* elements[2];
+};
+struct ConstantData {
+    char text[8];
+    int32_t array[5];  // one dimension, three integers
+    ConstantTextArray textArray;
+    char tail[4];
+};
+const char kOutsideText[] = "name";
+extern const ConstantData kConstant;
+const ConstantData kConstant = {"const", {1, 3, 10, 20, 30}, {1, 2, {kConstant.text, kConstant.tail}}, "end"};
+
+class ConstantDataTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetConstantDataRange(&kConstant, sizeof kConstant); }
+    void TearDown() override { SetConstantDataRange(nullptr, 0); }
+};
+
+}  // namespace
+
+TEST_F(ConstantDataTest, FreeingNullOrConstantDoesNothing) {
+    EXPECT_TRUE(IsConstantData(kConstant.text));
+    EXPECT_TRUE(IsConstantData(kConstant.tail + 3));
+    EXPECT_FALSE(IsConstantData(reinterpret_cast<const char*>(&kConstant) + sizeof kConstant));
+    EXPECT_FALSE(IsConstantData(reinterpret_cast<const char*>(&kConstant) - 1));
+    EXPECT_FALSE(IsConstantData(kOutsideText));
+    FreeBlock(nullptr);
+    FreeBlock(const_cast<char*>(kConstant.text));
+    FreeBlock(const_cast<int32_t*>(kConstant.array));
+    EXPECT_STREQ("const", kConstant.text);
+}
+
+TEST_F(ConstantDataTest, ReallocatingConstantCopiesAndKeepsTheOriginal) {
+    auto* copy = static_cast<int32_t*>(ReallocateBlock(const_cast<int32_t*>(kConstant.array), 24));
+    ASSERT_NE(copy, kConstant.array);
+    EXPECT_FALSE(IsConstantData(copy));
+    EXPECT_EQ(0, std::memcmp(copy, kConstant.array, 20));
+    copy[2] = 99;
+    EXPECT_EQ(10, kConstant.array[2]);
+    FreeBlock(copy);
+
+    // Only the bytes up to the end of the constant data are copied.
+    char* tail = static_cast<char*>(ReallocateBlock(const_cast<char*>(kConstant.tail), 4096));
+    EXPECT_STREQ("end", tail);
+    FreeBlock(tail);
+
+    char* fresh = static_cast<char*>(ReallocateBlock(nullptr, 8));
+    std::strcpy(fresh, "abc");
+    fresh = static_cast<char*>(ReallocateBlock(fresh, 4000));
+    EXPECT_STREQ("abc", fresh);
+    FreeBlock(fresh);
+}
+
+TEST_F(ConstantDataTest, MakeArrayWritableCopiesOnlyConstantArrays) {
+    void* variable = const_cast<int32_t*>(kConstant.array);
+    MakeArrayWritable(4, &variable);
+    ASSERT_NE(variable, kConstant.array);
+    ValueArray writable = static_cast<ValueArray>(variable);
+    EXPECT_EQ(0, std::memcmp(writable, kConstant.array, sizeof kConstant.array));
+    ArrayData<int32_t>(writable)[0] = 7;
+    EXPECT_EQ(10, kConstant.array[2]);
+
+    void* again = variable;
+    MakeArrayWritable(4, &again);
+    EXPECT_EQ(variable, again);
+    FreeBlock(variable);
+
+    void* none = nullptr;
+    MakeArrayWritable(4, &none);
+    EXPECT_EQ(nullptr, none);
+}
+
+TEST_F(ConstantDataTest, GrowingAConstantArrayLeavesItUntouched) {
+    ValueArray array = const_cast<int32_t*>(kConstant.array);
+    int32_t forty = 40;
+    ArrayAppend(&array, &forty, 4);
+    ASSERT_FALSE(IsConstantData(array));
+    ASSERT_EQ(4, ArrayCount(array));
+    EXPECT_EQ(10, ArrayData<int32_t>(array)[0]);
+    EXPECT_EQ(40, ArrayData<int32_t>(array)[3]);
+    EXPECT_EQ(3, kConstant.array[1]);
+    FreeBlock(array);
+}
+
+TEST_F(ConstantDataTest, TextArraysFreeHeapElementsAndSkipConstantOnes) {
+    ValueArray array = nullptr;
+    const char* shared = kConstant.text;
+    Text owned = CopyText("owned");
+    ArrayAppend(&array, &shared, sizeof(Text));
+    ArrayAppend(&array, &owned, sizeof(Text));
+    Text first = CopyText("first");
+    ArrayInsert(&array, 0, &first, sizeof(Text));
+    ASSERT_EQ(3, ArrayCount(array));
+    EXPECT_STREQ("first", ArrayData<Text>(array)[0]);
+    EXPECT_STREQ("const", ArrayData<Text>(array)[1]);
+    EXPECT_STREQ("owned", ArrayData<Text>(array)[2]);
+
+    ClearTextArray(&array);
+    EXPECT_EQ(0, ArrayCount(array));
+    EXPECT_STREQ("const", kConstant.text);
+    Text again = CopyText("again");
+    ArrayAppend(&array, &again, sizeof(Text));
+    EXPECT_EQ(1, ArrayCount(array));
+    FreeTextArray(array);
+
+    // A constant text array is never freed, nor are its elements.
+    FreeTextArray(const_cast<int32_t*>(reinterpret_cast<const int32_t*>(&kConstant.textArray)));
+    ValueArray constantArray = const_cast<int32_t*>(reinterpret_cast<const int32_t*>(&kConstant.textArray));
+    ClearTextArray(&constantArray);
+    EXPECT_FALSE(IsConstantData(constantArray));
+    EXPECT_EQ(0, ArrayCount(constantArray));
+    FreeTextArray(constantArray);
+}
+
+TEST(TextValues, EmptyValuesAreNull) {
+    EXPECT_EQ(nullptr, MakeText(nullptr, 3));
+    EXPECT_EQ(nullptr, MakeText("abc", 0));
+    EXPECT_EQ(nullptr, MakeText("abc", -1));
+    EXPECT_EQ(nullptr, MakeText("", 1));
+    EXPECT_EQ(nullptr, CopyText(""));
+    EXPECT_EQ(nullptr, CopyText(nullptr));
+    EXPECT_EQ(nullptr, MakeByteSet("x", 0));
+    EXPECT_EQ(nullptr, TextConcat({nullptr, "", nullptr}));
+
+    OwnedText part(MakeText("abcdef", 3));
+    EXPECT_STREQ("abc", part.Get());
+    OwnedText joined(TextConcat({"快速", nullptr, "启动", ""}));
+    EXPECT_STREQ("快速启动", joined.Get());
+    EXPECT_EQ(8, TextLength(joined.Get()));
+    EXPECT_EQ(0, TextLength(nullptr));
+
+    OwnedByteSet set(MakeByteSet("a\0b", 3));
+    ASSERT_TRUE(set);
+    EXPECT_EQ(1, set.Get()->dimensions);
+    EXPECT_EQ(3, ByteSetLength(set.Get()));
+    EXPECT_EQ(0, std::memcmp(ByteSetBytes(set.Get()), "a\0b", 3));
+}
+
+TEST(TextValues, CompareIsUnsignedBytewiseWithNullAsEmpty) {
+    EXPECT_EQ(0, TextCompare(nullptr, ""));
+    EXPECT_LT(TextCompare(nullptr, "a"), 0);
+    EXPECT_LT(TextCompare("Z", "a"), 0);  // case-sensitive
+    EXPECT_LT(TextCompare("zz", "中"), 0);  // GBK bytes are above 0x7F
+    EXPECT_GT(TextCompare(".lnk", ".ln"), 0);
+    EXPECT_EQ(0, TextCompare("Shell_TrayWnd", "Shell_TrayWnd"));
+}
+
+TEST(Numbers, TruncateTowardZero) {
+    EXPECT_EQ(2, TruncateToInteger(2.9));
+    EXPECT_EQ(-2, TruncateToInteger(-2.9));
+    EXPECT_EQ(0, TruncateToInteger(-0.5));
+    EXPECT_EQ(std::numeric_limits<int32_t>::max(), TruncateToInteger(1e12));
+    EXPECT_EQ(std::numeric_limits<int32_t>::min(), TruncateToInteger(-1e12));
+    EXPECT_EQ(0, TruncateToInteger(std::nan("")));
+}
+
+TEST(Numbers, AllocationFailureMessage) {
+    CapturedRuntimeError e = CatchRuntimeError(
+        [] { ReportRuntimeErrorFormat(0, 0, "分配 %d 字节内存失败!", 12345); });
+    EXPECT_TRUE(Contains(e.text, "\r\n错误信息：分配 12345 字节内存失败!\r\n")) << e.text;
+    EXPECT_EQ(0, e.code);
+}

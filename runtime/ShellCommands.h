@@ -18,6 +18,8 @@ struct ShortcutInfo {
 // Loads a shortcut; ".lnk" is appended when the path does not contain it
 // (compared case-insensitively).
 ShortcutInfo LoadShortcut(const char* path);
+// The show command as reported: SW_SHOWMINNOACTIVE (7) reads as SW_SHOWMINIMIZED (2).
+int32_t ReportedShowCommand(int32_t showCommand);
 // The hot key as text: "Ctrl + ", "Shift + ", "Alt + ", "Ext + " for the
 // modifiers present, in that order, then the key's character.
 std::string HotKeyText(uint16_t hotKey);

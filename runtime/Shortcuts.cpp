@@ -95,13 +95,17 @@ ShortcutInfo LoadShortcut(const char* path) {
         info.iconLocation = location;
     }
     int show = 0;
-    if (SUCCEEDED(link->GetShowCmd(&show))) info.showCommand = show == SW_SHOWMINNOACTIVE ? 2 : show;
+    if (SUCCEEDED(link->GetShowCmd(&show))) info.showCommand = ReportedShowCommand(show);
     WORD hotKey = 0;
     if (SUCCEEDED(link->GetHotkey(&hotKey))) info.hotKey = hotKey;
     buffer.assign(1024, '\0');
     if (SUCCEEDED(link->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
         info.description = buffer.data();
     return info;
+}
+
+int32_t ReportedShowCommand(int32_t showCommand) {
+    return showCommand == SW_SHOWMINNOACTIVE ? SW_SHOWMINIMIZED : showCommand;
 }
 
 std::string HotKeyText(uint16_t hotKey) {

@@ -1,0 +1,137 @@
+// The declared-function table: resolution order, caching, and the runtime
+// errors for functions that cannot be found.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "runtime/ExternalFunctions.h"
+#include "runtime/Runtime.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/RuntimeState.h"
+#include "tests/support/TaskbarStandInClient.h"
+
+namespace {
+
+struct RuntimeErrorRaised : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+void ThrowingHook(const char* boxText, int32_t) { throw RuntimeErrorRaised(boxText); }
+
+enum : int32_t {
+    kBesideAndSystem,  // one copy in the run directory, another on the search path
+    kSystemOnly,       // only on the search path
+    kMissingExport,
+    kMissingDll,
+    kNoDllName,
+    kNoDllNameMissing,
+    kFullPath,
+    kUser32Function,
+    kCount
+};
+
+std::string gFullPath;
+std::string gRunDirectory;
+const char* gDlls[kCount];
+const char* gFunctions[kCount];
+ProgramImageHeader gHeader = {};
+
+class ExternalFunctions : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        const std::string dir = TestProgramDirectory();
+        gFullPath = dir + "\\probe_search\\qd_probe_elsewhere.dll";
+        const char* dlls[kCount] = {"qd_probe.dll", "qd_probe_elsewhere.dll", "user32.dll",
+                                    "qd_no_such_library.dll", "", "", gFullPath.c_str(),
+                                    "user32.dll"};
+        const char* functions[kCount] = {"ProbeCopy",    "ProbeCopy",     "NoSuchExport",
+                                         "ProbeCopy",    "GetTickCount",  "NoSuchExportAnywhere",
+                                         "ProbeCopy",    "GetDesktopWindow"};
+        for (int i = 0; i < kCount; ++i) {
+            gDlls[i] = dlls[i];
+            gFunctions[i] = functions[i];
+        }
+        gHeader.externalFunctionCount = kCount;
+        gHeader.externalDllNames = gDlls;
+        gHeader.externalFunctionNames = gFunctions;
+        // The run directory is made to differ from the test program's own
+        // folder, which the system's search looks at first.
+        gRunDirectory = dir + "\\probe_run";
+        SetRuntimeRunDirectory(gRunDirectory.c_str());
+        SetDllDirectoryA((dir + "\\probe_search").c_str());
+        SetRuntimeErrorHook(ThrowingHook);
+    }
+    static void TearDownTestSuite() {
+        SetRuntimeErrorHook(nullptr);
+        SetRuntimeRunDirectory("");
+    }
+    void SetUp() override { InitializeExternalFunctions(gHeader); }
+};
+
+std::string ErrorOf(int32_t index) {
+    try {
+        ResolveExternalFunction(index);
+    } catch (const RuntimeErrorRaised& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST_F(ExternalFunctions, ADllInTheRunDirectoryWinsOverTheSystemSearch) {
+    // Copy 1 lies beside the test program (the system's first choice), copy 2
+    // in the run directory, copy 3 only on the DLL search path.
+    EXPECT_EQ(2, CallExternal<int>(kBesideAndSystem));
+    EXPECT_EQ(3, CallExternal<int>(kSystemOnly));
+    EXPECT_EQ(3, CallExternal<int>(kFullPath));
+}
+
+TEST_F(ExternalFunctions, AResolvedEntryIsNotResolvedAgain) {
+    const FARPROC first = ResolveExternalFunction(kSystemOnly);
+    ASSERT_NE(nullptr, first);
+    // The DLL can no longer be found; a second resolution would fail.
+    SetDllDirectoryA(nullptr);
+    EXPECT_EQ(first, ResolveExternalFunction(kSystemOnly));
+    EXPECT_EQ(3, CallExternal<int>(kSystemOnly));
+    SetDllDirectoryA((TestProgramDirectory() + "\\probe_search").c_str());
+}
+
+TEST_F(ExternalFunctions, AnEmptyDllNameSearchesTheSystemLibraries) {
+    EXPECT_EQ((GetProcAddress(GetModuleHandleA("kernel32.dll"),
+                                                       "GetTickCount")),
+              ResolveExternalFunction(kNoDllName));
+    EXPECT_NE(std::string::npos,
+              ErrorOf(kNoDllNameMissing)
+                  .find("无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”"));
+}
+
+TEST_F(ExternalFunctions, AMissingFunctionIsARuntimeErrorOnlyWhenCalled) {
+    // Entries around the broken ones work normally.
+    EXPECT_EQ(GetDesktopWindow(), CallExternal<HWND>(kUser32Function));
+    EXPECT_NE(std::string::npos,
+              ErrorOf(kMissingExport)
+                  .find("无法找到指定DLL库文件“user32.dll”中的输出命令“NoSuchExport”"));
+    EXPECT_NE(std::string::npos,
+              ErrorOf(kMissingDll)
+                  .find("无法找到指定DLL库文件“qd_no_such_library.dll”中的输出命令“ProbeCopy”"));
+    // Still unresolved: a second call reports again instead of calling null.
+    EXPECT_FALSE(ErrorOf(kMissingExport).empty());
+    EXPECT_EQ(GetDesktopWindow(), CallExternal<HWND>(kUser32Function));
+}
+
+TEST_F(ExternalFunctions, AnIndexOutsideTheTableIsARuntimeError) {
+    EXPECT_FALSE(ErrorOf(kCount).empty());
+    EXPECT_FALSE(ErrorOf(-1).empty());
+}
+
+int WINAPI StandInForProbe() { return 42; }
+
+TEST_F(ExternalFunctions, AStandInReplacesTheDeclaredFunctionUntilRemoved) {
+    OverrideExternalFunction(kMissingExport, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&StandInForProbe)));
+    EXPECT_EQ(42, CallExternal<int>(kMissingExport));
+    OverrideExternalFunction(kMissingExport, nullptr);
+    EXPECT_FALSE(ErrorOf(kMissingExport).empty());
+}
+
+}  // namespace

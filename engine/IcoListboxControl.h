@@ -1,0 +1,53 @@
+// The icon list: items as picture and title in a grid that fills the
+// control, scrolling when they do not fit. A click or Enter activates an
+// item, a right click asks for the context menu.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/Control.h"
+#include "engine/Scroller.h"
+
+class IcoListboxControl : public Control {
+public:
+    IcoListboxControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes);
+
+    // position: 0-based place; -1 (or beyond the end) appends. Returns the
+    // new item's index.
+    int32_t InsertItem(int32_t position, int32_t value1, int32_t value2, PictureRef picture, std::wstring title);
+    // index -1 removes every item; an index out of range removes nothing.
+    void DeleteItem(int32_t index);
+    int32_t Count() const { return int32_t(items_.size()); }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void Paint(Canvas& canvas) override;
+    void OnAttributeChanged(int index) override;
+    void OnMouseLeft() override;
+    void OnWrapperChanged(bool resized) override;
+
+private:
+    struct Item {
+        std::wstring title;
+        PictureRef picture;
+        int32_t value1;
+        int32_t value2;
+    };
+    struct Layout {
+        int columns, cellWidth, cellHeight, left, iconSize;
+    };
+    Layout ComputeLayout() const;
+    PixelRect CellRect(const Layout& layout, int index) const;  // content coordinates
+    int HitTest(int x, int y) const;
+    void UpdateExtent();
+    int Current() const { return attributes_.Word(AttrIndex::kSelected, -1); }
+    void SetCurrent(int index);
+    void MoveCurrent(int key);
+    void PaintPlaceholder(Surface& s, const PixelRect& box) const;
+
+    std::vector<Item> items_;
+    Scroller scroller_;
+    int hover_ = -1;
+    int pressed_ = -1;
+    bool barHot_ = false;
+};

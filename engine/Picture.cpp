@@ -1,0 +1,147 @@
+#include "engine/Picture.h"
+
+#include <windows.h>
+#include <gdiplus.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/IconFile.h"
+
+namespace {
+std::map<int32_t, PictureRef> gPictures;
+int32_t gNextPictureHandle = 0x1000;
+ULONG_PTR gGdiplusToken = 0;
+bool gGdiplusStarted = false;
+
+// GDI+ is started on first use from the GUI thread (never from DllMain,
+// where the loader lock forbids it) and kept for the life of the process.
+bool EnsureGdiplus() {
+    if (!gGdiplusStarted) {
+        Gdiplus::GdiplusStartupInput input;
+        gGdiplusStarted = Gdiplus::GdiplusStartup(&gGdiplusToken, &input, nullptr) == Gdiplus::Ok;
+    }
+    return gGdiplusStarted;
+}
+
+bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
+    if (size == 0 || size > 0x7FFFFFFF || !EnsureGdiplus()) return false;
+    IStream* stream = SHCreateMemStream(bytes, UINT(size));
+    if (!stream) return false;
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    bool ok = false;
+    if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &bitmap) == Gdiplus::Ok && bitmap) {
+        UINT width = 0, height = 0;
+        Gdiplus::DllExports::GdipGetImageWidth(bitmap, &width);
+        Gdiplus::DllExports::GdipGetImageHeight(bitmap, &height);
+        if (width > 0 && height > 0 && width <= 8192 && height <= 8192) {
+            Gdiplus::Rect rect(0, 0, INT(width), INT(height));
+            Gdiplus::BitmapData data{};
+            if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead,
+                                                         PixelFormat32bppPARGB, &data) == Gdiplus::Ok) {
+                out.width = int(width);
+                out.height = int(height);
+                out.pixels.resize(size_t(width) * height);
+                for (UINT y = 0; y < height; ++y)
+                    std::memcpy(&out.pixels[size_t(y) * width],
+                                static_cast<const uint8_t*>(data.Scan0) + ptrdiff_t(y) * data.Stride,
+                                size_t(width) * 4);
+                Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
+                ok = true;
+            }
+        }
+        Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    }
+    stream->Release();
+    return ok;
+}
+}  // namespace
+
+void Picture::AddFrame(PixelImage frame, int bitCount) {
+    frames_.push_back(Frame{std::move(frame), bitCount});
+}
+
+const PixelImage* Picture::FrameFor(int maxSide) const {
+    if (frames_.empty()) return nullptr;
+    std::vector<IconFrameInfo> infos;
+    for (const Frame& f : frames_) {
+        IconFrameInfo info;
+        info.width = f.image.width;
+        info.height = f.image.height;
+        info.bitCount = f.bitCount;
+        infos.push_back(info);
+    }
+    const int chosen = ChooseIconFrame(infos, maxSide);
+    return chosen < 0 ? nullptr : &frames_[chosen].image;
+}
+
+const PixelImage* Picture::Fitted(int width, int height) const {
+    if (width <= 0 || height <= 0) return nullptr;
+    auto found = fitted_.find({width, height});
+    if (found != fitted_.end()) return &found->second;
+    const PixelImage* frame = FrameFor(std::max(width, height));
+    if (!frame || frame->Empty()) return nullptr;
+    // Never enlarge a small picture beyond twice its size: it would only blur.
+    const double scale = std::min({double(width) / frame->width, double(height) / frame->height, 2.0});
+    const int w = std::max(1, int(frame->width * scale + 0.5)), h = std::max(1, int(frame->height * scale + 0.5));
+    PixelImage image = (w == frame->width && h == frame->height)
+                           ? *frame
+                           : Resample(*frame, PixelRect{0, 0, frame->width, frame->height}, w, h);
+    if (fitted_.size() >= 8) fitted_.clear();
+    return &(fitted_[{width, height}] = std::move(image));
+}
+
+PictureRef DecodePicture(const uint8_t* bytes, size_t size) {
+    auto picture = std::make_shared<Picture>();
+    if (!bytes || size == 0) return picture;
+    if (LooksLikeIcon(bytes, size)) {
+        for (const IconFrameInfo& info : ParseIconDirectory(bytes, size)) {
+            PixelImage frame;
+            const uint8_t* frameBytes = bytes + info.offset;
+            const bool decoded = info.png ? DecodeWithGdiplus(frameBytes, info.size, frame)
+                                          : DecodeIconDib(frameBytes, info.size, frame);
+            if (decoded) picture->AddFrame(std::move(frame), info.bitCount);
+        }
+        return picture->Empty() ? nullptr : picture;
+    }
+    PixelImage image;
+    if (!DecodeWithGdiplus(bytes, size, image)) return nullptr;
+    picture->AddFrame(std::move(image), 32);
+    return picture;
+}
+
+int32_t RegisterPicture(PictureRef picture) {
+    if (!picture) return 0;
+    do {
+        gNextPictureHandle = gNextPictureHandle >= 0x7FFFFFF0 ? 0x1000 : gNextPictureHandle + 1;
+    } while (gPictures.count(gNextPictureHandle));
+    gPictures[gNextPictureHandle] = std::move(picture);
+    return gNextPictureHandle;
+}
+
+PictureRef FindPicture(int32_t handle) {
+    auto found = gPictures.find(handle);
+    return found == gPictures.end() ? nullptr : found->second;
+}
+
+bool ReleasePicture(int32_t handle) { return gPictures.erase(handle) > 0; }
+
+size_t LivePictureCount() { return gPictures.size(); }
+
+size_t ReadableExtent(const void* p, size_t cap) {
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    const uint8_t* at = static_cast<const uint8_t*>(p);
+    size_t total = 0;
+    while (at && total < cap) {
+        MEMORY_BASIC_INFORMATION info;
+        if (!VirtualQuery(at, &info, sizeof info) || info.State != MEM_COMMIT ||
+            (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) || !(info.Protect & kReadable))
+            break;
+        const size_t available = size_t(static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize - at);
+        total += available;
+        at += available;
+    }
+    return std::min(total, cap);
+}

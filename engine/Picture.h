@@ -1,0 +1,48 @@
+// Decoded pictures and the image handles the program holds for them.
+// A picture is shared: a list item keeps drawing its picture even after the
+// program has released the handle it was inserted with.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "engine/Pixels.h"
+
+class Picture {
+public:
+    // The frame that suits drawing at maxSide pixels (icons carry several).
+    const PixelImage* FrameFor(int maxSide) const;
+    // The picture fitted into width x height keeping its proportions,
+    // scaled once and cached. Null for an empty picture.
+    const PixelImage* Fitted(int width, int height) const;
+    bool Empty() const { return frames_.empty(); }
+
+    void AddFrame(PixelImage frame, int bitCount);
+
+private:
+    struct Frame {
+        PixelImage image;
+        int bitCount;
+    };
+    std::vector<Frame> frames_;
+    mutable std::map<std::pair<int, int>, PixelImage> fitted_;
+};
+
+using PictureRef = std::shared_ptr<const Picture>;
+
+// PNG, BMP (and whatever else the system's decoder reads) and ICO bytes.
+// Zero bytes give an empty picture; undecodable bytes give null.
+PictureRef DecodePicture(const uint8_t* bytes, size_t size);
+
+// Image handles: 32-bit values, never 0, each freed at most once.
+int32_t RegisterPicture(PictureRef picture);
+PictureRef FindPicture(int32_t handle);
+bool ReleasePicture(int32_t handle);
+size_t LivePictureCount();
+// The number of readable bytes from p on, at most cap (0 for null). Blocks
+// handed to the engine carry no size of their own; this keeps a damaged
+// length from reading outside memory.
+size_t ReadableExtent(const void* p, size_t cap);

@@ -1,0 +1,148 @@
+#include "engine/ToolbarControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace {
+constexpr int kPadding = 6;
+constexpr int kGap = 4;
+}  // namespace
+
+int ToolbarControl::ButtonHeight() const {
+    return std::clamp(int(attributes_.Word(AttrIndex::kButtonHeight, 36)), 20, 96);
+}
+
+int ToolbarControl::ButtonTop(int index) const { return kPadding + index * (ButtonHeight() + kGap) - scroll_; }
+
+int ToolbarControl::ContentHeight() const {
+    return buttons_.empty() ? 0 : 2 * kPadding + int(buttons_.size()) * (ButtonHeight() + kGap) - kGap;
+}
+
+void ToolbarControl::ClampScroll() {
+    scroll_ = std::clamp(scroll_, 0, std::max(0, ContentHeight() - int(ClientSize().cy)));
+}
+
+int ToolbarControl::HitTest(int x, int y) const {
+    const SIZE size = ClientSize();
+    if (x < kPadding || x >= size.cx - kPadding) return -1;
+    for (int i = 0; i < int(buttons_.size()); ++i) {
+        const int top = ButtonTop(i);
+        if (y >= top && y < top + ButtonHeight()) return i;
+    }
+    return -1;
+}
+
+void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t value2, std::wstring title) {
+    const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1) : buttons_.size();
+    buttons_.insert(buttons_.begin() + at, Button{std::move(title), false, value1, value2});
+    hover_ = pressed_ = -1;
+    Invalidate();
+}
+
+void ToolbarControl::SetSelected(int32_t index, bool selected) {
+    if (index < 0 || index >= int32_t(buttons_.size()) || buttons_[index].selected == selected) return;
+    buttons_[index].selected = selected;
+    Invalidate();
+}
+
+void ToolbarControl::OnMouseLeft() {
+    if (hover_ != -1) {
+        hover_ = -1;
+        Invalidate();
+    }
+}
+
+void ToolbarControl::OnWrapperChanged(bool resized) {
+    if (resized) ClampScroll();
+    Control::OnWrapperChanged(resized);
+}
+
+bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    switch (message) {
+    case WM_MOUSEMOVE: {
+        const int hit = HitTest(x, y);
+        if (hit != hover_) {
+            hover_ = hit;
+            Invalidate();
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        pressed_ = HitTest(x, y);
+        if (pressed_ >= 0) SetCapture(Wrapper());
+        Invalidate();
+        result = 0;
+        return true;
+    case WM_LBUTTONUP: {
+        const int pressed = pressed_;
+        pressed_ = -1;
+        if (GetCapture() == Wrapper()) ReleaseCapture();
+        Invalidate();
+        if (pressed >= 0 && HitTest(x, y) == pressed) Raise(EngineCode::kItemActivated, pressed);
+        result = 0;
+        return true;
+    }
+    case WM_CAPTURECHANGED:
+        if (pressed_ >= 0) {
+            pressed_ = -1;
+            Invalidate();
+        }
+        break;
+    case WM_MOUSEWHEEL: {
+        const int before = scroll_;
+        scroll_ -= GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) / WHEEL_DELTA;
+        ClampScroll();
+        if (scroll_ != before) Invalidate();
+        result = 0;
+        return true;
+    }
+    default: break;
+    }
+    return Control::OnMessage(message, wParam, lParam, result);
+}
+
+void ToolbarControl::Paint(Canvas& canvas) {
+    PaintBackground(canvas);
+    Surface& s = canvas.Pixels();
+    // A hairline parts the toolbar from what lies right of it.
+    FillRect(s, s.width - 1, kPadding, 1, s.height - 2 * kPadding, theme_.border, 160);
+    const int height = ButtonHeight();
+    const float radius = float(theme_.cornerRadius);
+    for (int i = 0; i < int(buttons_.size()); ++i) {
+        const int top = ButtonTop(i);
+        if (top + height <= 0 || top >= s.height) continue;
+        const Button& button = buttons_[i];
+        const PixelRect face{kPadding, top, s.width - 2 * kPadding - 1, height};
+        const int32_t state = button.selected ? PartState::kSelected
+                              : i == pressed_ ? PartState::kPressed
+                              : i == hover_   ? PartState::kHover
+                                              : PartState::kNormal;
+        PartDraw part;
+        if (theme_.Part(SkinPartId::kButtonFace, state, part)) {
+            DrawNineGrid(s, *part.image, part.source, part.marginX, part.marginY, face);
+        } else if (state != PartState::kNormal) {
+            const uint32_t fill = state == PartState::kSelected ? theme_.selectedFill
+                                  : state == PartState::kPressed
+                                      ? MixColour(theme_.hoverFill, theme_.selectedFill, 128)
+                                      : theme_.hoverFill;
+            FillRoundRect(s, float(face.x), float(face.y), float(face.width), float(face.height), radius, fill);
+        }
+        if (button.selected) {
+            if (theme_.Part(SkinPartId::kSelectionMark, PartState::kNormal, part)) {
+                DrawImage(s, *part.image, part.source,
+                          PixelRect{face.x + 2, top + (height - part.source.height) / 2, part.source.width,
+                                    part.source.height});
+            } else {
+                const float barHeight = std::max(10.0f, height * 0.45f);
+                FillRoundRect(s, float(face.x + 3), top + (height - barHeight) / 2, 3.0f, barHeight, 1.5f,
+                              theme_.accent);
+            }
+        }
+        RECT text{face.x + 14, top, face.x + face.width - 6, top + height};
+        canvas.Text(button.title, text, button.selected ? theme_.selectedText : theme_.text, theme_.fontSize,
+                    button.selected, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
+    }
+}

@@ -1,0 +1,219 @@
+#include "engine/WindowExControl.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+constexpr UINT_PTR kHostSubclassId = 0x5E18;
+constexpr UINT_PTR kHoverTimerId = 0x5E19;
+constexpr UINT kHoverPollMs = 100;
+// Windows up to this size are buttons: their face is a rounded highlight
+// inset from the edge; larger ones are panels framed by a border line.
+constexpr int kButtonFaceMaxSide = 96;
+
+std::map<HWND, EngineControl> gHostFaces;
+
+WindowExControl* FaceOf(HWND host) {
+    auto found = gHostFaces.find(host);
+    return found == gHostFaces.end() ? nullptr
+                                     : FindControlOf<WindowExControl>(found->second, ControlKind::WindowEx);
+}
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR reference) {
+    auto* face = FindControlOf<WindowExControl>(EngineControl(reference), ControlKind::WindowEx);
+    if (!face) {
+        if (message == WM_NCDESTROY) RemoveWindowSubclass(window, HostProc, kHostSubclassId);
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    BusyScope busy(face);
+    LRESULT result = 0;
+    if (face->HostMessage(window, message, wParam, lParam, result)) return result;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+}  // namespace
+
+bool PaintHostFace(HWND host, Surface& s, int x, int y) {
+    WindowExControl* face = host ? FaceOf(host) : nullptr;
+    if (!face) return false;
+    RECT client{};
+    GetClientRect(host, &client);
+    face->RenderFace(s, x, y, client.right, client.bottom);
+    return true;
+}
+
+void NoteMouseOverHost(HWND host) {
+    if (WindowExControl* face = host ? FaceOf(host) : nullptr) {
+        BusyScope busy(face);
+        face->OnHostMouse();
+    }
+}
+
+int WindowExControl::Opacity() const { return std::clamp(attributes_.Word(AttrIndex::kOpacity), 0, 255); }
+
+void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height) const {
+    // The base is the skin background made opaque; the frame (or, without a
+    // frame image, a plain highlight) goes over it at the opacity.
+    FillRect(s, x, y, width, height, 0xFF000000);
+    FillRect(s, x, y, width, height, theme_.background);
+    const int opacity = Opacity();
+    if (opacity <= 0) return;
+    const bool button = std::max(width, height) <= kButtonFaceMaxSide;
+    PartDraw frame;
+    if (theme_.Part(SkinPartId::kFrame, PartState::kNormal, frame)) {
+        const int inset = button ? 2 : 0;
+        DrawNineGrid(s, *frame.image, frame.source, frame.marginX, frame.marginY,
+                     PixelRect{x + inset, y + inset, width - 2 * inset, height - 2 * inset}, opacity);
+    } else if (button) {
+        FillRoundRect(s, float(x + 2), float(y + 2), float(width - 4), float(height - 4),
+                      float(theme_.cornerRadius), 0xFFFFFFFF, opacity);
+    } else {
+        StrokeRoundRect(s, float(x), float(y), float(width), float(height), 0.0f, 1.0f, theme_.border, opacity);
+    }
+}
+
+void WindowExControl::Paint(Canvas& canvas) { PaintBackground(canvas); }
+
+bool WindowExControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NCHITTEST) {
+        result = HTTRANSPARENT;
+        return true;
+    }
+    return Control::OnMessage(message, wParam, lParam, result);
+}
+
+void WindowExControl::ApplyVisibility() {
+    // The control's own wrapper stays hidden: its face is the whole window's.
+    HWND wrapper = Wrapper();
+    if (wrapper && (GetWindowLongPtrW(wrapper, GWL_STYLE) & WS_VISIBLE)) ShowWindow(wrapper, SW_HIDE);
+    if (Visible()) {
+        HookHost();
+    } else {
+        UnhookHost();
+    }
+}
+
+void WindowExControl::OnAttributeChanged(int index) {
+    if (index == AttrIndex::kVisible) ApplyVisibility();
+    if (hookedHost_) RedrawWindow(hookedHost_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void WindowExControl::HookHost() {
+    HWND host = Host();
+    if (hookedHost_ || !host || gHostFaces.count(host)) return;
+    if (!SetWindowSubclass(host, HostProc, kHostSubclassId, DWORD_PTR(Handle()))) return;
+    hookedHost_ = host;
+    gHostFaces[host] = Handle();
+    // A skinned window draws its own face: no caption or frame of the
+    // system's, and children clipped out so the face never flickers over them.
+    LONG_PTR style = GetWindowLongPtrW(host, GWL_STYLE);
+    LONG_PTR newStyle = style | WS_CLIPCHILDREN;
+    if (!(style & WS_CHILD)) newStyle &= ~LONG_PTR(WS_CAPTION | WS_THICKFRAME);
+    const LONG_PTR exStyle = GetWindowLongPtrW(host, GWL_EXSTYLE);
+    const LONG_PTR newExStyle =
+        exStyle & ~LONG_PTR(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
+    if (newStyle != style) SetWindowLongPtrW(host, GWL_STYLE, newStyle);
+    if (newExStyle != exStyle) SetWindowLongPtrW(host, GWL_EXSTYLE, newExStyle);
+    if (newStyle != style || newExStyle != exStyle)
+        SetWindowPos(host, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void WindowExControl::UnhookHost() {
+    if (!hookedHost_) return;
+    if (IsWindow(hookedHost_)) {
+        KillTimer(hookedHost_, kHoverTimerId);
+        RemoveWindowSubclass(hookedHost_, HostProc, kHostSubclassId);
+        RedrawWindow(hookedHost_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    gHostFaces.erase(hookedHost_);
+    hookedHost_ = nullptr;
+    hovered_ = false;
+}
+
+void WindowExControl::Teardown() {
+    UnhookHost();
+    Control::Teardown();
+}
+
+bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)lParam;
+    switch (message) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(host, &ps);
+        RECT client{};
+        GetClientRect(host, &client);
+        if (dc) {
+            Canvas canvas(dc, client.right, client.bottom);
+            if (canvas.Ok()) {
+                RenderFace(canvas.Pixels(), 0, 0, client.right, client.bottom);
+                canvas.PresentTo(dc, 0, 0);
+            }
+        }
+        EndPaint(host, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        GetClientRect(host, &client);
+        Canvas canvas(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+        if (canvas.Ok()) {
+            RenderFace(canvas.Pixels(), 0, 0, client.right, client.bottom);
+            canvas.PresentTo(reinterpret_cast<HDC>(wParam), 0, 0);
+        }
+        result = 0;
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        OnHostMouse();
+        return false;
+    case WM_MOUSELEAVE:
+        CheckLeave();
+        return false;
+    case WM_TIMER:
+        if (wParam != kHoverTimerId) return false;
+        CheckLeave();
+        result = 0;
+        return true;
+    case WM_SIZE:
+        RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return false;
+    case WM_NCDESTROY:
+        UnhookHost();
+        return false;
+    default: return false;
+    }
+}
+
+void WindowExControl::OnHostMouse() {
+    if (!hookedHost_) return;
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hookedHost_, 0};
+    TrackMouseEvent(&track);
+    if (hovered_) return;
+    hovered_ = true;
+    // Leaving is confirmed by polling as well: moving onto a child window
+    // ends the host's own tracking although the mouse is still over it.
+    SetTimer(hookedHost_, kHoverTimerId, kHoverPollMs, nullptr);
+    Raise(EngineCode::kHover, 1);
+}
+
+void WindowExControl::CheckLeave() {
+    if (!hovered_ || !hookedHost_) return;
+    POINT cursor;
+    RECT bounds;
+    if (GetCursorPos(&cursor) && GetWindowRect(hookedHost_, &bounds) && PtInRect(&bounds, cursor)) {
+        HWND under = WindowFromPoint(cursor);
+        if (under == hookedHost_ || IsChild(hookedHost_, under)) return;
+    }
+    hovered_ = false;
+    KillTimer(hookedHost_, kHoverTimerId);
+    Raise(EngineCode::kHover, 0);
+}

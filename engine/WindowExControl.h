@@ -1,0 +1,39 @@
+// The skin root of a window: paints the window's face (its skin background
+// and, over it, the skin's frame as a highlight whose strength is the
+// opacity attribute) and reports the mouse entering and leaving the window.
+#pragma once
+#include "engine/Control.h"
+
+class WindowExControl : public Control {
+public:
+    WindowExControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes)
+        : Control(ControlKind::WindowEx, context, callback, std::move(attributes)) {}
+
+    void Teardown() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    // The face of the whole window, drawn with its client origin at (x, y).
+    void RenderFace(Surface& s, int x, int y, int width, int height) const;
+    bool HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnHostMouse();
+    void CheckLeave();
+    int Opacity() const;
+
+protected:
+    void Paint(Canvas& canvas) override;
+    void OnAttributeChanged(int index) override;
+    void ApplyVisibility() override;
+
+private:
+    void HookHost();
+    void UnhookHost();
+
+    HWND hookedHost_ = nullptr;
+    bool hovered_ = false;
+};
+
+// Paints the face of `host` (when a skin root is on it) with the host's
+// client origin at (x, y); false when the window has no skin root.
+bool PaintHostFace(HWND host, Surface& s, int x, int y);
+// Mouse movement seen over a control of `host`: the window is hovered.
+void NoteMouseOverHost(HWND host);

@@ -1,0 +1,34 @@
+// The category toolbar behaves like a group of radio buttons; the pictures of
+// the items are released when the panel goes away.
+#include "app/Handlers.h"
+#include "app/dock/Globals.h"
+#include "app/dock/PanelLayout.h"
+#include "runtime/Commands.h"
+#include "ui/description/UiIds.h"
+#include "ui/skin/SkinCommands.h"
+
+HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
+    if (argCount < 1) return NoResult();
+    int32_t chosen = args[0];
+    // During the scan a button can be clicked before its category has been read.
+    if (chosen < 0 || chosen >= ArrayCount(CategoryList)) return NoResult();
+    SelectCategory(chosen);
+    ArgumentRecord toolbar = ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar);
+    int32_t buttons = CallLibrary(kSkinLibrary, SkinCommand::GetButtonCount_ToolbarEx, toolbar).AsInt();
+    for (int32_t i = 0; i < buttons; ++i) {
+        if (i != chosen)
+            CallLibrary(kSkinLibrary, SkinCommand::SetButtonSelected_ToolbarEx, toolbar, ArgInt(i),
+                        ArgBool(false));
+    }
+    return NoResult();
+}
+
+HandlerResult OnToolbarEvent8(const int32_t*, int32_t) { return NoResult(); }
+
+HandlerResult OnPanelDestroying(const int32_t*, int32_t) {
+    int32_t count = ArrayCount(ImageRegistry);
+    for (int32_t i = 0; i < count; ++i)
+        CallLibrary(kSkinLibrary, SkinCommand::DestroyImageEx,
+                    ArgInt(ArrayData<int32_t>(ImageRegistry)[i]));
+    return NoResult();
+}

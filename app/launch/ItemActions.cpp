@@ -1,0 +1,56 @@
+// What the user can do with the items of the panel: open one, open the
+// program's folder from the context menu; and the panel's refusal to close.
+#include <windows.h>
+
+#include "app/Handlers.h"
+#include "app/dock/Globals.h"
+#include "app/dock/PanelSlides.h"
+#include "app/launch/LaunchWorker.h"
+#include "app/launch/CommandResults.h"
+#include "runtime/Commands.h"
+#include "ui/description/UiIds.h"
+
+namespace {
+
+constexpr int32_t kVerbOpen = 4;
+constexpr int32_t kLaunchWaitMilliseconds = 150;
+constexpr int64_t kMilliseconds = 0;
+
+// The path of item `index` of the category shown, or null when there is none.
+const char* ShownItemPath(int32_t index) {
+    if (CurrentCategory < 0 || CurrentCategory >= ArrayCount(CategoryList)) return nullptr;
+    const LaunchCategory& category = ArrayData<LaunchCategory>(CategoryList)[CurrentCategory];
+    if (index < 0 || index >= ArrayCount(category.paths)) return nullptr;
+    return TextOrEmpty(ArrayData<Text>(category.paths)[index]);
+}
+
+}  // namespace
+
+HandlerResult LaunchEntry(const int32_t* args, int32_t argCount) {
+    if (argCount < 1) return NoResult();
+    const char* path = ShownItemPath(args[0]);
+    if (!path) return NoResult();
+    HANDLE worker = RunInThread(LaunchWorker, 0, path, "", "", "", nullptr);
+    if (worker) CloseHandle(worker);
+    CallCore(CoreCommand::SetWaitCursor);
+    DelayWithMessages(kLaunchWaitMilliseconds, kMilliseconds);
+    CallCore(CoreCommand::RestoreCursor);
+    SlidePanelOut();
+    return NoResult();
+}
+
+HandlerResult OnIconListContextMenu(const int32_t*, int32_t) {
+    CallCore(CoreCommand::PopUpMenu, ArgComponent(Tag::kWindow, kDockPanelWindow, kPanelSelf),
+             ArgComponent(Tag::kMenuEntry, kDockPanelWindow, kPanelMenu));
+    return NoResult();
+}
+
+HandlerResult OpenRootFolder(const int32_t*, int32_t) {
+    OwnedText runDirectory(TakeText(CallCore(CoreCommand::RunDirectory)));
+    CallLibrary(kShellLibrary, ShellCommand::OpenWithShell, ArgInt(kVerbOpen),
+                ArgText(runDirectory.Get()));
+    return NoResult();
+}
+
+// The panel is only slid in and out; a close request (Alt+F4) is refused.
+HandlerResult OnPanelMayClose(const int32_t*, int32_t) { return Result(0); }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include "runtime/ValueSlots.h"
 #include "tests/values/ValuesTestSupport.h"
 
 namespace {
@@ -171,4 +172,40 @@ TEST(Numbers, AllocationFailureMessage) {
         [] { ReportRuntimeErrorFormat(0, 0, "分配 %d 字节内存失败!", 12345); });
     EXPECT_TRUE(Contains(e.text, "\r\n错误信息：分配 12345 字节内存失败!\r\n")) << e.text;
     EXPECT_EQ(0, e.code);
+}
+
+TEST(ValueSlots, StoredValuesAreNormalisedAndCopied) {
+    ArgumentRecord slot;
+    int32_t seven = 7;
+    StoreValueInSlot(&slot, Tag::kBoolean, &seven, 4);
+    EXPECT_EQ(1, slot.AsInt());
+    for (double days : {2958465.5, 1e300}) {
+        StoreValueInSlot(&slot, Tag::kDateTime, &days, 8);
+        EXPECT_EQ(2958465.0, slot.AsDouble());
+        EXPECT_EQ(Tag::kDateTime, slot.tag);
+    }
+    double early = -657435;
+    StoreValueInSlot(&slot, Tag::kDateTime, &early, 8);
+    EXPECT_EQ(-657434.0, slot.AsDouble());
+    int16_t minus = -2;
+    StoreValueInSlot(&slot, Tag::kShort, &minus, 2);
+    EXPECT_EQ(-2, static_cast<int16_t>(slot.low));
+
+    // A text is cut at its first zero within the length, and is a copy.
+    const char bytes[] = {'a', 'b', 'c', 'd'};
+    StoreValueInSlot(&slot, Tag::kText, bytes, 3);
+    OwnedText abc(static_cast<Text>(slot.AsPointer()));
+    EXPECT_STREQ("abc", abc.Get());
+    StoreValueInSlot(&slot, Tag::kText, "x\0y", 3);
+    OwnedText x(static_cast<Text>(slot.AsPointer()));
+    EXPECT_STREQ("x", x.Get());
+    StoreValueInSlot(&slot, Tag::kText, "", 5);
+    EXPECT_EQ(nullptr, slot.AsPointer());
+
+    OwnedByteSet set(MakeByteSet("\0\1", 2));
+    StoreValueInSlot(&slot, Tag::kByteSet, set.Get(), 0);
+    OwnedByteSet copy(slot.AsByteSet());
+    ASSERT_NE(set.Get(), copy.Get());
+    EXPECT_EQ(2, ByteSetLength(copy.Get()));
+    EXPECT_EQ(1, ByteSetBytes(copy.Get())[1]);
 }

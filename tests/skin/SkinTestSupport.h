@@ -70,6 +70,7 @@ private:
 // A hidden top-level window to hold skinned controls.
 HWND CreateParentWindow();
 
+// With the fake runtime (FakeSkinSetup.cpp):
 // Creates a control of type number `typeNumber` of the skin library through
 // its component type, and makes it findable by the fake runtime.
 RuntimeWindowObject CreateSkinControl(int typeNumber, HWND parent, uint32_t windowId,

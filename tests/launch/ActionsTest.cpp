@@ -1,0 +1,171 @@
+// Launching items on worker threads: the argument block, the shell call with
+// "open" reaching a real program, and the handlers' guards.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+#include "app/ExternalDeclarations.h"
+#include "app/Handlers.h"
+#include "app/dock/Globals.h"
+#include "app/launch/LaunchWorker.h"
+#include "runtime/ExternalFunctions.h"
+#include "tests/launch/LaunchTestProgram.h"
+#include "tests/launch/LaunchTestSupport.h"
+
+namespace {
+
+struct Received {
+    int32_t n = -1;
+    std::string texts[4];
+    bool nulls[4] = {};
+    DWORD thread = 0;
+};
+Received gReceived;
+std::atomic<int> gRoutineCalls{0};
+
+void WINAPI RecordingRoutine(int32_t n, const char* t1, const char* t2, const char* t3, const char* t4) {
+    const char* texts[] = {t1, t2, t3, t4};
+    gReceived.n = n;
+    for (int i = 0; i < 4; ++i) {
+        gReceived.nulls[i] = texts[i] == nullptr;
+        gReceived.texts[i] = texts[i] ? texts[i] : "";
+    }
+    gReceived.thread = GetCurrentThreadId();
+    ++gRoutineCalls;
+}
+
+HANDLE WINAPI FailingCreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD,
+                                  LPDWORD) {
+    return nullptr;
+}
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallLaunchTestProgram();
+        gRoutineCalls = 0;
+    }
+};
+
+TEST_F(LaunchTest, WorkerGetsItsOwnCopiesOfTheArguments) {
+    std::string path = "C:\\带 空格\\程序.exe";
+    DWORD id = 0;
+    HANDLE thread = RunInThread(RecordingRoutine, 42, path.c_str(), "", "third", nullptr, &id);
+    ASSERT_NE(nullptr, thread);
+    path.assign(path.size(), 'x');  // the starter's text may change at once
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 20000));
+    CloseHandle(thread);
+    EXPECT_EQ(1, gRoutineCalls.load());
+    EXPECT_EQ(42, gReceived.n);
+    EXPECT_EQ("C:\\带 空格\\程序.exe", gReceived.texts[0]);
+    EXPECT_TRUE(gReceived.nulls[1]) << "an empty text arrives as address 0";
+    EXPECT_EQ("third", gReceived.texts[2]);
+    EXPECT_TRUE(gReceived.nulls[3]);
+    EXPECT_EQ(id, gReceived.thread);
+    EXPECT_NE(GetCurrentThreadId(), gReceived.thread);
+}
+
+TEST_F(LaunchTest, BlockWithoutRoutineCallsNothing) {
+    for (const char* slot0 : {"0", "-5", "abc", static_cast<const char*>(nullptr)}) {
+        ValueArray block = NewArray(sizeof(Text), 6);
+        ArrayData<Text>(block)[0] = CopyText(slot0);
+        ArrayData<Text>(block)[1] = CopyText("7");
+        ThreadEntry(ArrayData<Text>(block));  // takes over and frees the block
+    }
+    EXPECT_EQ(0, gRoutineCalls.load());
+}
+
+TEST_F(LaunchTest, FailedThreadCreationIsQuiet) {
+    OverrideExternalFunction(kCreateThread, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FailingCreateThread)));
+    HANDLE thread = RunInThread(RecordingRoutine, 1, "x", "", "", "", nullptr);
+    OverrideExternalFunction(kCreateThread, nullptr);
+    EXPECT_EQ(nullptr, thread);
+    EXPECT_EQ(0, gRoutineCalls.load());
+}
+
+// A copy of the marker program under a folder with spaces and Chinese characters.
+class MarkerTest : public LaunchTest {
+protected:
+    void SetUp() override {
+        LaunchTest::SetUp();
+        folder = run / "带 空格 目录";
+        ASSERT_TRUE(MakeFolder(folder));
+        marker = folder + "\\标记 程序.exe";
+        ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\test_support_marker.exe").c_str(),
+                              marker.c_str(), FALSE));
+        log = marker + ".runs.txt";
+    }
+    TempFolder run{"launch"};
+    std::string folder, marker, log;
+};
+
+TEST_F(MarkerTest, LaunchWorkerOpensAPathWithSpacesAndChineseAsIs) {
+    int before = ProcessThreadCount();
+    HANDLE thread = RunInThread(LaunchWorker, 0, marker.c_str(), "", "", "", nullptr);
+    ASSERT_NE(nullptr, thread);
+    CloseHandle(thread);
+    std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
+    ASSERT_GE(lines.size(), 2u) << "the program did not run";
+    EXPECT_EQ("", lines[0]) << "no parameters";
+    EXPECT_LE(WaitForThreadCount(before), before) << "the worker ended";
+}
+
+TEST_F(MarkerTest, ShortcutIsOpenedWithItsArgumentsAndDirectory) {
+    std::string work = run / "工作";
+    ASSERT_TRUE(MakeFolder(work));
+    ShortcutSpec spec;
+    spec.target = marker;
+    spec.arguments = "--from 快捷方式";
+    spec.workingDirectory = work;
+    std::string lnk = folder + "\\启动 标记.lnk";
+    ASSERT_TRUE(MakeShortcut(lnk, spec));
+    HANDLE thread = RunInThread(LaunchWorker, 0, lnk.c_str(), "", "", "", nullptr);
+    ASSERT_NE(nullptr, thread);
+    CloseHandle(thread);
+    std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
+    ASSERT_GE(lines.size(), 2u) << "the shortcut's program did not run";
+    EXPECT_EQ("--from 快捷方式", lines[0]);
+    EXPECT_STRCASEEQ(work.c_str(), lines[1].c_str());
+}
+
+TEST_F(MarkerTest, TwoQuickLaunchesStartBoth) {
+    int before = ProcessThreadCount();
+    for (int i = 0; i < 2; ++i) {
+        HANDLE thread = RunInThread(LaunchWorker, 0, marker.c_str(), "", "", "", nullptr);
+        ASSERT_NE(nullptr, thread);
+        CloseHandle(thread);
+    }
+    std::vector<std::string> lines = WaitForMarkerRecords(log, 2);
+    EXPECT_EQ(4u, lines.size());
+    EXPECT_LE(WaitForThreadCount(before), before);
+}
+
+TEST_F(LaunchTest, ActivationOutsideTheShownCategoryIsIgnored) {
+    FreeGlobalLists();
+    CreateGlobalLists();
+    LaunchCategory category{NewArray(sizeof(int32_t), 1), NewArray(sizeof(Text), 1)};
+    ArrayData<Text>(category.paths)[0] = CopyText("C:\\nothing-here.exe");
+    ArrayAppend(&CategoryList, &category, sizeof(category));
+    int before = ProcessThreadCount();
+    for (int32_t shown : {0, 1, -1}) {
+        CurrentCategory = shown;
+        for (int32_t index : {-1, 1, 100}) {
+            int32_t args[] = {index};
+            EXPECT_FALSE(LaunchEntry(args, 1).given);
+        }
+    }
+    CurrentCategory = 3;
+    int32_t zero[] = {0};
+    LaunchEntry(zero, 1);
+    LaunchEntry(nullptr, 0);
+    EXPECT_EQ(before, ProcessThreadCount()) << "no worker was started";
+    EXPECT_TRUE(SkinCalls().empty());
+    CurrentCategory = 0;
+    FreeGlobalLists();
+    CreateGlobalLists();
+}
+
+}  // namespace

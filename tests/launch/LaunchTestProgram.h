@@ -1,0 +1,23 @@
+// A program image header for the launch tests: the real core, thread, system,
+// icon and shell libraries, a recording stand-in for the skin library, the
+// declared external functions, and the folder picture as constant data.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "runtime/Records.h"
+#include "ui/skin/SkinCommands.h"
+
+struct SkinCall {
+    SkinCommand command;
+    std::vector<ArgumentRecord> args;
+    std::string text;                 // title of an inserted button
+    std::vector<uint8_t> bytes;       // image bytes handed to LoadImageEx
+    bool folderImage = false;         // LoadImageEx got the built-in folder picture
+};
+
+// Installs the header once; clears the recorded calls.
+void InstallLaunchTestProgram();
+std::vector<SkinCall>& SkinCalls();
+std::vector<SkinCall> SkinCallsOf(SkinCommand command);
+void SetTestRunDirectory(const std::string& directory);

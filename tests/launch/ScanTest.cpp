@@ -1,0 +1,294 @@
+// The quick-launch folder scan, item pictures and the toolbar and panel
+// handlers, on real folders and shortcuts, with a recording skin library.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/Handlers.h"
+#include "app/dock/Globals.h"
+#include "app/launch/EntryImage.h"
+#include "app/launch/QuickLaunchScan.h"
+#include "runtime/IconFile.h"
+#include "tests/launch/LaunchTestProgram.h"
+#include "tests/launch/LaunchTestSupport.h"
+#include "ui/description/FolderImage.h"
+#include "ui/description/UiIds.h"
+
+namespace {
+
+const char* const kRoot = "快速启动目录";
+const char* const kScratch = "临时数据";
+
+std::vector<std::string> Texts(ValueArray array) {
+    std::vector<std::string> texts;
+    for (int32_t i = 0; i < ArrayCount(array); ++i) texts.push_back(TextOrEmpty(ArrayData<Text>(array)[i]));
+    return texts;
+}
+
+ValueArray TextArray(std::initializer_list<const char*> texts) {
+    ValueArray array = nullptr;
+    for (const char* t : texts) {
+        Text copy = CopyText(t);
+        ArrayAppend(&array, &copy, sizeof(copy));
+    }
+    return array;
+}
+
+const LaunchCategory& Category(int32_t k) { return ArrayData<LaunchCategory>(CategoryList)[k]; }
+
+class ScanTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallLaunchTestProgram();
+        SetTestRunDirectory(run.Path());
+        FreeGlobalLists();
+        CreateGlobalLists();
+    }
+    void TearDown() override {
+        FreeGlobalLists();
+        CreateGlobalLists();
+    }
+    std::string Root() const { return run / kRoot; }
+    std::string Folder(const std::string& name) const { return Root() + "\\" + name; }
+
+    TempFolder run{"scan"};
+};
+
+TEST(TextSorting, BinaryInsertionGivesByteOrder) {
+    OwnedTextArray names(TextArray({"b.lnk", "A.lnk", "a.lnk", "10游戏", "02工具", "01办公", "B", "b",
+                                    "中文", "Z.lnk", "a.lnk", "", "0"}));
+    ValueArray array = names.Get();
+    SortTextArray(&array);
+    *names.Put() = array;
+    EXPECT_EQ((std::vector<std::string>{"", "0", "01办公", "02工具", "10游戏", "A.lnk", "B", "Z.lnk",
+                                        "a.lnk", "a.lnk", "b", "b.lnk", "中文"}),
+              Texts(names.Get()));
+    // Many elements in reverse and interleaved order exercise the binary search.
+    OwnedTextArray many;
+    for (int i = 99; i >= 0; --i) {
+        char name[8];
+        snprintf(name, sizeof(name), "%02d", (i * 37) % 100);
+        Text copy = CopyText(name);
+        ArrayAppend(many.Put(), &copy, sizeof(copy));
+    }
+    ValueArray m = many.Get();
+    SortTextArray(&m);
+    *many.Put() = m;
+    std::vector<std::string> sorted = Texts(many.Get());
+    ASSERT_EQ(100u, sorted.size());
+    for (size_t i = 1; i < sorted.size(); ++i) EXPECT_LT(sorted[i - 1], sorted[i]);
+}
+
+TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    for (const char* name : {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X"}) ASSERT_TRUE(MakeFolder(Folder(name)));
+    WriteBytes(Root() + "\\loose.txt", {'x'});  // files directly in the root are no category
+
+    ScanQuickLaunchFolder();
+
+    std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
+    std::vector<std::string> titles;
+    for (const SkinCall& b : buttons) titles.push_back(b.text);
+    EXPECT_EQ((std::vector<std::string>{"办公", "工具", "游戏", "", "", "", "文件"}), titles);
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        const std::vector<ArgumentRecord>& a = buttons[i].args;
+        ASSERT_EQ(11u, a.size());
+        EXPECT_EQ(TypeId::kToolbarEx, a[0].tag);
+        EXPECT_EQ(kPanelToolbar, a[0].ComponentId());
+        EXPECT_EQ(int32_t(i + 1), a[1].AsInt()) << "positions are 1-based ordinals";
+        EXPECT_EQ(0, a[2].AsInt());
+        EXPECT_TRUE(a[3].IsOmitted());
+        EXPECT_TRUE(a[5].IsOmitted());
+        EXPECT_EQ(32, a[6].AsInt());
+        EXPECT_EQ(0, a[7].AsInt());
+        EXPECT_EQ(1, a[8].AsInt());
+        EXPECT_TRUE(a[9].IsOmitted());
+        EXPECT_EQ(Tag::kBoolean, a[10].tag);
+        EXPECT_EQ(0, a[10].AsInt());
+    }
+    EXPECT_EQ(7, ArrayCount(CategoryList)) << "empty categories keep their button and record";
+    for (int32_t k = 0; k < 7; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
+    ASSERT_FALSE(SkinCalls().empty());
+    const SkinCall& last = SkinCalls().back();
+    EXPECT_EQ(SkinCommand::SetButtonSelected_ToolbarEx, last.command);
+    EXPECT_EQ(0, last.args[1].AsInt());
+    EXPECT_EQ(1, last.args[2].AsInt());
+}
+
+TEST_F(ScanTest, ItemsAreTheSortedFilesOfEachCategory) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    std::string office = Folder("01办公");
+    ASSERT_TRUE(MakeFolder(office));
+    ASSERT_TRUE(MakeFolder(Folder("02空")));
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    ASSERT_TRUE(MakeShortcut(office + "\\b.lnk", SystemNotepad()));
+    ASSERT_TRUE(MakeShortcut(office + "\\Z.lnk", run.Path()));
+    ASSERT_TRUE(MakeShortcut(office + "\\a.lnk", office + "\\nothing.txt"));
+    WriteBytes(office + "\\desktop.ini", {'[', ']'});
+    SetFileAttributesA((office + "\\desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    ASSERT_TRUE(MakeFolder(office + "\\内层"));  // folders inside a category are not items
+    WriteBytes(office + "\\内层\\deep.txt", {'x'});
+
+    ScanQuickLaunchFolder();
+
+    ASSERT_EQ(2, ArrayCount(CategoryList));
+    EXPECT_EQ((std::vector<std::string>{office + "\\Z.lnk", office + "\\a.lnk", office + "\\b.lnk",
+                                        office + "\\desktop.ini"}),
+              Texts(Category(0).paths));
+    EXPECT_EQ(0, ArrayCount(Category(1).paths));
+
+    std::vector<SkinCall> loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(4u, loads.size());
+    EXPECT_TRUE(loads[0].folderImage) << "Z.lnk points to a folder";
+    EXPECT_TRUE(loads[1].bytes.empty()) << "a.lnk points to a missing document";
+    EXPECT_FALSE(loads[2].bytes.empty()) << "b.lnk points to a program";
+    EXPECT_TRUE(loads[3].bytes.empty()) << "desktop.ini is listed without a picture";
+    for (const SkinCall& load : loads) {
+        EXPECT_EQ(8u, load.args.size());
+        EXPECT_EQ(Tag::kByteSet, load.args[0].tag);
+    }
+    ASSERT_EQ(4, ArrayCount(ImageRegistry));
+    ASSERT_EQ(4, ArrayCount(Category(0).images));
+    for (int32_t j = 0; j < 4; ++j) {
+        EXPECT_EQ(ArrayData<int32_t>(ImageRegistry)[j], ArrayData<int32_t>(Category(0).images)[j]);
+    }
+    EXPECT_EQ(0, CountEntries(run / kScratch)) << "no icon file is left behind";
+}
+
+TEST_F(ScanTest, NoQuickLaunchFolderStillSelectsButtonZero) {
+    ScanQuickLaunchFolder();
+    EXPECT_EQ(0, ArrayCount(CategoryList));
+    EXPECT_EQ(0, ArrayCount(ImageRegistry));
+    ASSERT_EQ(1u, SkinCalls().size());
+    EXPECT_EQ(SkinCommand::SetButtonSelected_ToolbarEx, SkinCalls()[0].command);
+}
+
+// --- Pictures ----------------------------------------------------------------
+
+class PictureTest : public ScanTest {
+protected:
+    std::vector<uint8_t> Picture(const std::string& path) {
+        ByteSet bytes = LoadEntryImage(path.c_str());
+        std::vector<uint8_t> v(ByteSetBytes(bytes), ByteSetBytes(bytes) + ByteSetLength(bytes));
+        if (bytes != FolderImage()) FreeBlock(bytes);
+        return v;
+    }
+    bool IsFolderPicture(const std::string& path) {
+        ByteSet bytes = LoadEntryImage(path.c_str());
+        bool folder = bytes == FolderImage();
+        if (!folder) FreeBlock(bytes);
+        return folder;
+    }
+    std::string items = run / "items";
+    void SetUp() override {
+        ScanTest::SetUp();
+        MakeFolder(items);
+    }
+};
+
+TEST_F(PictureTest, ProgramShortcutGetsTheFirstIconGroup) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    WriteBytes(run / kScratch + "\\keep.txt", {'k'});
+    ASSERT_TRUE(MakeShortcut(items + "\\编辑.lnk", SystemNotepad()));
+    std::vector<uint8_t> bytes = Picture(items + "\\编辑.lnk");
+    std::vector<IconImage> images;
+    ASSERT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images));
+    std::vector<std::vector<uint8_t>> expected = FirstGroupImages(SystemNotepad());
+    ASSERT_EQ(expected.size(), images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        std::vector<uint8_t> e = expected[i];
+        if (e.size() >= 40 && e[0] == 40) std::fill(e.begin() + 20, e.begin() + 24, 0);
+        EXPECT_EQ(e, images[i].data);
+    }
+    EXPECT_EQ(1, CountEntries(run / kScratch)) << "the scratch folder is as it was";
+}
+
+TEST_F(PictureTest, OnlyExactLnkAndExeGetProgramIcons) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    std::string upper = items + "\\NOTE.EXE";
+    ASSERT_TRUE(CopyFileA(SystemNotepad().c_str(), upper.c_str(), FALSE));
+    ASSERT_TRUE(MakeShortcut(items + "\\upper.lnk", upper));
+    EXPECT_TRUE(Picture(items + "\\upper.lnk").empty()) << "target ending in .EXE";
+    ASSERT_TRUE(MakeShortcut(items + "\\Editor.LNK", SystemNotepad()));
+    EXPECT_TRUE(Picture(items + "\\Editor.LNK").empty());
+    std::string copied = items + "\\copied.exe";
+    ASSERT_TRUE(CopyFileA(SystemNotepad().c_str(), copied.c_str(), FALSE));
+    EXPECT_TRUE(Picture(copied).empty()) << "a program that is not a shortcut";
+    std::string icon = items + "\\picture.ico";
+    ASSERT_TRUE(CopyFileA((TestDataDirectory() + "\\picture.ico").c_str(), icon.c_str(), FALSE));
+    EXPECT_TRUE(Picture(icon).empty());
+    WriteBytes(items + "\\notes.txt", {'n'});
+    ASSERT_TRUE(MakeShortcut(items + "\\notes.lnk", items + "\\notes.txt"));
+    EXPECT_TRUE(Picture(items + "\\notes.lnk").empty()) << "a document";
+    WriteBytes(items + "\\broken.lnk", {0, 1, 2});
+    EXPECT_TRUE(Picture(items + "\\broken.lnk").empty());
+    EXPECT_EQ(0, CountEntries(run / kScratch));
+}
+
+TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {
+    ASSERT_TRUE(MakeShortcut(items + "\\folder.lnk", run.Path()));
+    ASSERT_TRUE(MakeShortcut(items + "\\program.lnk", SystemNotepad()));
+    EXPECT_TRUE(IsFolderPicture(items + "\\folder.lnk"));
+    EXPECT_TRUE(Picture(items + "\\program.lnk").empty()) << "no scratch folder, no program icon";
+    EXPECT_FALSE(FileExists(run / kScratch)) << "the scratch folder is never created";
+}
+
+TEST(RandomNumbers, ScratchNumbersAreOddAndInTheirWindow) {
+    for (int i = 0; i < 3000; ++i) {
+        OwnedText text(RandomInRange(156267, 252270, 1));
+        int v = atoi(text.Get());
+        ASSERT_EQ(1, v % 2) << v;
+        ASSERT_GE(v, 156267);
+        ASSERT_LE(v, 156267 + 32768);
+    }
+    for (int i = 0; i < 200; ++i) {
+        OwnedText even(RandomInRange(10, 11, 2));
+        int v = atoi(even.Get());
+        ASSERT_TRUE(v == 10) << v << " (11 is the high end, so it steps down)";
+        OwnedText wide(RandomInRange(-2147483647 - 1, 2147483647, 0));
+        ASSERT_NE(nullptr, wide.Get()) << "the whole 32-bit range does not divide by zero";
+    }
+    OwnedText same(RandomInRange(8, 8, 1));
+    EXPECT_STREQ("8", same.Get()) << "equal bounds: no parity adjustment";
+}
+
+// --- Toolbar and panel handlers ----------------------------------------------
+
+TEST_F(ScanTest, ClicksOnButtonsWithoutCategoryAreIgnored) {
+    int32_t one[] = {1};
+    int32_t minus[] = {-1};
+    OnToolbarButtonClicked(one, 1);
+    OnToolbarButtonClicked(minus, 1);
+    OnToolbarButtonClicked(nullptr, 0);
+    EXPECT_TRUE(SkinCalls().empty());
+    EXPECT_FALSE(OnToolbarEvent8(nullptr, 0).given);
+}
+
+TEST_F(ScanTest, DestroyingThePanelReleasesEveryPictureOnce) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    for (const char* name : {"01a", "02b"}) {
+        ASSERT_TRUE(MakeFolder(Folder(name)));
+        WriteBytes(Folder(name) + "\\one.txt", {'1'});
+        WriteBytes(Folder(name) + "\\two.txt", {'2'});
+    }
+    ScanQuickLaunchFolder();
+    std::vector<int32_t> created;
+    for (int32_t i = 0; i < ArrayCount(ImageRegistry); ++i) created.push_back(ArrayData<int32_t>(ImageRegistry)[i]);
+    ASSERT_EQ(4u, created.size());
+    SkinCalls().clear();
+    EXPECT_FALSE(OnPanelDestroying(nullptr, 0).given);
+    std::vector<int32_t> released;
+    for (const SkinCall& c : SkinCalls()) {
+        ASSERT_EQ(SkinCommand::DestroyImageEx, c.command);
+        released.push_back(c.args[0].AsInt());
+    }
+    EXPECT_EQ(created, released);
+}
+
+TEST(PanelClose, CloseRequestIsRefused) {
+    HandlerResult answer = OnPanelMayClose(nullptr, 0);
+    EXPECT_TRUE(answer.given);
+    EXPECT_EQ(0, answer.value);
+}
+
+}  // namespace

@@ -18,13 +18,16 @@ int32_t DockLeftForButton(HWND taskbar, HWND button, const WindowBox& buttonBox)
     return at.x;
 }
 
-void PlaceDockOverTrayButton() {
+int32_t TakeTrayButtonPlace() {
     HWND notify = FindTrayNotifyWindow();
     HWND button = FindDescendantByClass(notify, "TrayButton");
     const WindowBox box = GetWindowBox(button);
     CallExternal<BOOL>(kShowWindowAsync, button, SW_HIDE);
-    const int32_t left = DockLeftForButton(FindTaskbarWindow(), button, box);
-    WriteIntProperty(kDockWindow, kDockWindowSelf, kPropLeft, left);
+    return DockLeftForButton(FindTaskbarWindow(), button, box);
+}
+
+void PlaceDockOverTrayButton() {
+    WriteIntProperty(kDockWindow, kDockWindowSelf, kPropLeft, TakeTrayButtonPlace());
     WriteIntProperty(kDockWindow, kDockWindowSelf, kPropTop, 0);
 }
 

@@ -25,5 +25,8 @@ WindowBox GetWindowBox(HWND window);
 // taskbar's client coordinates (unchanged when there is no taskbar), 0 when
 // there is no button.
 int32_t DockLeftForButton(HWND taskbar, HWND button, const WindowBox& buttonBox);
-// Hides the first TrayButton and moves DockWindow to its place.
+// Finds the first TrayButton, hides it and gives the left edge for the dock
+// in its place (DockLeftForButton).
+int32_t TakeTrayButtonPlace();
+// Moves DockWindow to the place of the first TrayButton, which it hides.
 void PlaceDockOverTrayButton();

@@ -1,0 +1,363 @@
+// The dock's routines that work on their own: the taskbar's thickness and the
+// display mode (platform calls replaced through the declared-function table),
+// item titles, the class search in windows of this process, the timed wait,
+// and the thread and auto-start commands.
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/ExternalDeclarations.h"
+#include "app/dock/PanelLayout.h"
+#include "app/dock/PanelSlides.h"
+#include "app/dock/TaskbarSearch.h"
+#include "runtime/Commands.h"
+#include "runtime/ExternalFunctions.h"
+#include "runtime/Runtime.h"
+#include "runtime/SystemLibrary.h"
+#include "runtime/ThreadLibrary.h"
+
+namespace {
+
+template <typename F>
+FARPROC AsFarProc(F f) {
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(f));
+}
+
+class DockLogic : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static ProgramImageHeader header = {};
+        header.externalFunctionCount = kExternalFunctionCount;
+        header.externalDllNames = kExternalDllNames;
+        header.externalFunctionNames = kExternalFunctionNames;
+        InitializeExternalFunctions(header);
+    }
+    void TearDown() override {
+        for (int32_t i = 0; i < kExternalFunctionCount; ++i) OverrideExternalFunction(i, nullptr);
+    }
+};
+
+// --- Taskbar thickness and display mode -----------------------------------
+
+RECT gBar;
+bool gDevicesFail;
+DWORD gDeviceRecordSize, gDeviceFlags, gDeviceIndex;
+std::string gSettingsDevice;
+DWORD gModeWidth, gModeHeight;
+
+UINT_PTR WINAPI FakeAppBarMessage(DWORD message, APPBARDATA* data) {
+    if (message != ABM_GETTASKBARPOS || data->cbSize != sizeof(APPBARDATA)) return 0;
+    data->rc = gBar;
+    return 1;
+}
+
+BOOL WINAPI FakeEnumDisplayDevices(const char* device, DWORD index, DISPLAY_DEVICEA* record,
+                                   DWORD flags) {
+    gDeviceRecordSize = record->cb;
+    gDeviceFlags = flags;
+    gDeviceIndex = index;
+    if (gDevicesFail || device != nullptr) return FALSE;
+    std::strcpy(record->DeviceName, "\\\\.\\DISPLAY1");
+    return TRUE;
+}
+
+BOOL WINAPI FakeEnumDisplaySettings(const char* device, DWORD mode, DEVMODEA* record) {
+    gSettingsDevice = device ? device : "";
+    if (mode != ENUM_CURRENT_SETTINGS || record->dmSize != sizeof(DEVMODEA)) return FALSE;
+    record->dmBitsPerPel = 32;
+    record->dmPelsWidth = gModeWidth;
+    record->dmPelsHeight = gModeHeight;
+    record->dmDisplayFrequency = 60;
+    return TRUE;
+}
+
+class TaskbarThickness : public DockLogic {
+protected:
+    void SetUp() override {
+        DockLogic::SetUp();
+        OverrideExternalFunction(kSHAppBarMessage, AsFarProc(&FakeAppBarMessage));
+        OverrideExternalFunction(kEnumDisplayDevicesA, AsFarProc(&FakeEnumDisplayDevices));
+        OverrideExternalFunction(kEnumDisplaySettingsA, AsFarProc(&FakeEnumDisplaySettings));
+        gDevicesFail = false;
+        gModeWidth = 1920;
+        gModeHeight = 1080;
+    }
+    int32_t ThicknessFor(RECT bar) {
+        gBar = bar;
+        return GetTaskbarThickness();
+    }
+};
+
+TEST_F(TaskbarThickness, ABarAlongAWholeEdgeGivesItsDepth) {
+    EXPECT_EQ(40, ThicknessFor({0, 1040, 1920, 1080}));  // bottom: panel top 1080-40-248 = 792
+    EXPECT_EQ(40, ThicknessFor({0, 0, 1920, 40}));       // top: counted all the same
+    EXPECT_EQ(60, ThicknessFor({0, 0, 60, 1080}));       // left
+    EXPECT_EQ(62, ThicknessFor({1858, 0, 1920, 1080}));  // right
+}
+
+TEST_F(TaskbarThickness, ABarNotSpanningAWholeEdgeGivesZero) {
+    EXPECT_EQ(0, ThicknessFor({1920, 1040, 3840, 1080}));  // on a second display
+    EXPECT_EQ(0, ThicknessFor({100, 1040, 1820, 1080}));
+    EXPECT_EQ(0, ThicknessFor({0, 0, 0, 0}));  // the shell did not answer
+    gDevicesFail = true;
+    EXPECT_EQ(0, ThicknessFor({0, 1040, 1920, 1080}));
+}
+
+TEST_F(TaskbarThickness, TheDisplayModeComesFromTheFirstDevicesCurrentSettings) {
+    gModeWidth = 0x12780;  // only the low 16 bits count
+    const DisplayMode mode = GetDisplayMode(0);
+    EXPECT_EQ(420u, gDeviceRecordSize);
+    EXPECT_EQ(1u, gDeviceFlags);
+    EXPECT_EQ(0u, gDeviceIndex);
+    EXPECT_EQ("\\\\.\\DISPLAY1", gSettingsDevice);
+    EXPECT_EQ(32, mode.bitsPerPixel);
+    EXPECT_EQ(0x2780, mode.width);
+    EXPECT_EQ(1080, mode.height);
+    EXPECT_EQ(60, mode.frequency);
+
+    gDevicesFail = true;
+    const DisplayMode none = GetDisplayMode(0);
+    EXPECT_EQ(0, none.width);
+    EXPECT_EQ(0, none.height);
+}
+
+TEST_F(DockLogic, TheRealDisplayModeMatchesTheScreen) {
+    const DisplayMode mode = GetDisplayMode(0);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), mode.width);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), mode.height);
+}
+
+// --- Item titles ------------------------------------------------------------
+
+std::string Title(const char* path, bool keepExtension = false) {
+    OwnedText t(FileTitle(path, keepExtension));
+    return t.Get() ? t.Get() : "";
+}
+
+TEST_F(DockLogic, ATitleIsTheFileNameWithoutItsLastExtension) {
+    EXPECT_EQ("Notepad", Title("C:\\a\\Notepad.lnk"));
+    EXPECT_EQ("readme", Title("C:\\a\\readme"));
+    EXPECT_EQ("b.tar", Title("C:\\a\\b.tar.gz"));
+    EXPECT_EQ("记事本", Title("C:\\快速启动目录\\01办公\\记事本.lnk"));
+    EXPECT_EQ("Notepad.lnk", Title("C:\\a\\Notepad.lnk", true));
+    EXPECT_EQ("", Title("C:\\a\\"));
+    EXPECT_EQ("", Title(""));
+}
+
+// --- The class search in windows of this process ----------------------------
+
+LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp);
+int gAppMessages;
+
+LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_APP) ++gAppMessages;
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+class LocalWindows : public DockLogic {
+protected:
+    void SetUp() override {
+        DockLogic::SetUp();
+        for (const char* name : {"QdSearchRoot", "QdBox", "TrayButton"}) {
+            WNDCLASSA wc = {};
+            wc.lpfnWndProc = CountingProc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = name;
+            RegisterClassA(&wc);
+        }
+        root_ = CreateWindowExA(0, "QdSearchRoot", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    }
+    void TearDown() override {
+        DestroyWindow(root_);
+        DockLogic::TearDown();
+    }
+    HWND Child(HWND parent, const char* className) {
+        return CreateWindowExA(0, className, "", WS_CHILD, 0, 0, 5, 5, parent, nullptr, nullptr,
+                               nullptr);
+    }
+    HWND root_ = nullptr;
+};
+
+TEST_F(LocalWindows, TheSearchIsDepthFirstInSiblingOrder) {
+    HWND box = Child(root_, "QdBox");
+    HWND inner = Child(box, "QdBox");
+    HWND nested = Child(inner, "TrayButton");
+    HWND direct = Child(root_, "TrayButton");
+    ASSERT_TRUE(nested && direct);
+    EXPECT_EQ(nested, FindDescendantByClass(root_, "TrayButton"));
+    EXPECT_EQ(box, FindDescendantByClass(root_, "QdBox"));
+    EXPECT_EQ(nullptr, FindDescendantByClass(root_, "TrayButto"));
+    EXPECT_EQ(nullptr, FindDescendantByClass(nested, "TrayButton"));
+}
+
+TEST_F(LocalWindows, AClassNameThatCannotBeReadIsFiftySpaces) {
+    OwnedText name(GetWindowClassText(nullptr));
+    EXPECT_EQ(std::string(50, ' '), name.Get());
+    const WindowBox box = GetWindowBox(nullptr);
+    EXPECT_EQ(0, box.left + box.top + box.width + box.height);
+}
+
+TEST_F(LocalWindows, MessagesArePumpedAfterSiblingStepsOnly) {
+    // A match at the first child: no sibling step, so nothing is pumped.
+    HWND first = Child(root_, "TrayButton");
+    Child(root_, "QdBox");
+    gAppMessages = 0;
+    PostMessageA(root_, WM_APP, 0, 0);
+    EXPECT_EQ(first, FindDescendantByClass(root_, "TrayButton"));
+    EXPECT_EQ(0, gAppMessages);
+    // A search that steps to a sibling handles what is waiting.
+    EXPECT_EQ(nullptr, FindDescendantByClass(root_, "NoSuchClass"));
+    EXPECT_EQ(1, gAppMessages);
+}
+
+// --- The timed wait -------------------------------------------------------------
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+}
+
+TEST_F(LocalWindows, TheWaitLastsItsIntervalWhileHandlingMessages) {
+    gAppMessages = 0;
+    for (int i = 0; i < 3; ++i) PostMessageA(root_, WM_APP, 0, 0);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    EXPECT_TRUE(DelayWithMessages(30, 0));
+    QueryPerformanceCounter(&end);
+    EXPECT_EQ(3, gAppMessages);
+    // Never earlier than asked (1 ms of slack for the clocks' granularity).
+    EXPECT_GE(Milliseconds(start, end), 29.0);
+}
+
+HANDLE WINAPI NoTimer(LPSECURITY_ATTRIBUTES, BOOL, const char*) { return nullptr; }
+DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) { return WAIT_FAILED; }
+
+DWORD WINAPI DelayOnThread(LPVOID interval) {
+    DelayWithMessages(static_cast<int32_t>(reinterpret_cast<intptr_t>(interval)), 0);
+    return 0;
+}
+
+// Runs a delay on a worker thread so that a wait that never ends fails the
+// test instead of hanging it.
+bool DelayEnds(int32_t interval) {
+    HANDLE thread = CreateThread(nullptr, 0, DelayOnThread,
+                                 reinterpret_cast<LPVOID>(static_cast<intptr_t>(interval)), 0,
+                                 nullptr);
+    const bool ended = WaitForSingleObject(thread, 20000) == WAIT_OBJECT_0;
+    if (!ended) TerminateThread(thread, 1);
+    CloseHandle(thread);
+    return ended;
+}
+
+TEST_F(DockLogic, TheWaitEndsWhenTheTimerCannotBeMadeOrTheWaitFails) {
+    OverrideExternalFunction(kCreateWaitableTimerA, AsFarProc(&NoTimer));
+    EXPECT_TRUE(DelayEnds(3600000));
+    OverrideExternalFunction(kCreateWaitableTimerA, nullptr);
+    OverrideExternalFunction(kMsgWaitForMultipleObjects, AsFarProc(&FailingWait));
+    EXPECT_TRUE(DelayEnds(3600000));
+}
+
+// --- StartThread and SetAutoStart -------------------------------------------------
+
+DWORD WINAPI RecordParameter(LPVOID parameter) {
+    *static_cast<volatile LONG*>(parameter) = 7;
+    return 0;
+}
+
+bool RunCommand(const SupportLibrary& library, int32_t command, ArgumentRecord* args,
+                int32_t count) {
+    ResultRecord result{};
+    library.commands[command](&result, count, args);
+    return result.AsInt() != 0;
+}
+
+TEST(DockCommands, StartThreadRunsTheRoutineAndHandsOverTheHandleWhenAsked) {
+    volatile LONG seen = 0;
+    int32_t handle = 0;
+    ArgumentRecord args[] = {ArgSubroutine(reinterpret_cast<const void*>(&RecordParameter)),
+                             ArgLong(static_cast<int64_t>(reinterpret_cast<intptr_t>(&seen))),
+                             ArgReference(&handle, Tag::kInteger)};
+    args[1].tag = Tag::kSubroutine;  // an address-sized parameter
+    ASSERT_TRUE(RunCommand(ThreadLibrary(), 0, args, 3));
+    ASSERT_NE(0, handle);
+    HANDLE thread = reinterpret_cast<HANDLE>(static_cast<intptr_t>(handle));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 20000));
+    CloseHandle(thread);
+    EXPECT_EQ(7, seen);
+
+    ArgumentRecord none[] = {ArgSubroutine(nullptr)};
+    EXPECT_FALSE(RunCommand(ThreadLibrary(), 0, none, 1));
+}
+
+std::string RunValue(const char* name) {
+    char value[MAX_PATH * 2] = {};
+    DWORD size = sizeof(value) - 1;
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                    &key) != ERROR_SUCCESS) {
+        return "<no key>";
+    }
+    const LONG r = RegQueryValueExA(key, name, nullptr, nullptr,
+                                    reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return r == ERROR_SUCCESS ? std::string(value) : "<none>";
+}
+
+void DeleteRunValue(const char* name) {
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                    &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name);
+        RegCloseKey(key);
+    }
+}
+
+bool SetAutoStart(const char* name, const char* path, ArgumentRecord mode) {
+    ArgumentRecord args[] = {ArgText(name), ArgText(path), mode};
+    return RunCommand(SystemLibrary(), 0, args, 3);
+}
+
+TEST(DockCommands, AutoStartWritesTheRunValueWithTheFullPath) {
+    const char* name = "qd_autostart_probe.exe";
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char other[MAX_PATH];
+    GetSystemDirectoryA(other, MAX_PATH);
+    std::strcat(other, "\\notepad.exe");
+    DeleteRunValue(name);
+
+    EXPECT_TRUE(SetAutoStart(name, self, ArgOmitted()));
+    EXPECT_EQ(self, RunValue(name));
+    // Rewritten at every start; an unknown mode is the registry too.
+    EXPECT_TRUE(SetAutoStart(name, other, ArgInt(9)));
+    EXPECT_EQ(other, RunValue(name));
+    // A path that names no file (or a folder) changes nothing.
+    EXPECT_FALSE(SetAutoStart(name, "C:\\no\\such\\program.exe", ArgInt(0)));
+    EXPECT_FALSE(SetAutoStart(name, "C:\\windows", ArgInt(0)));
+    EXPECT_EQ(other, RunValue(name));
+    DeleteRunValue(name);
+    EXPECT_FALSE(SetAutoStart(name, "", ArgInt(0)));
+    EXPECT_EQ("<none>", RunValue(name));
+}
+
+TEST(DockCommands, AutoStartModeOneMakesAStartupShortcut) {
+    CoInitialize(nullptr);
+    char folder[MAX_PATH] = {};
+    ASSERT_TRUE(SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, TRUE));
+    const std::string link = std::string(folder) + "\\qd_autostart_probe.lnk";
+    DeleteFileA(link.c_str());
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    EXPECT_TRUE(SetAutoStart("qd_autostart_probe", self, ArgInt(1)));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(link.c_str()));
+    DeleteFileA(link.c_str());
+    CoUninitialize();
+}
+
+}  // namespace

@@ -15,9 +15,15 @@ constexpr uint32_t kProbeWindow = 0x52000001;
 const char* gMode = "normal";
 const char* gMarker = "";
 
+DWORD WINAPI EndFromWorker(void*) {
+    ExitProgram(7);
+}
+
 HandlerResult OnCreated(const int32_t*, int32_t) {
     HWND self = LiveHandleOf(kProbeWindow, 0);
-    if (std::strcmp(gMode, "before-loop") == 0) {
+    if (std::strcmp(gMode, "worker-exit") == 0) {
+        CloseHandle(CreateThread(nullptr, 0, EndFromWorker, nullptr, 0, nullptr));
+    } else if (std::strcmp(gMode, "before-loop") == 0) {
         DestroyWindow(self);
     } else {
         PostMessageA(self, WM_CLOSE, 0, 0);
@@ -70,6 +76,7 @@ int main(int argc, char** argv) {
     gHeader.codeBase = kHandlers;
     gHeader.uiSegment = gSegment.data();
     gHeader.uiSegmentSize = static_cast<uint32_t>(gSegment.size());
+    if (std::strcmp(gMode, "corrupt") == 0) gHeader.uiSegmentSize -= 3;
     SetRuntimeErrorHook(QuietReport);
     RunProgram(gHeader, StartUp);
 }

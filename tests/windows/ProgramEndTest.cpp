@@ -58,4 +58,16 @@ TEST(ProgramEnd, RuntimeErrorEndsWithMinusOneWithoutExitRoutine) {
     EXPECT_FALSE(o.exitRoutineRan);
 }
 
+TEST(ProgramEnd, ExitFromAWorkerThreadEndsOnTheGuiThread) {
+    Outcome o = RunProbe("worker-exit");
+    EXPECT_EQ(o.exitCode, 7u);
+    EXPECT_TRUE(o.exitRoutineRan);
+}
+
+TEST(ProgramEnd, UnreadableDescriptionIsARuntimeError) {
+    Outcome o = RunProbe("corrupt");
+    EXPECT_EQ(o.exitCode, 0xFFFFFFFFu);
+    EXPECT_FALSE(o.exitRoutineRan);
+}
+
 }  // namespace

@@ -213,6 +213,8 @@ std::vector<uint8_t> BuildSegment() {
     segment::Window owned = second;
     owned.id = kOwned;
     owned.options.taskbarButton = false;
+    owned.options.startPosition = 1;
+    owned.options.alwaysOnTop = true;
     owned.elements[0].id = 0x06000004;
     owned.elements[0].flags = 1;
     owned.elements[0].events.clear();
@@ -304,6 +306,11 @@ TEST_F(WindowRuntime, LoadingCreatesComponentsWithEventsSuspended) {
     ASSERT_TRUE(main);
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_EQ(GetMenu(main), nullptr);  // the only top-level entry is hidden
+    LONG_PTR style = GetWindowLongPtrA(main, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);  // border 2: fixed frame with caption
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(GetWindowLongPtrA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(GetParent(LiveHandleOf(kMain, kControl)), main);
     // A second load activates the window and raises no second creation event.
     EXPECT_TRUE(LoadByCommand(kMain));
@@ -321,7 +328,16 @@ TEST_F(WindowRuntime, LoadRefusesMissingParentAndUnreadableOptions) {
 
 TEST_F(WindowRuntime, ParentBecomesOwnerAndTaskbarlessWindowHangsOffHiddenOwner) {
     ASSERT_TRUE(LoadByCommand(kOwned));
-    EXPECT_EQ(GetWindow(LiveHandleOf(kOwned, 0), GW_OWNER), RuntimeHiddenOwnerWindow());
+    HWND owned = LiveHandleOf(kOwned, 0);
+    EXPECT_EQ(GetWindow(owned, GW_OWNER), RuntimeHiddenOwnerWindow());
+    EXPECT_TRUE(GetWindowLongPtrA(owned, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    LONG_PTR style = GetWindowLongPtrA(owned, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);  // border 0: no frame, no caption
+    EXPECT_FALSE(style & WS_CAPTION);
+    RECT r;
+    GetWindowRect(owned, &r);  // start position 1: centred on the screen
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
     ASSERT_TRUE(LoadByCommand(kSecond, kMain));
     HWND second = LiveHandleOf(kSecond, 0);
     EXPECT_EQ(GetWindow(second, GW_OWNER), LiveHandleOf(kMain, 0));
@@ -455,8 +471,11 @@ TEST_F(WindowRuntime, PropertyErrorsAndTypeProperties) {
                          "未载入欲访问窗口组件所在的窗口"));
     EXPECT_TRUE(Mentions(ErrorOf([] { WriteIntProperty(kMissing, kControl, 0, 1); }),
                          "未载入欲访问窗口组件所在的窗口"));
-    EXPECT_TRUE(Mentions(ErrorOf([] { ReadIntProperty(kSecond, kSecondControl, 8); }),
-                         "读取组件属性时发现指定窗口尚未载入"));
+    std::string report = ErrorOf([] { ReadIntProperty(kSecond, kSecondControl, 8); });
+    EXPECT_TRUE(Mentions(report, "读取组件属性时发现指定窗口尚未载入"));
+    // The report names the window and the component from the definitions.
+    EXPECT_TRUE(Mentions(report, "\"第二\"")) << report;
+    EXPECT_TRUE(Mentions(report, "\"控件\"")) << report;
     EXPECT_TRUE(Mentions(ErrorOf([] { WriteIntProperty(kSecond, kSecondControl, 10, 1); }),
                          "修改组件属性时发现指定窗口尚未载入"));
     // Through the element type: index - 8.

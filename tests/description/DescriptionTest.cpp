@@ -31,6 +31,8 @@ struct Binding {
     int slot;
 };
 
+// Controls that draw are shown by the runtime; the skin roots and the unused
+// sample list are not (their windows would cover the controls beneath).
 struct ExpectedElement {
     uint32_t id;
     uint32_t type;
@@ -44,7 +46,7 @@ const std::vector<ExpectedElement>& ExpectedDockWindow() {
     static const std::vector<ExpectedElement> elements = {
         {kDockWindowSelf, TypeId::kWindow, "", 50, 50, 48, 40, kElementShown,
          {{0, kSlotEmbedDock}, {-2, kSlotTogglePanel}, {8, kSlotDockFirstActivation}}},
-        {kDockButtonFace, TypeId::kPictureBoxEx, "图标按钮", 6, 4, 36, 32, 0, {}},
+        {kDockButtonFace, TypeId::kPictureBoxEx, "图标按钮", 6, 4, 36, 32, kElementShown, {}},
         {kDockSkinRoot, TypeId::kWindowEx, "窗口EX", 4, 4, 24, 24, 0, {{20, kSlotDockHover}}},
     };
     return elements;
@@ -57,10 +59,10 @@ const std::vector<ExpectedElement>& ExpectedPanelWindow() {
         {kPanelSampleList, TypeId::kListboxEx, "扩展列表框", 8, 8, 384, 90, 0, {{6, kSlotSampleListEvent}}},
         {kPanelMenu, TypeId::kMenuEntry, "", 0, 0, 0, 0, 0, {}},
         {kPanelMenuOpenRoot, TypeId::kMenuEntry, "", 0, 0, 0, 0, 0, {}},
-        {kPanelIconList, TypeId::kIcoListboxEx, "图标列表框", 101, 800, 299, 247, 0,
+        {kPanelIconList, TypeId::kIcoListboxEx, "图标列表框", 101, 800, 299, 247, kElementShown,
          {{0, kSlotLaunchEntry}, {15, kSlotIconListContextMenu}}},
-        {kPanelSeparator, TypeId::kPictureBoxEx, "分割线1", 1, 800, 398, 1, 0, {}},
-        {kPanelToolbar, TypeId::kToolbarEx, "工具条", 1, 800, 100, 247, 0,
+        {kPanelSeparator, TypeId::kPictureBoxEx, "分割线1", 1, 800, 398, 1, kElementShown, {}},
+        {kPanelToolbar, TypeId::kToolbarEx, "工具条", 1, 800, 100, 247, kElementShown,
          {{0, kSlotToolbarButtonClicked}, {8, kSlotToolbarEvent8}}},
         {kPanelSkinRoot, TypeId::kWindowEx, "窗口EX", 4, 4, 24, 24, 0, {}},
     };

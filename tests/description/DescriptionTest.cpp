@@ -24,7 +24,6 @@
 
 namespace {
 
-constexpr int kNone = -1;
 
 struct Binding {
     int32_t event;

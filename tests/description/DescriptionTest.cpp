@@ -24,7 +24,6 @@
 
 namespace {
 
-
 struct Binding {
     int32_t event;
     int slot;

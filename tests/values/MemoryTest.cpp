@@ -57,121 +57,65 @@ TEST_F(ConstantDataTest, ReallocatingConstantCopiesAndKeepsTheOriginal) {
     EXPECT_STREQ("end", tail);
     FreeBlock(tail);
 
-    char* fresh = static_cast<char*>(ReallocateBlock(nullptr, 8));
-    std::strcpy(fresh, "abc");
-    fresh = static_cast<char*>(ReallocateBlock(fresh, 4000));
-    EXPECT_STREQ("abc", fresh);
-    FreeBlock(fresh);
 }
 
-TEST_F(ConstantDataTest, MakeArrayWritableCopiesOnlyConstantArrays) {
+TEST_F(ConstantDataTest, ConstantArraysAreCopiedBeforeAnyChange) {
     void* variable = const_cast<int32_t*>(kConstant.array);
     MakeArrayWritable(4, &variable);
     ASSERT_NE(variable, kConstant.array);
-    ValueArray writable = static_cast<ValueArray>(variable);
-    EXPECT_EQ(0, std::memcmp(writable, kConstant.array, sizeof kConstant.array));
-    ArrayData<int32_t>(writable)[0] = 7;
-    EXPECT_EQ(10, kConstant.array[2]);
-
+    EXPECT_EQ(0, std::memcmp(variable, kConstant.array, sizeof kConstant.array));
     void* again = variable;
     MakeArrayWritable(4, &again);
     EXPECT_EQ(variable, again);
     FreeBlock(variable);
 
-    void* none = nullptr;
-    MakeArrayWritable(4, &none);
-    EXPECT_EQ(nullptr, none);
-}
-
-TEST_F(ConstantDataTest, GrowingAConstantArrayLeavesItUntouched) {
-    ValueArray array = const_cast<int32_t*>(kConstant.array);
+    ValueArray grown = const_cast<int32_t*>(kConstant.array);
     int32_t forty = 40;
-    ArrayAppend(&array, &forty, 4);
-    ASSERT_FALSE(IsConstantData(array));
-    ASSERT_EQ(4, ArrayCount(array));
-    EXPECT_EQ(10, ArrayData<int32_t>(array)[0]);
-    EXPECT_EQ(40, ArrayData<int32_t>(array)[3]);
+    ArrayAppend(&grown, &forty, 4);
+    ASSERT_EQ(4, ArrayCount(grown));
+    EXPECT_EQ(40, ArrayData<int32_t>(grown)[3]);
     EXPECT_EQ(3, kConstant.array[1]);
-    FreeBlock(array);
-}
+    FreeBlock(grown);
 
-TEST_F(ConstantDataTest, TextArraysFreeHeapElementsAndSkipConstantOnes) {
-    ValueArray array = nullptr;
+    // Clearing or freeing a constant text array never frees its elements.
+    ValueArray texts = const_cast<int32_t*>(reinterpret_cast<const int32_t*>(&kConstant.textArray));
+    FreeTextArray(texts);
+    ClearTextArray(&texts);
+    EXPECT_FALSE(IsConstantData(texts));
+    EXPECT_EQ(0, ArrayCount(texts));
     const char* shared = kConstant.text;
     Text owned = CopyText("owned");
-    ArrayAppend(&array, &shared, sizeof(Text));
-    ArrayAppend(&array, &owned, sizeof(Text));
-    Text first = CopyText("first");
-    ArrayInsert(&array, 0, &first, sizeof(Text));
-    ASSERT_EQ(3, ArrayCount(array));
-    EXPECT_STREQ("first", ArrayData<Text>(array)[0]);
-    EXPECT_STREQ("const", ArrayData<Text>(array)[1]);
-    EXPECT_STREQ("owned", ArrayData<Text>(array)[2]);
-
-    ClearTextArray(&array);
-    EXPECT_EQ(0, ArrayCount(array));
+    ArrayAppend(&texts, &owned, sizeof(Text));
+    ArrayInsert(&texts, 0, &shared, sizeof(Text));
+    EXPECT_STREQ("const", ArrayData<Text>(texts)[0]);
+    EXPECT_STREQ("owned", ArrayData<Text>(texts)[1]);
+    FreeTextArray(texts);
     EXPECT_STREQ("const", kConstant.text);
-    Text again = CopyText("again");
-    ArrayAppend(&array, &again, sizeof(Text));
-    EXPECT_EQ(1, ArrayCount(array));
-    FreeTextArray(array);
-
-    // A constant text array is never freed, nor are its elements.
-    FreeTextArray(const_cast<int32_t*>(reinterpret_cast<const int32_t*>(&kConstant.textArray)));
-    ValueArray constantArray = const_cast<int32_t*>(reinterpret_cast<const int32_t*>(&kConstant.textArray));
-    ClearTextArray(&constantArray);
-    EXPECT_FALSE(IsConstantData(constantArray));
-    EXPECT_EQ(0, ArrayCount(constantArray));
-    FreeTextArray(constantArray);
 }
 
 TEST(TextValues, EmptyValuesAreNull) {
     EXPECT_EQ(nullptr, MakeText(nullptr, 3));
     EXPECT_EQ(nullptr, MakeText("abc", 0));
-    EXPECT_EQ(nullptr, MakeText("abc", -1));
     EXPECT_EQ(nullptr, MakeText("", 1));
     EXPECT_EQ(nullptr, CopyText(""));
-    EXPECT_EQ(nullptr, CopyText(nullptr));
     EXPECT_EQ(nullptr, MakeByteSet("x", 0));
     EXPECT_EQ(nullptr, TextConcat({nullptr, "", nullptr}));
-
-    OwnedText part(MakeText("abcdef", 3));
-    EXPECT_STREQ("abc", part.Get());
     OwnedText joined(TextConcat({"快速", nullptr, "启动", ""}));
     EXPECT_STREQ("快速启动", joined.Get());
-    EXPECT_EQ(8, TextLength(joined.Get()));
-    EXPECT_EQ(0, TextLength(nullptr));
-
-    OwnedByteSet set(MakeByteSet("a\0b", 3));
-    ASSERT_TRUE(set);
-    EXPECT_EQ(1, set.Get()->dimensions);
-    EXPECT_EQ(3, ByteSetLength(set.Get()));
-    EXPECT_EQ(0, std::memcmp(ByteSetBytes(set.Get()), "a\0b", 3));
 }
 
 TEST(TextValues, CompareIsUnsignedBytewiseWithNullAsEmpty) {
     EXPECT_EQ(0, TextCompare(nullptr, ""));
-    EXPECT_LT(TextCompare(nullptr, "a"), 0);
     EXPECT_LT(TextCompare("Z", "a"), 0);  // case-sensitive
     EXPECT_LT(TextCompare("zz", "中"), 0);  // GBK bytes are above 0x7F
     EXPECT_GT(TextCompare(".lnk", ".ln"), 0);
-    EXPECT_EQ(0, TextCompare("Shell_TrayWnd", "Shell_TrayWnd"));
 }
 
 TEST(Numbers, TruncateTowardZero) {
-    EXPECT_EQ(2, TruncateToInteger(2.9));
     EXPECT_EQ(-2, TruncateToInteger(-2.9));
-    EXPECT_EQ(0, TruncateToInteger(-0.5));
     EXPECT_EQ(std::numeric_limits<int32_t>::max(), TruncateToInteger(1e12));
     EXPECT_EQ(std::numeric_limits<int32_t>::min(), TruncateToInteger(-1e12));
     EXPECT_EQ(0, TruncateToInteger(std::nan("")));
-}
-
-TEST(Numbers, AllocationFailureMessage) {
-    CapturedRuntimeError e = CatchRuntimeError(
-        [] { ReportRuntimeErrorFormat(0, 0, "分配 %d 字节内存失败!", 12345); });
-    EXPECT_TRUE(Contains(e.text, "\r\n错误信息：分配 12345 字节内存失败!\r\n")) << e.text;
-    EXPECT_EQ(0, e.code);
 }
 
 TEST(ValueSlots, StoredValuesAreNormalisedAndCopied) {
@@ -179,17 +123,12 @@ TEST(ValueSlots, StoredValuesAreNormalisedAndCopied) {
     int32_t seven = 7;
     StoreValueInSlot(&slot, Tag::kBoolean, &seven, 4);
     EXPECT_EQ(1, slot.AsInt());
-    for (double days : {2958465.5, 1e300}) {
-        StoreValueInSlot(&slot, Tag::kDateTime, &days, 8);
-        EXPECT_EQ(2958465.0, slot.AsDouble());
-        EXPECT_EQ(Tag::kDateTime, slot.tag);
-    }
+    double late = 2958465.5;
+    StoreValueInSlot(&slot, Tag::kDateTime, &late, 8);
+    EXPECT_EQ(2958465.0, slot.AsDouble());
     double early = -657435;
     StoreValueInSlot(&slot, Tag::kDateTime, &early, 8);
     EXPECT_EQ(-657434.0, slot.AsDouble());
-    int16_t minus = -2;
-    StoreValueInSlot(&slot, Tag::kShort, &minus, 2);
-    EXPECT_EQ(-2, static_cast<int16_t>(slot.low));
 
     // A text is cut at its first zero within the length, and is a copy.
     const char bytes[] = {'a', 'b', 'c', 'd'};
@@ -199,13 +138,10 @@ TEST(ValueSlots, StoredValuesAreNormalisedAndCopied) {
     StoreValueInSlot(&slot, Tag::kText, "x\0y", 3);
     OwnedText x(static_cast<Text>(slot.AsPointer()));
     EXPECT_STREQ("x", x.Get());
-    StoreValueInSlot(&slot, Tag::kText, "", 5);
-    EXPECT_EQ(nullptr, slot.AsPointer());
 
     OwnedByteSet set(MakeByteSet("\0\1", 2));
     StoreValueInSlot(&slot, Tag::kByteSet, set.Get(), 0);
     OwnedByteSet copy(slot.AsByteSet());
     ASSERT_NE(set.Get(), copy.Get());
-    EXPECT_EQ(2, ByteSetLength(copy.Get()));
     EXPECT_EQ(1, ByteSetBytes(copy.Get())[1]);
 }

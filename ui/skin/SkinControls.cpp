@@ -67,6 +67,7 @@ EngineControl EngineControlOfObject(RuntimeWindowObject object) {
 // events before that export returns, so a control not yet recorded is looked
 // up on the wrappers themselves.
 SkinControl* FindByEngineControl(EngineControl control) {
+    if (!control) return nullptr;
     for (auto& c : gControls) {
         if (c->control == control) return c.get();
     }
@@ -75,6 +76,13 @@ SkinControl* FindByEngineControl(EngineControl control) {
             c->control = control;
             return c.get();
         }
+    }
+    return nullptr;
+}
+
+SkinControl* FindByWrapper(HWND wrapper) {
+    for (auto& c : gControls) {
+        if (c->context.wrapper == wrapper) return c.get();
     }
     return nullptr;
 }
@@ -193,14 +201,17 @@ RuntimeWindowObject CreateSkinnedControl(int kind, const ComponentCreateArgs& ar
     auto entry = std::make_unique<SkinControl>();
     entry->context = {wrapper, args.componentId, args.windowId, type.eventBase, args.attributes};
     entry->control = 0;
-    SkinControl* control = entry.get();
+    const EngineCreationContext* context = &entry->context;
     gControls.push_back(std::move(entry));
 
     if (CreateControlFn create = SkinEngine().*type.create) {
         create(0, args.parent, args.left, args.top, args.width, args.height, TranslateEngineEvent,
-               &control->context, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
-        // The creation may have raised an event that already recorded it.
-        if (control->control == 0) control->control = EngineControlOfWindow(wrapper);
+               context, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+        // Looked up again: a handler run from the creation may have
+        // destroyed the wrapper already.
+        if (SkinControl* created = FindByWrapper(wrapper)) {
+            created->control = EngineControlOfWindow(wrapper);
+        }
     }
     return object;
 }

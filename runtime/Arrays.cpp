@@ -30,7 +30,8 @@ void ResizeOneDimensional(ValueArray* array, uint32_t elementSize, int32_t count
     fresh[1] = count;
     int32_t kept = old < count ? old : count;
     if (kept > 0) {
-        std::memcpy(ArrayElements(fresh), ArrayElements(*array), static_cast<size_t>(kept) * elementSize);
+        std::memcpy(ArrayElements(fresh), ArrayElements(*array),
+                    static_cast<size_t>(kept) * elementSize);
     }
     FreeBlock(*array);
     *array = fresh;
@@ -96,7 +97,9 @@ void FreeArray(uint32_t elementTag, ValueArray array) {
     FreeBlock(array);
 }
 
-void FreeTextArray(ValueArray array) { FreeArray(0x80000004u, array); }
+void FreeTextArray(ValueArray array) {
+    FreeArray(0x80000004u, array);
+}
 
 void ClearTextArray(ValueArray* array) {
     if (!*array) return;

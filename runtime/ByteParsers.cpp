@@ -5,10 +5,18 @@
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return c >= 0x80; }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-unsigned char FoldCase(unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; }
+bool IsLeadByte(unsigned char c) {
+    return c >= 0x80;
+}
+bool IsDigit(unsigned char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsBlank(unsigned char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+unsigned char FoldCase(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c;
+}
 
 }  // namespace
 
@@ -105,7 +113,8 @@ std::vector<TextPiece> SplitTextPieces(const char* text, size_t length, const ch
     size_t cut = 0;
     size_t i = 0;
     while (i < length) {
-        if (length - i >= delimiterLength && std::memcmp(bytes + i, delimiter, delimiterLength) == 0) {
+        if (length - i >= delimiterLength &&
+            std::memcmp(bytes + i, delimiter, delimiterLength) == 0) {
             pieces.push_back({cut, i - cut});
             i += delimiterLength;
             cut = i;
@@ -125,20 +134,31 @@ std::vector<TextPiece> SplitTextPieces(const char* text, size_t length, const ch
 
 uint32_t ByteSetValueSize(int32_t typeCode) {
     switch (typeCode) {
-        case 1: return 1;
-        case 2: return 2;
-        case 3: return 4;
-        case 4: return 8;
-        case 5: return 4;
-        case 6: return 8;
-        case 7: return 4;
-        case 8: return 8;
-        case 9: return static_cast<uint32_t>(sizeof(void*));
-        default: return 0;
+        case 1:
+            return 1;
+        case 2:
+            return 2;
+        case 3:
+            return 4;
+        case 4:
+            return 8;
+        case 5:
+            return 4;
+        case 6:
+            return 8;
+        case 7:
+            return 4;
+        case 8:
+            return 8;
+        case 9:
+            return static_cast<uint32_t>(sizeof(void*));
+        default:
+            return 0;
     }
 }
 
-ByteSetRead ReadByteSetValue(const uint8_t* bytes, int32_t length, int32_t typeCode, int32_t position) {
+ByteSetRead ReadByteSetValue(const uint8_t* bytes, int32_t length, int32_t typeCode,
+                             int32_t position) {
     ByteSetRead read;
     if (!bytes || length < 0) length = 0;
     if (position < 1) {
@@ -156,7 +176,9 @@ ByteSetRead ReadByteSetValue(const uint8_t* bytes, int32_t length, int32_t typeC
     if (typeCode == 10) {
         const void* zero = std::memchr(bytes + start, 0, remaining);
         read.textOffset = start;
-        read.textLength = zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - (bytes + start)) : remaining;
+        read.textLength =
+            zero ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - (bytes + start))
+                 : remaining;
         consumed = zero ? read.textLength + 1 : read.textLength;
     } else {
         size_t size = ByteSetValueSize(typeCode);

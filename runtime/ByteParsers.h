@@ -34,15 +34,16 @@ uint32_t ByteSetValueSize(int32_t typeCode);
 
 // What one read from a byte set gives.
 struct ByteSetRead {
-    uint8_t value[8] = {};  // non-text types, missing high bytes zero
-    size_t textOffset = 0;  // text type: where the text starts
-    size_t textLength = 0;  //   and its length without a terminator
+    uint8_t value[8] = {};     // non-text types, missing high bytes zero
+    size_t textOffset = 0;     // text type: where the text starts
+    size_t textLength = 0;     //   and its length without a terminator
     int32_t nextPosition = 0;  // 1-based position after the read; -1 at the end
     bool positionChanged = false;
 };
 // Reads one value of `typeCode` (1-10) at the 1-based `position` of `length`
 // bytes. A position below 1 reads nothing and leaves it unchanged.
-ByteSetRead ReadByteSetValue(const uint8_t* bytes, int32_t length, int32_t typeCode, int32_t position);
+ByteSetRead ReadByteSetValue(const uint8_t* bytes, int32_t length, int32_t typeCode,
+                             int32_t position);
 
 // Case-aware comparison of two GBK texts: a double-byte character compares as
 // one unit and is never case-folded; ASCII letters fold when !caseSensitive.

@@ -7,15 +7,30 @@
 
 namespace {
 
-void SetResultFromRead(ResultRecord* result, int32_t typeCode, const ByteSetRead& read, const uint8_t* bytes) {
+void SetResultFromRead(ResultRecord* result, int32_t typeCode, const ByteSetRead& read,
+                       const uint8_t* bytes) {
     switch (typeCode) {
-        case 1: *result = MakeRecord(LoadValue<uint8_t>(read.value), Tag::kByte); break;
-        case 2: *result = MakeRecord(LoadValue<int16_t>(read.value), Tag::kShort); break;
-        case 3: *result = MakeRecord(LoadValue<int32_t>(read.value), Tag::kInteger); break;
-        case 4: *result = MakeRecord(LoadValue<int64_t>(read.value), Tag::kLong); break;
-        case 5: *result = MakeRecord(LoadValue<uint32_t>(read.value), Tag::kFloat); break;
-        case 6: *result = MakeRecord(LoadValue<int64_t>(read.value), Tag::kDouble); break;
-        case 7: SetResultBool(result, LoadValue<int32_t>(read.value) != 0); break;
+        case 1:
+            *result = MakeRecord(LoadValue<uint8_t>(read.value), Tag::kByte);
+            break;
+        case 2:
+            *result = MakeRecord(LoadValue<int16_t>(read.value), Tag::kShort);
+            break;
+        case 3:
+            *result = MakeRecord(LoadValue<int32_t>(read.value), Tag::kInteger);
+            break;
+        case 4:
+            *result = MakeRecord(LoadValue<int64_t>(read.value), Tag::kLong);
+            break;
+        case 5:
+            *result = MakeRecord(LoadValue<uint32_t>(read.value), Tag::kFloat);
+            break;
+        case 6:
+            *result = MakeRecord(LoadValue<int64_t>(read.value), Tag::kDouble);
+            break;
+        case 7:
+            SetResultBool(result, LoadValue<int32_t>(read.value) != 0);
+            break;
         case 8: {
             double days = LoadValue<double>(read.value);
             // Clamping a NaN would keep it; an unreadable date-time is day 0.
@@ -25,12 +40,14 @@ void SetResultFromRead(ResultRecord* result, int32_t typeCode, const ByteSetRead
             break;
         }
         case 9:
-            *result = MakeRecord(static_cast<int64_t>(LoadValue<uintptr_t>(read.value)), Tag::kSubroutine);
+            *result = MakeRecord(static_cast<int64_t>(LoadValue<uintptr_t>(read.value)),
+                                 Tag::kSubroutine);
             break;
         default:
-            SetResultText(result, bytes ? MakeText(reinterpret_cast<const char*>(bytes) + read.textOffset,
-                                                   static_cast<int32_t>(read.textLength))
-                                        : nullptr);
+            SetResultText(result,
+                          bytes ? MakeText(reinterpret_cast<const char*>(bytes) + read.textOffset,
+                                           static_cast<int32_t>(read.textLength))
+                                : nullptr);
             break;
     }
 }
@@ -48,7 +65,9 @@ void CmdReadFromByteSet(ResultRecord* result, int32_t argCount, ArgumentRecord* 
     if (positionArg && positionArg->IsReference() && read.positionChanged) {
         void* variable = positionArg->AsPointer();
         switch (positionArg->BaseTag()) {
-            case Tag::kInteger: std::memcpy(variable, &read.nextPosition, 4); break;
+            case Tag::kInteger:
+                std::memcpy(variable, &read.nextPosition, 4);
+                break;
             case Tag::kLong: {
                 int64_t wide = read.nextPosition;
                 std::memcpy(variable, &wide, 8);
@@ -59,7 +78,8 @@ void CmdReadFromByteSet(ResultRecord* result, int32_t argCount, ArgumentRecord* 
                 std::memcpy(variable, &d, 8);
                 break;
             }
-            default: break;
+            default:
+                break;
         }
     }
 }

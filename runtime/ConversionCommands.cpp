@@ -18,29 +18,39 @@ bool IsNumberTag(TypeTag base) {
         case Tag::kInteger:
         case Tag::kLong:
         case Tag::kFloat:
-        case Tag::kDouble: return true;
-        default: return false;
+        case Tag::kDouble:
+            return true;
+        default:
+            return false;
     }
 }
 
 uint32_t NumberSize(TypeTag base) {
     switch (base) {
-        case Tag::kByte: return 1;
-        case Tag::kShort: return 2;
+        case Tag::kByte:
+            return 1;
+        case Tag::kShort:
+            return 2;
         case Tag::kInteger:
-        case Tag::kFloat: return 4;
-        default: return 8;
+        case Tag::kFloat:
+            return 4;
+        default:
+            return 8;
     }
 }
 
 Text TextOfBytesUpToZero(const void* bytes, size_t count) {
     if (!bytes) return nullptr;
     const void* zero = std::memchr(bytes, 0, count);
-    size_t n = zero ? static_cast<size_t>(static_cast<const char*>(zero) - static_cast<const char*>(bytes)) : count;
+    size_t n =
+        zero ? static_cast<size_t>(static_cast<const char*>(zero) - static_cast<const char*>(bytes))
+             : count;
     return MakeText(static_cast<const char*>(bytes), static_cast<int32_t>(n));
 }
 
-Text TextOfString(const std::string& s) { return MakeText(s.data(), static_cast<int32_t>(s.size())); }
+Text TextOfString(const std::string& s) {
+    return MakeText(s.data(), static_cast<int32_t>(s.size()));
+}
 
 std::string FormatDouble(double v, int digits) {
     char buffer[64];
@@ -70,11 +80,12 @@ std::string FormatDateTime(double days) {
     int64_t m = mp < 10 ? mp + 3 : mp - 9;
     int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
     char buffer[96];
-    int n = std::snprintf(buffer, sizeof buffer, "%d年%d月%d日", static_cast<int>(y), static_cast<int>(m),
-                          static_cast<int>(d));
+    int n = std::snprintf(buffer, sizeof buffer, "%d年%d月%d日", static_cast<int>(y),
+                          static_cast<int>(m), static_cast<int>(d));
     if (seconds != 0 && n > 0) {
-        std::snprintf(buffer + n, sizeof buffer - static_cast<size_t>(n), "%d时%d分%d秒", static_cast<int>(seconds / 3600),
-                      static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+        std::snprintf(buffer + n, sizeof buffer - static_cast<size_t>(n), "%d时%d分%d秒",
+                      static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+                      static_cast<int>(seconds % 60));
     }
     return buffer;
 }
@@ -87,7 +98,8 @@ void CmdToNumber(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     if (a) {
         TypeTag base = a->BaseTag();
         if (base == Tag::kText) {
-            value = ReadDecimalNumber(FullWidthToHalfWidth(ArgumentText(argCount, args, 0)).c_str());
+            value =
+                ReadDecimalNumber(FullWidthToHalfWidth(ArgumentText(argCount, args, 0)).c_str());
         } else if (base == Tag::kSubroutine) {
             value = static_cast<double>(ArgumentAddress(*a));
         } else if (IsNumberTag(base) || base == Tag::kBoolean) {
@@ -103,7 +115,8 @@ void CmdToInteger(ResultRecord* result, int32_t argCount, ArgumentRecord* args) 
     if (a) {
         TypeTag base = a->BaseTag();
         if (base == Tag::kText) {
-            value = ReadDecimalInteger(FullWidthToHalfWidth(ArgumentText(argCount, args, 0)).c_str());
+            value =
+                ReadDecimalInteger(FullWidthToHalfWidth(ArgumentText(argCount, args, 0)).c_str());
         } else if (base == Tag::kSubroutine) {
             value = static_cast<int32_t>(ArgumentAddress(*a));
         } else if (IsNumberTag(base) || base == Tag::kBoolean) {
@@ -122,26 +135,40 @@ void CmdToText(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
         const int32_t* array = LoadValue<const int32_t*>(a->AsPointer());
         Text text = nullptr;
         if (array && array[0] == 1) {
-            text = TextOfBytesUpToZero(ArrayElements(array), static_cast<size_t>(ArrayCount(array)) * NumberSize(base));
+            text = TextOfBytesUpToZero(ArrayElements(array),
+                                       static_cast<size_t>(ArrayCount(array)) * NumberSize(base));
         }
         return SetResultText(result, text);
     }
     const void* p = ArgumentValueAddress(*a);
     switch (base) {
-        case Tag::kByte: return SetResultText(result, TextOfString(std::to_string(LoadValue<uint8_t>(p))));
-        case Tag::kShort: return SetResultText(result, TextOfString(std::to_string(LoadValue<int16_t>(p))));
-        case Tag::kInteger: return SetResultText(result, TextOfString(std::to_string(LoadValue<int32_t>(p))));
+        case Tag::kByte:
+            return SetResultText(result, TextOfString(std::to_string(LoadValue<uint8_t>(p))));
+        case Tag::kShort:
+            return SetResultText(result, TextOfString(std::to_string(LoadValue<int16_t>(p))));
+        case Tag::kInteger:
+            return SetResultText(result, TextOfString(std::to_string(LoadValue<int32_t>(p))));
         case Tag::kLong:
-            return SetResultText(result, TextOfString(std::to_string(static_cast<long long>(LoadValue<int64_t>(p)))));
-        case Tag::kFloat: return SetResultText(result, TextOfString(FormatDouble(LoadValue<float>(p), 7)));
-        case Tag::kDouble: return SetResultText(result, TextOfString(FormatDouble(LoadValue<double>(p), 15)));
-        case Tag::kBoolean: return SetResultText(result, CopyText(LoadValue<int32_t>(p) != 0 ? "真" : "假"));
-        case Tag::kDateTime: return SetResultText(result, TextOfString(FormatDateTime(LoadValue<double>(p))));
-        case Tag::kText: return SetResultText(result, CopyText(ArgumentText(argCount, args, 0)));
+            return SetResultText(
+                result,
+                TextOfString(std::to_string(static_cast<long long>(LoadValue<int64_t>(p)))));
+        case Tag::kFloat:
+            return SetResultText(result, TextOfString(FormatDouble(LoadValue<float>(p), 7)));
+        case Tag::kDouble:
+            return SetResultText(result, TextOfString(FormatDouble(LoadValue<double>(p), 15)));
+        case Tag::kBoolean:
+            return SetResultText(result, CopyText(LoadValue<int32_t>(p) != 0 ? "真" : "假"));
+        case Tag::kDateTime:
+            return SetResultText(result, TextOfString(FormatDateTime(LoadValue<double>(p))));
+        case Tag::kText:
+            return SetResultText(result, CopyText(ArgumentText(argCount, args, 0)));
         case Tag::kByteSet: {
             const ByteSetHeader* set = ArgumentByteSet(argCount, args, 0);
-            return SetResultText(result, TextOfBytesUpToZero(ByteSetBytes(set), static_cast<size_t>(ByteSetLength(set))));
+            return SetResultText(
+                result,
+                TextOfBytesUpToZero(ByteSetBytes(set), static_cast<size_t>(ByteSetLength(set))));
         }
-        default: return SetResultText(result, nullptr);
+        default:
+            return SetResultText(result, nullptr);
     }
 }

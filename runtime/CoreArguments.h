@@ -7,7 +7,8 @@
 #include "runtime/Values.h"
 
 // The record at `index`, or null when it is missing or left out.
-inline const ArgumentRecord* GivenArgument(int32_t argCount, const ArgumentRecord* args, int32_t index) {
+inline const ArgumentRecord* GivenArgument(int32_t argCount, const ArgumentRecord* args,
+                                           int32_t index) {
     if (!args || index < 0 || index >= argCount || args[index].IsOmitted()) return nullptr;
     return &args[index];
 }
@@ -32,13 +33,20 @@ inline double ArgumentNumber(const ArgumentRecord& a, bool* known = nullptr) {
     const void* p = ArgumentValueAddress(a);
     if (known) *known = true;
     switch (a.BaseTag()) {
-        case Tag::kByte: return LoadValue<uint8_t>(p);
-        case Tag::kShort: return LoadValue<int16_t>(p);
-        case Tag::kInteger: return LoadValue<int32_t>(p);
-        case Tag::kLong: return static_cast<double>(LoadValue<int64_t>(p));
-        case Tag::kFloat: return LoadValue<float>(p);
-        case Tag::kDouble: return LoadValue<double>(p);
-        case Tag::kBoolean: return LoadValue<int32_t>(p) != 0 ? 1 : 0;
+        case Tag::kByte:
+            return LoadValue<uint8_t>(p);
+        case Tag::kShort:
+            return LoadValue<int16_t>(p);
+        case Tag::kInteger:
+            return LoadValue<int32_t>(p);
+        case Tag::kLong:
+            return static_cast<double>(LoadValue<int64_t>(p));
+        case Tag::kFloat:
+            return LoadValue<float>(p);
+        case Tag::kDouble:
+            return LoadValue<double>(p);
+        case Tag::kBoolean:
+            return LoadValue<int32_t>(p) != 0 ? 1 : 0;
         default:
             if (known) *known = false;
             return 0;
@@ -49,16 +57,23 @@ inline double ArgumentNumber(const ArgumentRecord& a, bool* known = nullptr) {
 inline int32_t ArgumentInteger(const ArgumentRecord& a) {
     const void* p = ArgumentValueAddress(a);
     switch (a.BaseTag()) {
-        case Tag::kByte: return LoadValue<uint8_t>(p);
-        case Tag::kShort: return LoadValue<int16_t>(p);
-        case Tag::kInteger: return LoadValue<int32_t>(p);
-        case Tag::kLong: return static_cast<int32_t>(LoadValue<int64_t>(p));
-        case Tag::kBoolean: return LoadValue<int32_t>(p) != 0 ? 1 : 0;
-        default: return TruncateToInteger(ArgumentNumber(a));
+        case Tag::kByte:
+            return LoadValue<uint8_t>(p);
+        case Tag::kShort:
+            return LoadValue<int16_t>(p);
+        case Tag::kInteger:
+            return LoadValue<int32_t>(p);
+        case Tag::kLong:
+            return static_cast<int32_t>(LoadValue<int64_t>(p));
+        case Tag::kBoolean:
+            return LoadValue<int32_t>(p) != 0 ? 1 : 0;
+        default:
+            return TruncateToInteger(ArgumentNumber(a));
     }
 }
 
-inline int32_t OptionalInteger(int32_t argCount, const ArgumentRecord* args, int32_t index, int32_t fallback) {
+inline int32_t OptionalInteger(int32_t argCount, const ArgumentRecord* args, int32_t index,
+                               int32_t fallback) {
     const ArgumentRecord* a = GivenArgument(argCount, args, index);
     return a ? ArgumentInteger(*a) : fallback;
 }
@@ -72,9 +87,12 @@ inline uintptr_t ArgumentAddress(const ArgumentRecord& a) {
         case Tag::kInteger:
         case Tag::kBoolean:
         case Tag::kFloat:
-        case Tag::kDouble: return static_cast<uintptr_t>(static_cast<intptr_t>(ArgumentInteger(a)));
-        case Tag::kLong: return static_cast<uintptr_t>(LoadValue<uint64_t>(p));
-        default: return LoadValue<uintptr_t>(p);
+        case Tag::kDouble:
+            return static_cast<uintptr_t>(static_cast<intptr_t>(ArgumentInteger(a)));
+        case Tag::kLong:
+            return static_cast<uintptr_t>(LoadValue<uint64_t>(p));
+        default:
+            return LoadValue<uintptr_t>(p);
     }
 }
 
@@ -86,7 +104,8 @@ inline const char* ArgumentText(int32_t argCount, const ArgumentRecord* args, in
 }
 
 // A byte-set argument (null for the empty byte set or another type).
-inline const ByteSetHeader* ArgumentByteSet(int32_t argCount, const ArgumentRecord* args, int32_t index) {
+inline const ByteSetHeader* ArgumentByteSet(int32_t argCount, const ArgumentRecord* args,
+                                            int32_t index) {
     const ArgumentRecord* a = GivenArgument(argCount, args, index);
     if (!a || a->BaseTag() != Tag::kByteSet) return nullptr;
     return LoadValue<const ByteSetHeader*>(ArgumentValueAddress(*a));

@@ -5,12 +5,12 @@
 #include "runtime/Runtime.h"
 
 const CommandFn kCoreCommands[static_cast<int>(CoreCommand::Count)] = {
-    CmdIntegerDivide,  CmdRemainder,      CmdWindowHandleOf, CmdLoadWindow,     CmdTextLength,
-    CmdRunDirectory,   CmdExecutableFileName, CmdLeftText,   CmdRightText,      CmdCharacterText,
-    CmdToUpperCase,    CmdToNumber,       CmdToInteger,      CmdSplitText,      CmdBlankText,
-    CmdCompareText,    CmdReadFromByteSet, CmdToText,        CmdRemoveFile,     CmdReadWholeFile,
-    CmdScreenWidth,    CmdScreenHeight,   CmdProcessEvents,  CmdPopUpMenu,      CmdSetWaitCursor,
-    CmdRestoreCursor,  CmdTextAtAddress,  CmdByteSetAtAddress,
+    CmdIntegerDivide, CmdRemainder,          CmdWindowHandleOf,   CmdLoadWindow, CmdTextLength,
+    CmdRunDirectory,  CmdExecutableFileName, CmdLeftText,         CmdRightText,  CmdCharacterText,
+    CmdToUpperCase,   CmdToNumber,           CmdToInteger,        CmdSplitText,  CmdBlankText,
+    CmdCompareText,   CmdReadFromByteSet,    CmdToText,           CmdRemoveFile, CmdReadWholeFile,
+    CmdScreenWidth,   CmdScreenHeight,       CmdProcessEvents,    CmdPopUpMenu,  CmdSetWaitCursor,
+    CmdRestoreCursor, CmdTextAtAddress,      CmdByteSetAtAddress,
 };
 
 namespace {
@@ -22,7 +22,8 @@ void Call(CommandFn command, int32_t argCount, ArgumentRecord* args, ResultRecor
 
 }  // namespace
 
-void CallCoreCommand(CoreCommand command, int32_t argCount, ArgumentRecord* args, ResultRecord* result) {
+void CallCoreCommand(CoreCommand command, int32_t argCount, ArgumentRecord* args,
+                     ResultRecord* result) {
     int32_t index = static_cast<int32_t>(command);
     bool known = index >= 0 && index < static_cast<int32_t>(CoreCommand::Count);
     Call(known ? kCoreCommands[index] : nullptr, argCount, args, result);
@@ -45,7 +46,9 @@ const SupportLibrary& CoreLibrary() {
     static const SupportLibrary library = {
         "51d0c0a7e3b24f0e9a6c2b7d8e4f1a30",
         "QuickDock core commands",
-        1, 0, 0,
+        1,
+        0,
+        0,
         nullptr,
         kCoreCommands,
         static_cast<int32_t>(CoreCommand::Count),

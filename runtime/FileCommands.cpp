@@ -8,11 +8,12 @@
 
 namespace {
 
-constexpr DWORD kSearchableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_ARCHIVE;  // 0x37
+constexpr DWORD kSearchableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                        FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
+                                        FILE_ATTRIBUTE_ARCHIVE;  // 0x37
 
 class ScopedFile {
-public:
+  public:
     explicit ScopedFile(HANDLE h) : handle_(h) {}
     ScopedFile(const ScopedFile&) = delete;
     ScopedFile& operator=(const ScopedFile&) = delete;
@@ -22,7 +23,7 @@ public:
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
     HANDLE Get() const { return handle_; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -58,7 +59,8 @@ Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state
         }
     }
     for (;;) {
-        if (FileEntryMatches(entry.dwFileAttributes, entry.cFileName, mask, maskOmitted)) return CopyText(entry.cFileName);
+        if (FileEntryMatches(entry.dwFileAttributes, entry.cFileName, mask, maskOmitted))
+            return CopyText(entry.cFileName);
         if (!FindNextFileA(*state, &entry)) {
             CloseFileSearch(state);
             return nullptr;
@@ -77,19 +79,21 @@ void CmdRemoveFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args)
 }
 
 void CmdReadWholeFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
-    ScopedFile file(CreateFileA(ArgumentText(argCount, args, 0), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(CreateFileA(ArgumentText(argCount, args, 0), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return;
     LARGE_INTEGER size;
     // A byte set counts its bytes in 32 bits; a larger file cannot be held.
-    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFF0) return;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFF0)
+        return;
     int32_t length = static_cast<int32_t>(size.QuadPart);
     OwnedByteSet set(MakeByteSet(nullptr, length));
     uint8_t* data = reinterpret_cast<uint8_t*>(set.Get() + 1);
     int32_t total = 0;
     while (total < length) {
         DWORD got = 0;
-        if (!ReadFile(file.Get(), data + total, static_cast<DWORD>(length - total), &got, nullptr)) return;
+        if (!ReadFile(file.Get(), data + total, static_cast<DWORD>(length - total), &got, nullptr))
+            return;
         if (got == 0) break;
         total += static_cast<int32_t>(got);
     }

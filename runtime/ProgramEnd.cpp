@@ -40,15 +40,25 @@ void AddOnce(std::vector<void (*)()>* list, void (*routine)()) {
 
 }  // namespace
 
-void RegisterExitRoutine(void (*routine)()) { AddOnce(&gExitRoutines, routine); }
+void RegisterExitRoutine(void (*routine)()) {
+    AddOnce(&gExitRoutines, routine);
+}
 
-void ClearExitRoutines() { gExitRoutines.clear(); }
+void ClearExitRoutines() {
+    gExitRoutines.clear();
+}
 
-void RegisterRuntimeCleanup(void (*step)()) { AddOnce(&gCleanupSteps, step); }
+void RegisterRuntimeCleanup(void (*step)()) {
+    AddOnce(&gCleanupSteps, step);
+}
 
-bool RuntimeCleanupStarted() { return gCleanupStarted.load(); }
+bool RuntimeCleanupStarted() {
+    return gCleanupStarted.load();
+}
 
-void SetProcessExitRoutine(ProcessExitFn exitRoutine) { gProcessExit = exitRoutine; }
+void SetProcessExitRoutine(ProcessExitFn exitRoutine) {
+    gProcessExit = exitRoutine;
+}
 
 void ExitProgram(int32_t code) {
     SuspendEvents();

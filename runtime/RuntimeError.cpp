@@ -35,7 +35,7 @@ thread_local int gReportDepth = 0;
 
 // Appends to a fixed buffer, cutting what does not fit.
 class BoxText {
-public:
+  public:
     void Append(const char* s) {
         if (!s) return;
         size_t n = std::strlen(s);
@@ -56,14 +56,16 @@ public:
     }
     const char* Get() const { return text_; }
 
-private:
+  private:
     static constexpr size_t kCapacity = 4095;
     char text_[kCapacity + 1] = "";
     size_t length_ = 0;
 };
 
 // Bits 24-27 of an identifier give its kind; 2 is a window.
-bool IsWindowId(int32_t value) { return ((static_cast<uint32_t>(value) >> 24) & 0xF) == 2; }
+bool IsWindowId(int32_t value) {
+    return ((static_cast<uint32_t>(value) >> 24) & 0xF) == 2;
+}
 
 void Compose(BoxText* box, const char* message, int32_t code, int32_t value1, int32_t value2) {
     box->Append("运行时出错!\r\n");
@@ -129,7 +131,8 @@ void Compose(BoxText* box, const char* message, int32_t code, int32_t value1, in
 }  // namespace
 
 void ReportRuntimeError(int32_t number, int32_t value1, int32_t value2) {
-    const char* message = (number >= 1 && number <= kNumberedMessageCount) ? kNumberedMessages[number - 1] : "";
+    const char* message =
+        (number >= 1 && number <= kNumberedMessageCount) ? kNumberedMessages[number - 1] : "";
     Report(message, number, value1, value2);
 }
 
@@ -146,9 +149,13 @@ void ReportRuntimeErrorFormat(int32_t value1, int32_t value2, const char* format
     Report(message, 0, value1, value2);
 }
 
-void SetErrorSubjectLookup(ErrorSubjectLookup lookup) { gSubjectLookup = lookup; }
+void SetErrorSubjectLookup(ErrorSubjectLookup lookup) {
+    gSubjectLookup = lookup;
+}
 
-void SetRuntimeErrorHook(RuntimeErrorHook hook) { gErrorHook = hook; }
+void SetRuntimeErrorHook(RuntimeErrorHook hook) {
+    gErrorHook = hook;
+}
 
 char* ComposeRuntimeErrorText(const char* message, int32_t code, int32_t value1, int32_t value2) {
     BoxText box;

@@ -27,30 +27,64 @@ void CopyBounded(char* target, const char* source) {
 
 }  // namespace
 
-const ProgramImageHeader* CurrentProgramHeader() { return gProgramHeader; }
+const ProgramImageHeader* CurrentProgramHeader() {
+    return gProgramHeader;
+}
 
 void SetProgramHeader(const ProgramImageHeader* header) {
     gProgramHeader = header;
     if (header) SetConstantDataRange(header->constantData, header->constantDataSize);
 }
 
-const char* RuntimeRunDirectory() { return gRunDirectory; }
-const char* RuntimeExecutableName() { return gExecutableName; }
-DWORD RuntimeGuiThreadId() { return gGuiThreadId; }
-HWND RuntimeHiddenOwnerWindow() { return gHiddenOwnerWindow; }
+const char* RuntimeRunDirectory() {
+    return gRunDirectory;
+}
+const char* RuntimeExecutableName() {
+    return gExecutableName;
+}
+DWORD RuntimeGuiThreadId() {
+    return gGuiThreadId;
+}
+HWND RuntimeHiddenOwnerWindow() {
+    return gHiddenOwnerWindow;
+}
 
-void SetRuntimeRunDirectory(const char* directory) { CopyBounded(gRunDirectory, directory); }
-void SetRuntimeExecutableName(const char* name) { CopyBounded(gExecutableName, name); }
-void SetRuntimeGuiThreadId(DWORD threadId) { gGuiThreadId = threadId; }
-void SetRuntimeHiddenOwnerWindow(HWND window) { gHiddenOwnerWindow = window; }
+void SetRuntimeRunDirectory(const char* directory) {
+    CopyBounded(gRunDirectory, directory);
+}
+void SetRuntimeExecutableName(const char* name) {
+    CopyBounded(gExecutableName, name);
+}
+void SetRuntimeGuiThreadId(DWORD threadId) {
+    gGuiThreadId = threadId;
+}
+void SetRuntimeHiddenOwnerWindow(HWND window) {
+    gHiddenOwnerWindow = window;
+}
 
-void SetRuntimeOleInitialized(bool initialized) { gOleInitialized = initialized; }
-bool RuntimeOleInitialized() { return gOleInitialized; }
+void SetRuntimeOleInitialized(bool initialized) {
+    gOleInitialized = initialized;
+}
+bool RuntimeOleInitialized() {
+    return gOleInitialized;
+}
 
-void SetRuntimeLoopEntered(bool entered) { gLoopEntered = entered; }
-bool RuntimeLoopEntered() { return gLoopEntered; }
+void SetRuntimeLoopEntered(bool entered) {
+    gLoopEntered = entered;
+}
+bool RuntimeLoopEntered() {
+    return gLoopEntered;
+}
 
-void SuspendEvents() { ++gEventSuspension; }
-void ResumeEvents() { --gEventSuspension; }
-bool EventsSuspended() { return gEventSuspension.load() >= 1; }
-int32_t EventSuspensionCount() { return gEventSuspension.load(); }
+void SuspendEvents() {
+    ++gEventSuspension;
+}
+void ResumeEvents() {
+    --gEventSuspension;
+}
+bool EventsSuspended() {
+    return gEventSuspension.load() >= 1;
+}
+int32_t EventSuspensionCount() {
+    return gEventSuspension.load();
+}

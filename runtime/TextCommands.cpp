@@ -7,7 +7,9 @@
 
 namespace {
 
-Text TextFromString(const std::string& s) { return MakeText(s.data(), static_cast<int32_t>(s.size())); }
+Text TextFromString(const std::string& s) {
+    return MakeText(s.data(), static_cast<int32_t>(s.size()));
+}
 
 }  // namespace
 
@@ -42,13 +44,15 @@ void CmdToUpperCase(ResultRecord* result, int32_t argCount, ArgumentRecord* args
 
 void CmdSplitText(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     const char* text = ArgumentText(argCount, args, 0);
-    const char* delimiter = GivenArgument(argCount, args, 1) ? ArgumentText(argCount, args, 1) : ",";
+    const char* delimiter =
+        GivenArgument(argCount, args, 1) ? ArgumentText(argCount, args, 1) : ",";
     int32_t maxCount = -1;
     if (GivenArgument(argCount, args, 2)) {
         maxCount = OptionalInteger(argCount, args, 2, 0);
         if (maxCount < 0) maxCount = 0;
     }
-    std::vector<TextPiece> pieces = SplitTextPieces(text, std::strlen(text), delimiter, std::strlen(delimiter), maxCount);
+    std::vector<TextPiece> pieces =
+        SplitTextPieces(text, std::strlen(text), delimiter, std::strlen(delimiter), maxCount);
     ValueArray array = NewArray(sizeof(Text), static_cast<int32_t>(pieces.size()));
     Text* elements = ArrayData<Text>(array);
     for (size_t i = 0; i < pieces.size(); ++i) {
@@ -68,7 +72,8 @@ void CmdBlankText(ResultRecord* result, int32_t argCount, ArgumentRecord* args) 
 
 void CmdCompareText(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     bool caseSensitive = OptionalInteger(argCount, args, 2, 1) != 0;
-    SetResultInt(result, CompareGbkText(ArgumentText(argCount, args, 0), ArgumentText(argCount, args, 1), caseSensitive));
+    SetResultInt(result, CompareGbkText(ArgumentText(argCount, args, 0),
+                                        ArgumentText(argCount, args, 1), caseSensitive));
 }
 
 void CmdTextAtAddress(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {

@@ -14,7 +14,9 @@ Text MakeText(const char* bytes, int32_t count) {
     return text;
 }
 
-Text CopyText(const char* text) { return MakeText(text, TextLength(text)); }
+Text CopyText(const char* text) {
+    return MakeText(text, TextLength(text));
+}
 
 int32_t TextLength(const char* text) {
     if (!text) return 0;

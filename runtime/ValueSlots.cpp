@@ -6,13 +6,27 @@
 void StoreValueInSlot(ArgumentRecord* slot, TypeTag type, const void* source, uint32_t length) {
     *slot = MakeRecord(0, type);
     switch (type) {
-        case Tag::kByte: *slot = MakeRecord(LoadValue<uint8_t>(source), type); break;
-        case Tag::kShort: *slot = MakeRecord(LoadValue<int16_t>(source), type); break;
-        case Tag::kInteger: *slot = MakeRecord(LoadValue<int32_t>(source), type); break;
-        case Tag::kLong: *slot = MakeRecord(LoadValue<int64_t>(source), type); break;
-        case Tag::kFloat: *slot = MakeRecord(LoadValue<uint32_t>(source), type); break;
-        case Tag::kDouble: *slot = MakeRecord(LoadValue<int64_t>(source), type); break;
-        case Tag::kBoolean: *slot = MakeRecord(LoadValue<int32_t>(source) != 0 ? 1 : 0, type); break;
+        case Tag::kByte:
+            *slot = MakeRecord(LoadValue<uint8_t>(source), type);
+            break;
+        case Tag::kShort:
+            *slot = MakeRecord(LoadValue<int16_t>(source), type);
+            break;
+        case Tag::kInteger:
+            *slot = MakeRecord(LoadValue<int32_t>(source), type);
+            break;
+        case Tag::kLong:
+            *slot = MakeRecord(LoadValue<int64_t>(source), type);
+            break;
+        case Tag::kFloat:
+            *slot = MakeRecord(LoadValue<uint32_t>(source), type);
+            break;
+        case Tag::kDouble:
+            *slot = MakeRecord(LoadValue<int64_t>(source), type);
+            break;
+        case Tag::kBoolean:
+            *slot = MakeRecord(LoadValue<int32_t>(source) != 0 ? 1 : 0, type);
+            break;
         case Tag::kDateTime: {
             double days = LoadValue<double>(source);
             *slot = ArgDouble(days == days ? ClampDateTime(days) : 0);
@@ -32,7 +46,10 @@ void StoreValueInSlot(ArgumentRecord* slot, TypeTag type, const void* source, ui
             SetResultByteSet(slot, MakeByteSet(ByteSetBytes(set), ByteSetLength(set)));
             break;
         }
-        case Tag::kSubroutine: *slot = ArgSubroutine(source); break;
-        default: break;
+        case Tag::kSubroutine:
+            *slot = ArgSubroutine(source);
+            break;
+        default:
+            break;
     }
 }

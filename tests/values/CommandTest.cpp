@@ -35,14 +35,17 @@ TEST(MathCommands, IntegerDivideAndRemainderTruncateTowardZero) {
     EXPECT_EQ(-3.0, CallCore(CoreCommand::IntegerDivide, ArgDouble(7), ArgDouble(-2)).AsDouble());
     EXPECT_EQ(1.0, CallCore(CoreCommand::Remainder, ArgDouble(7), ArgDouble(-2)).AsDouble());
     // Further divisors apply in turn; integer arguments are accepted too.
-    EXPECT_EQ(8.0, CallCore(CoreCommand::IntegerDivide, ArgInt(100), ArgInt(3), ArgInt(4)).AsDouble());
-    EXPECT_EQ(2.0, CallCore(CoreCommand::Remainder, ArgDouble(100), ArgDouble(7), ArgDouble(3)).AsDouble());
+    EXPECT_EQ(8.0,
+              CallCore(CoreCommand::IntegerDivide, ArgInt(100), ArgInt(3), ArgInt(4)).AsDouble());
+    EXPECT_EQ(
+        2.0,
+        CallCore(CoreCommand::Remainder, ArgDouble(100), ArgDouble(7), ArgDouble(3)).AsDouble());
     EXPECT_EQ(2.5, CallCore(CoreCommand::Remainder, ArgDouble(-7.5), ArgDouble(-5)).AsDouble() + 5);
 }
 
 TEST(MathCommands, ZeroDivisorIsARuntimeError) {
-    CapturedRuntimeError divide =
-        CatchRuntimeError([] { CallCore(CoreCommand::IntegerDivide, ArgDouble(1), ArgDouble(2), ArgDouble(0)); });
+    CapturedRuntimeError divide = CatchRuntimeError(
+        [] { CallCore(CoreCommand::IntegerDivide, ArgDouble(1), ArgDouble(2), ArgDouble(0)); });
     EXPECT_TRUE(Contains(divide.text, "错误信息：不能整除于零")) << divide.text;
     CapturedRuntimeError remainder =
         CatchRuntimeError([] { CallCore(CoreCommand::Remainder, ArgDouble(1), ArgInt(0)); });
@@ -68,27 +71,36 @@ TEST(TextCommands, CharactersBlanksAndUpperCase) {
     EXPECT_EQ(nullptr, CallCore(CoreCommand::BlankText, ArgInt(0)).AsPointer());
     // The second byte of a double-byte character may look like a letter; it
     // must stay as it is.
-    EXPECT_EQ("ABC\xB0\x61Z.LNK\x81", CallText(CoreCommand::ToUpperCase, ArgText("abc\xB0\x61z.lnk\x81")));
+    EXPECT_EQ("ABC\xB0\x61Z.LNK\x81",
+              CallText(CoreCommand::ToUpperCase, ArgText("abc\xB0\x61z.lnk\x81")));
 }
 
 TEST(TextCommands, SplitText) {
     EXPECT_EQ(Strings{}, Pieces(CallCore(CoreCommand::SplitText, ArgText(""))));
-    EXPECT_EQ(Strings{"a,b"}, Pieces(CallCore(CoreCommand::SplitText, ArgText("a,b"), ArgText(""))));
-    EXPECT_EQ((Strings{"a", "<null>", "b"}), Pieces(CallCore(CoreCommand::SplitText, ArgText("a,,b,"))));
+    EXPECT_EQ(Strings{"a,b"},
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("a,b"), ArgText(""))));
+    EXPECT_EQ((Strings{"a", "<null>", "b"}),
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("a,,b,"))));
     EXPECT_EQ((Strings{"a", "<null>"}),
               Pieces(CallCore(CoreCommand::SplitText, ArgText("a,,b,"), ArgOmitted(), ArgInt(2))));
-    EXPECT_EQ(Strings{}, Pieces(CallCore(CoreCommand::SplitText, ArgText("a,b"), ArgText(","), ArgInt(-1))));
-    EXPECT_EQ((Strings{"*.lnk", "*.exe"}), Pieces(CallCore(CoreCommand::SplitText, ArgText("*.lnk||*.exe"), ArgText("||"))));
-    EXPECT_EQ((Strings{"a", "b"}), Pieces(CallCore(CoreCommand::SplitText, ArgText("a|b|"), ArgText("|"), ArgInt(5))));
+    EXPECT_EQ(Strings{},
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("a,b"), ArgText(","), ArgInt(-1))));
+    EXPECT_EQ((Strings{"*.lnk", "*.exe"}),
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("*.lnk||*.exe"), ArgText("||"))));
+    EXPECT_EQ((Strings{"a", "b"}),
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("a|b|"), ArgText("|"), ArgInt(5))));
     // 0x81 0x7C is one character whose second byte is "|": no cut inside it.
-    EXPECT_EQ((Strings{"x\x81\x7Cy", "z"}), Pieces(CallCore(CoreCommand::SplitText, ArgText("x\x81\x7Cy|z"), ArgText("|"))));
+    EXPECT_EQ((Strings{"x\x81\x7Cy", "z"}),
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("x\x81\x7Cy|z"), ArgText("|"))));
     // A lead byte at the very end stays with the last element.
-    EXPECT_EQ((Strings{"a", "b\xB0"}), Pieces(CallCore(CoreCommand::SplitText, ArgText("a,b\xB0"))));
+    EXPECT_EQ((Strings{"a", "b\xB0"}),
+              Pieces(CallCore(CoreCommand::SplitText, ArgText("a,b\xB0"))));
 }
 
 TEST(TextCommands, CompareTextOrdersAsciiBeforeGbkAndFoldsOnlyAscii) {
     auto compare = [](const char* a, const char* b, bool caseSensitive) {
-        return CallCore(CoreCommand::CompareText, ArgText(a), ArgText(b), ArgBool(caseSensitive)).AsInt();
+        return CallCore(CoreCommand::CompareText, ArgText(a), ArgText(b), ArgBool(caseSensitive))
+            .AsInt();
     };
     EXPECT_LT(compare("Zebra", "工具", true), 0);
     EXPECT_GT(compare("快速", "abc", false), 0);
@@ -151,7 +163,9 @@ TEST(ByteSetCommands, ShortReadsFillTheLowBytes) {
 }
 
 TEST(ByteSetCommands, PositionVariableAdvancesToMinusOne) {
-    const char data[] = "\x01\x00\x02\x00\x00\x00" "ab\0cd";
+    const char data[] =
+        "\x01\x00\x02\x00\x00\x00"
+        "ab\0cd";
     OwnedByteSet set(MakeByteSet(data, 11));
     int32_t position = 1;
     ArgumentRecord setArg = ArgByteSet(set.Get());
@@ -160,10 +174,12 @@ TEST(ByteSetCommands, PositionVariableAdvancesToMinusOne) {
     EXPECT_EQ(3, position);
     EXPECT_EQ(2, CallCore(CoreCommand::ReadFromByteSet, setArg, ArgInt(3), positionArg).AsInt());
     EXPECT_EQ(7, position);
-    EXPECT_EQ("ab", ResultText(CallCore(CoreCommand::ReadFromByteSet, setArg, ArgInt(10), positionArg)));
+    EXPECT_EQ("ab",
+              ResultText(CallCore(CoreCommand::ReadFromByteSet, setArg, ArgInt(10), positionArg)));
     EXPECT_EQ(10, position);  // past the terminating zero
     // Two bytes remain for a four-byte value: read short, then the end.
-    EXPECT_EQ(0x6463, CallCore(CoreCommand::ReadFromByteSet, setArg, ArgInt(3), positionArg).AsInt());
+    EXPECT_EQ(0x6463,
+              CallCore(CoreCommand::ReadFromByteSet, setArg, ArgInt(3), positionArg).AsInt());
     EXPECT_EQ(-1, position);
     // A position below 1 reads nothing and stays.
     EXPECT_EQ(0, CallCore(CoreCommand::ReadFromByteSet, setArg, ArgInt(3), positionArg).AsInt());
@@ -172,11 +188,13 @@ TEST(ByteSetCommands, PositionVariableAdvancesToMinusOne) {
     // A text that ends the set without a zero ends the reading too.
     OwnedByteSet text(MakeByteSet("xy", 2));
     position = 1;
-    EXPECT_EQ("xy", ResultText(CallCore(CoreCommand::ReadFromByteSet, ArgByteSet(text.Get()), ArgInt(10),
-                                        ArgReference(&position, Tag::kInteger))));
+    EXPECT_EQ("xy", ResultText(CallCore(CoreCommand::ReadFromByteSet, ArgByteSet(text.Get()),
+                                        ArgInt(10), ArgReference(&position, Tag::kInteger))));
     EXPECT_EQ(-1, position);
     // A position given by value is only read.
-    EXPECT_EQ('y', CallCore(CoreCommand::ReadFromByteSet, ArgByteSet(text.Get()), ArgInt(1), ArgInt(2)).AsInt());
+    EXPECT_EQ('y',
+              CallCore(CoreCommand::ReadFromByteSet, ArgByteSet(text.Get()), ArgInt(1), ArgInt(2))
+                  .AsInt());
 }
 
 TEST(ByteSetCommands, TypedReadsAndBadTypeCode) {
@@ -192,8 +210,9 @@ TEST(ByteSetCommands, TypedReadsAndBadTypeCode) {
     EXPECT_EQ(1, r.AsInt());
 
     for (int32_t code : {0, 11}) {
-        CapturedRuntimeError e = CatchRuntimeError(
-            [&] { CallCore(CoreCommand::ReadFromByteSet, ArgByteSet(boolSet.Get()), ArgInt(code)); });
+        CapturedRuntimeError e = CatchRuntimeError([&] {
+            CallCore(CoreCommand::ReadFromByteSet, ArgByteSet(boolSet.Get()), ArgInt(code));
+        });
         EXPECT_TRUE(Contains(e.text, "错误信息：“欲取出数据的类型”参数值无效")) << e.text;
     }
 }
@@ -203,8 +222,10 @@ TEST(ByteSetCommands, AddressCopies) {
     int64_t address = static_cast<int64_t>(reinterpret_cast<uintptr_t>(bytes));
     EXPECT_EQ("hello", ResultText(CallCore(CoreCommand::TextAtAddress, ArgLong(address))));
     EXPECT_EQ(nullptr, CallCore(CoreCommand::TextAtAddress, ArgInt(0)).AsPointer());
-    OwnedByteSet set(CallCore(CoreCommand::ByteSetAtAddress, ArgLong(address), ArgInt(3)).AsByteSet());
+    OwnedByteSet set(
+        CallCore(CoreCommand::ByteSetAtAddress, ArgLong(address), ArgInt(3)).AsByteSet());
     ASSERT_EQ(3, ByteSetLength(set.Get()));
-    EXPECT_EQ(nullptr, CallCore(CoreCommand::ByteSetAtAddress, ArgLong(address), ArgInt(0)).AsPointer());
+    EXPECT_EQ(nullptr,
+              CallCore(CoreCommand::ByteSetAtAddress, ArgLong(address), ArgInt(0)).AsPointer());
     EXPECT_EQ(nullptr, CallCore(CoreCommand::ByteSetAtAddress, ArgInt(0), ArgInt(4)).AsPointer());
 }

@@ -14,7 +14,8 @@ namespace {
 const char* gMarkerPath = "";
 
 void LeaveMarker() {
-    HANDLE h = CreateFileA(gMarkerPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(gMarkerPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
 }
 

@@ -12,7 +12,8 @@ struct Child {
     ~Child() {
         if (info.hProcess) {
             // Never leave a child (and its modal box) behind a failed test.
-            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info.hProcess, 99);
+            if (WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT)
+                TerminateProcess(info.hProcess, 99);
             CloseHandle(info.hProcess);
             CloseHandle(info.hThread);
         }
@@ -34,10 +35,12 @@ std::string MarkerPath(const char* mode) {
 
 bool Start(const char* mode, const std::string& marker, Child* child) {
     DeleteFileA(marker.c_str());
-    std::string command = "\"" + ProgramFolder() + "\\test_error_box_child.exe\" " + mode + " \"" + marker + "\"";
+    std::string command =
+        "\"" + ProgramFolder() + "\\test_error_box_child.exe\" " + mode + " \"" + marker + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child->info) != FALSE;
+    return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &child->info) != FALSE;
 }
 
 struct BoxSearch {
@@ -79,11 +82,14 @@ BOOL CALLBACK CollectText(HWND hwnd, LPARAM param) {
 
 DWORD WaitForExit(const Child& child) {
     DWORD code = 12345;
-    if (WaitForSingleObject(child.info.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(child.info.hProcess, &code);
+    if (WaitForSingleObject(child.info.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(child.info.hProcess, &code);
     return code;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void ExpectBoxThenExitMinusOne(const char* mode) {
     std::string marker = MarkerPath(mode);
@@ -113,6 +119,10 @@ TEST(ErrorBox, NormalEndRunsTheExitRoutine) {
     DeleteFileA(marker.c_str());
 }
 
-TEST(ErrorBox, RuntimeErrorShowsTheBoxAndEndsWithMinusOne) { ExpectBoxThenExitMinusOne("error"); }
+TEST(ErrorBox, RuntimeErrorShowsTheBoxAndEndsWithMinusOne) {
+    ExpectBoxThenExitMinusOne("error");
+}
 
-TEST(ErrorBox, RuntimeErrorOnAWorkerThreadEndsTheProcess) { ExpectBoxThenExitMinusOne("worker"); }
+TEST(ErrorBox, RuntimeErrorOnAWorkerThreadEndsTheProcess) {
+    ExpectBoxThenExitMinusOne("worker");
+}

@@ -10,7 +10,7 @@ namespace {
 using Names = std::set<std::string>;
 
 class FileCommandTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -32,10 +32,12 @@ protected:
     }
     std::string Path(const char* name) const { return folder_ + "\\" + name; }
     void Write(const char* name, const std::string& content) {
-        HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileA(Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         DWORD written = 0;
-        if (!content.empty()) WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+        if (!content.empty())
+            WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
         CloseHandle(h);
     }
     // Every name one search gives, continuing with the empty pattern.
@@ -79,7 +81,8 @@ TEST(FileSearchRule, AttributesAgainstMask) {
     EXPECT_FALSE(FileEntryMatches(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_NORMAL, "a", 0, false));
     // A mask of only unsupported bits is a mask of 0.
     EXPECT_TRUE(FileEntryMatches(FILE_ATTRIBUTE_NORMAL, "a", FILE_ATTRIBUTE_NORMAL, false));
-    EXPECT_TRUE(FileEntryMatches(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, "a", FILE_ATTRIBUTE_HIDDEN, false));
+    EXPECT_TRUE(FileEntryMatches(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN, "a",
+                                 FILE_ATTRIBUTE_HIDDEN, false));
     EXPECT_FALSE(FileEntryMatches(FILE_ATTRIBUTE_ARCHIVE, "a", FILE_ATTRIBUTE_HIDDEN, false));
     EXPECT_FALSE(FileEntryMatches(FILE_ATTRIBUTE_DIRECTORY, "sub", 0, true));
     // "." and ".." are folders even when reported without the attribute.
@@ -126,8 +129,8 @@ TEST_F(FileCommandTest, ReadWholeFile) {
     EXPECT_EQ(nullptr, CallCore(CoreCommand::ReadWholeFile, ArgText(missing.c_str())).AsPointer());
 
     // Someone writing to the file: the read is refused.
-    HANDLE writer = CreateFileA(a.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE writer = CreateFileA(a.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, writer);
     EXPECT_EQ(nullptr, CallCore(CoreCommand::ReadWholeFile, ArgText(a.c_str())).AsPointer());
     CloseHandle(writer);

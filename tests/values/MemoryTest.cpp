@@ -21,10 +21,11 @@ struct ConstantData {
 };
 const char kOutsideText[] = "name";
 extern const ConstantData kConstant;
-const ConstantData kConstant = {"const", {1, 3, 10, 20, 30}, {1, 2, {kConstant.text, kConstant.tail}}, "end"};
+const ConstantData kConstant = {
+    "const", {1, 3, 10, 20, 30}, {1, 2, {kConstant.text, kConstant.tail}}, "end"};
 
 class ConstantDataTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetConstantDataRange(&kConstant, sizeof kConstant); }
     void TearDown() override { SetConstantDataRange(nullptr, 0); }
 };
@@ -56,7 +57,6 @@ TEST_F(ConstantDataTest, ReallocatingConstantCopiesAndKeepsTheOriginal) {
     char* tail = static_cast<char*>(ReallocateBlock(const_cast<char*>(kConstant.tail), 4096));
     EXPECT_STREQ("end", tail);
     FreeBlock(tail);
-
 }
 
 TEST_F(ConstantDataTest, ConstantArraysAreCopiedBeforeAnyChange) {
@@ -106,7 +106,7 @@ TEST(TextValues, EmptyValuesAreNull) {
 
 TEST(TextValues, CompareIsUnsignedBytewiseWithNullAsEmpty) {
     EXPECT_EQ(0, TextCompare(nullptr, ""));
-    EXPECT_LT(TextCompare("Z", "a"), 0);  // case-sensitive
+    EXPECT_LT(TextCompare("Z", "a"), 0);    // case-sensitive
     EXPECT_LT(TextCompare("zz", "中"), 0);  // GBK bytes are above 0x7F
     EXPECT_GT(TextCompare(".lnk", ".ln"), 0);
 }

@@ -12,7 +12,9 @@ struct ProcessEnded {
     int32_t code;
 };
 
-void FirstRoutine() { gTrace += "first "; }
+void FirstRoutine() {
+    gTrace += "first ";
+}
 void SecondRoutine() {
     gTrace += "second ";
     // An end asked for while the clean-up runs does not run the routines again.
@@ -22,8 +24,12 @@ void SecondRoutine() {
         gTrace += "nested:" + std::to_string(e.code) + " ";
     }
 }
-void CleanupStep() { gTrace += "cleanup "; }
-void EndProcessForTest(int32_t code) { throw ProcessEnded{code}; }
+void CleanupStep() {
+    gTrace += "cleanup ";
+}
+void EndProcessForTest(int32_t code) {
+    throw ProcessEnded{code};
+}
 
 }  // namespace
 

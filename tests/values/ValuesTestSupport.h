@@ -12,7 +12,9 @@ struct CapturedRuntimeError {
     int32_t code;
 };
 
-inline void ThrowRuntimeError(const char* boxText, int32_t code) { throw CapturedRuntimeError{boxText, code}; }
+inline void ThrowRuntimeError(const char* boxText, int32_t code) {
+    throw CapturedRuntimeError{boxText, code};
+}
 
 // Runs `action`, which must raise a runtime error, and gives the report.
 template <typename F>
@@ -29,7 +31,9 @@ CapturedRuntimeError CatchRuntimeError(F action) {
     return caught;
 }
 
-inline bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+inline bool Contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
 
 // The text of a command result, taken over (freed at the end of the test).
 inline std::string ResultText(const ResultRecord& r) {

@@ -419,6 +419,57 @@ TEST_F(WindowRuntime, MenusComeFromTheDefinitions) {
     EXPECT_EQ(gSeen.menuClicks, before + 1);
 }
 
+// Picks the first item of the pop-up menu once it is open, and notes where
+// it opened.
+DWORD WINAPI ChooseFirstMenuItem(void* where) {
+    for (int i = 0; i < 500; ++i) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        if (menu && IsWindowVisible(menu)) {
+            GetWindowRect(menu, static_cast<RECT*>(where));
+            PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+            return 1;
+        }
+        Sleep(10);
+    }
+    return 0;
+}
+
+// Pops up the main window's menu and picks its first item; where it opened.
+RECT PopUpAndChoose(ArgumentRecord* args, int32_t count) {
+    SetForegroundWindow(LiveHandleOf(kMain, 0));
+    RECT where{};
+    HANDLE chooser = CreateThread(nullptr, 0, ChooseFirstMenuItem, &where, 0, nullptr);
+    ResultRecord result{};
+    CmdPopUpMenu(&result, count, args);
+    WaitForSingleObject(chooser, 10000);
+    DWORD found = 0;
+    GetExitCodeThread(chooser, &found);
+    CloseHandle(chooser);
+    EXPECT_EQ(found, 1u);
+    return where;
+}
+
+TEST_F(WindowRuntime, PopUpMenuChoiceReachesTheClickHandler) {
+    int before = gSeen.menuClicks;
+    ArgumentRecord args[4] = {ArgComponent(Tag::kWindow, kMain, 0),
+                              ArgComponent(Tag::kMenuEntry, kMain, kMenu), ArgInt(200), ArgInt(150)};
+    RECT where = PopUpAndChoose(args, 4);
+    EXPECT_EQ(where.left, 200);
+    EXPECT_EQ(where.top, 150);
+    Pump();
+    EXPECT_EQ(gSeen.menuClicks, before + 1);
+    // Without a position the menu opens 3 pixels right of and below the pointer.
+    SetCursorPos(300, 250);
+    POINT pointer;
+    GetCursorPos(&pointer);
+    where = PopUpAndChoose(args, 2);
+    EXPECT_EQ(where.left, pointer.x + 3);
+    EXPECT_EQ(where.top, pointer.y + 3);
+    Pump();
+    EXPECT_EQ(gSeen.menuClicks, before + 2);
+}
+
 TEST_F(WindowRuntime, CommonPropertiesLiveAndFromTheDefinition) {
     // Not loaded: the definition's values, clamped when written.
     EXPECT_EQ(ReadIntProperty(kSecond, kSecondControl, kPropLeft), 7);

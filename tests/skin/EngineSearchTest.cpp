@@ -34,7 +34,7 @@ bool CopyEngine(const std::string& toFolder) {
 
 // Writes C:\SkinEngine.ini for one test and removes it afterwards.
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(const std::string& content) {
         HANDLE file = CreateFileA(kPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
@@ -46,7 +46,7 @@ public:
 };
 
 class EngineSearch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         DeleteFileA(SettingsFile::kPath);
         gTried.clear();
@@ -65,9 +65,9 @@ TEST_F(EngineSearch, CandidatesInOrderWhenNothingLoads) {
     SetCurrentDirectoryA(folder_.Path().c_str());
     std::string cwd = CurrentDirectory();
     EXPECT_EQ(FindSkinEngine(RecordAttempt), nullptr);
-    EXPECT_EQ(gTried, (std::vector<std::string>{cwd + "\\SkinEngine.dll",
-                                                cwd + "\\lib\\SkinEngine\\SkinEngine.dll",
-                                                "SkinEngine.dll", "lib\\SkinEngine\\SkinEngine.dll"}));
+    EXPECT_EQ(gTried, (std::vector<std::string>{
+                          cwd + "\\SkinEngine.dll", cwd + "\\lib\\SkinEngine\\SkinEngine.dll",
+                          "SkinEngine.dll", "lib\\SkinEngine\\SkinEngine.dll"}));
 }
 
 TEST_F(EngineSearch, TheEngineBesideTheProgramWinsOverTheSubfolder) {
@@ -156,7 +156,8 @@ TEST_F(EngineSearch, CandidatesThatDoNotFitAreNotTried) {
     ASSERT_TRUE(SetCurrentDirectoryA(longer.c_str()));
     gTried.clear();
     FindSkinEngine(RecordAttempt);
-    EXPECT_EQ(gTried, (std::vector<std::string>{"SkinEngine.dll", "lib\\SkinEngine\\SkinEngine.dll"}));
+    EXPECT_EQ(gTried,
+              (std::vector<std::string>{"SkinEngine.dll", "lib\\SkinEngine\\SkinEngine.dll"}));
     SetCurrentDirectoryA(base.c_str());
 }
 

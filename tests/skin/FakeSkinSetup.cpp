@@ -14,8 +14,8 @@ const ComponentType& SkinType(int typeNumber) {
 
 RuntimeWindowObject CreateSkinControl(int typeNumber, HWND parent, uint32_t windowId,
                                       uint32_t componentId, const uint8_t* attributes,
-                                      uint32_t attributeSize, int32_t left, int32_t top, int32_t width,
-                                      int32_t height, UINT controlId) {
+                                      uint32_t attributeSize, int32_t left, int32_t top,
+                                      int32_t width, int32_t height, UINT controlId) {
     ComponentCreateArgs args{};
     args.attributes = attributes;
     args.attributeSize = attributeSize;
@@ -36,7 +36,8 @@ RuntimeWindowObject CreateSkinControl(int typeNumber, HWND parent, uint32_t wind
 void StartSkinUiIn(const std::string& folder) {
     SetCurrentDirectoryA(folder.c_str());
     ForgetSkinEngineForTesting();
-    SkinUiLibrary().notify(kLibraryNotifyInit, reinterpret_cast<intptr_t>(&fake_runtime::Notify), 0);
+    SkinUiLibrary().notify(kLibraryNotifyInit, reinterpret_cast<intptr_t>(&fake_runtime::Notify),
+                           0);
 }
 
 EngineControl EngineControlOf(RuntimeWindowObject object) {

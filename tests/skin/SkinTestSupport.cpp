@@ -10,8 +10,12 @@ std::string ProgramFolder() {
     std::string s(path);
     return s.substr(0, s.find_last_of('\\'));
 }
-std::string RecordingEngineFolder() { return ProgramFolder() + "\\skin_recording"; }
-std::string PartialEngineFolder() { return ProgramFolder() + "\\skin_partial"; }
+std::string RecordingEngineFolder() {
+    return ProgramFolder() + "\\skin_recording";
+}
+std::string PartialEngineFolder() {
+    return ProgramFolder() + "\\skin_partial";
+}
 
 TempFolder::TempFolder() {
     static int counter = 0;
@@ -21,7 +25,9 @@ TempFolder::TempFolder() {
             std::to_string(++counter);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA found;
@@ -31,8 +37,10 @@ void RemoveTree(const std::string& path) {
             std::string name = found.cFileName;
             if (name == "." || name == "..") continue;
             std::string full = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full);
-            else DeleteFileA(full.c_str());
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
         } while (FindNextFileA(find, &found));
         FindClose(find);
     }
@@ -44,7 +52,9 @@ CurrentDirectoryGuard::CurrentDirectoryGuard() {
     GetCurrentDirectoryA(MAX_PATH, path);
     saved_ = path;
 }
-CurrentDirectoryGuard::~CurrentDirectoryGuard() { SetCurrentDirectoryA(saved_.c_str()); }
+CurrentDirectoryGuard::~CurrentDirectoryGuard() {
+    SetCurrentDirectoryA(saved_.c_str());
+}
 
 template <typename Fn>
 void Bind(HMODULE module, const char* name, Fn* fn) {

@@ -20,37 +20,37 @@ std::string PartialEngineFolder();
 // A new empty folder under the temporary folder; removed with its content on
 // destruction.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 void RemoveTree(const std::string& path);
 
 // Restores the current directory on destruction.
 class CurrentDirectoryGuard {
-public:
+  public:
     CurrentDirectoryGuard();
     ~CurrentDirectoryGuard();
 
-private:
+  private:
     std::string saved_;
 };
 
 // The test exports of the recording engine loaded from `folder`.
 class RecordingEngine {
-public:
+  public:
     explicit RecordingEngine(const std::string& folder);
     bool Present() const { return module_ != nullptr; }
     std::vector<std::string> Lines() const;
     void Clear() const { clear_(); }
-    int32_t Fire(EngineControl control, int32_t code, int32_t a1 = 0, int32_t a2 = 0, int32_t a3 = 0,
-                 int32_t a4 = 0) const {
+    int32_t Fire(EngineControl control, int32_t code, int32_t a1 = 0, int32_t a2 = 0,
+                 int32_t a3 = 0, int32_t a4 = 0) const {
         return fire_(control, code, a1, a2, a3, a4);
     }
     void SetCreationEvent(int32_t code) const { creationEvent_(code); }
@@ -58,7 +58,7 @@ public:
         blockAnswer_(page, length, none ? 1 : 0);
     }
 
-private:
+  private:
     HMODULE module_ = nullptr;
     const char* (*log_)() = nullptr;
     void (*clear_)() = nullptr;
@@ -76,7 +76,8 @@ HWND CreateParentWindow();
 RuntimeWindowObject CreateSkinControl(int typeNumber, HWND parent, uint32_t windowId,
                                       uint32_t componentId, const uint8_t* attributes = nullptr,
                                       uint32_t attributeSize = 0, int32_t left = 4, int32_t top = 4,
-                                      int32_t width = 24, int32_t height = 24, UINT controlId = 100);
+                                      int32_t width = 24, int32_t height = 24,
+                                      UINT controlId = 100);
 const ComponentType& SkinType(int typeNumber);
 
 // Hands SkinUi the fake runtime with a fresh engine search from `folder`

@@ -29,13 +29,14 @@ constexpr uint32_t kToolbar = 0x16012D4A;
 constexpr uint32_t kSampleList = 0x16012E42;
 constexpr uint32_t kIconList = 0x16012DC1;
 
-constexpr int kWindowEx = 1, kPictureBoxEx = 5, kToolbarEx = 18, kListboxEx = 19, kIcoListboxEx = 20;
+constexpr int kWindowEx = 1, kPictureBoxEx = 5, kToolbarEx = 18, kListboxEx = 19,
+              kIcoListboxEx = 20;
 
 ResultRecord RunCommand(SkinCommand command, std::vector<ArgumentRecord> args) {
     ResultRecord result{};
     args.push_back(ArgumentRecord{});
-    SkinUiLibrary().commands[static_cast<int>(command)](&result, static_cast<int32_t>(args.size() - 1),
-                                                       args.data());
+    SkinUiLibrary().commands[static_cast<int>(command)](
+        &result, static_cast<int32_t>(args.size() - 1), args.data());
     return result;
 }
 
@@ -50,12 +51,13 @@ int CountPrefix(const std::vector<std::string>& lines, const std::string& prefix
 }
 
 class WithRecordingEngine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fake_runtime::Reset();
         StartSkinUiIn(RecordingEngineFolder());
         engine_ = RecordingEngine(RecordingEngineFolder());
-        ASSERT_TRUE(engine_.Present()) << "recording engine not loaded from " << RecordingEngineFolder();
+        ASSERT_TRUE(engine_.Present())
+            << "recording engine not loaded from " << RecordingEngineFolder();
         engine_.Clear();
         engine_.SetCreationEvent(0);
         parent_ = CreateParentWindow();
@@ -106,9 +108,8 @@ TEST_F(WithRecordingEngine, LibraryIdentityAndTypeTable) {
 
 TEST_F(WithRecordingEngine, CreationBuildsWrapperAndEngineControl) {
     uint8_t attributes[16] = {12, 0, 0, 0, 3, 0, 0, 0};
-    RuntimeWindowObject object =
-        CreateSkinControl(kWindowEx, parent_, kDock, kDockSkinRoot, attributes, sizeof attributes, 4, 5, 24,
-                          26, 110);
+    RuntimeWindowObject object = CreateSkinControl(
+        kWindowEx, parent_, kDock, kDockSkinRoot, attributes, sizeof attributes, 4, 5, 24, 26, 110);
     ASSERT_NE(object, 0);
     HWND wrapper = WindowObjectHandle(object);
     ASSERT_TRUE(IsWindow(wrapper));
@@ -151,12 +152,12 @@ TEST_F(WithRecordingEngine, EngineCodesBecomeEventsOfTheType) {
         int32_t code;
         int32_t event;
     } cases[] = {
-        {kToolbarEx, kToolbar, 660, 10},         {kListboxEx, kSampleList, 660, 10},
-        {kIcoListboxEx, kIconList, 660, 10},     {kWindowEx, kDockSkinRoot, 660, 11},
-        {kPictureBoxEx, kDockFace, 660, 0},      {kToolbarEx, kToolbar, 650, 0},
-        {kListboxEx, kSampleList, 650, 0},       {kIcoListboxEx, kIconList, 650, 0},
-        {kWindowEx, kDockSkinRoot, 669, 20},     {kIcoListboxEx, kIconList, 665, 15},
-        {kListboxEx, kSampleList, 656, 6},       {kToolbarEx, kToolbar, 699, 49},
+        {kToolbarEx, kToolbar, 660, 10},     {kListboxEx, kSampleList, 660, 10},
+        {kIcoListboxEx, kIconList, 660, 10}, {kWindowEx, kDockSkinRoot, 660, 11},
+        {kPictureBoxEx, kDockFace, 660, 0},  {kToolbarEx, kToolbar, 650, 0},
+        {kListboxEx, kSampleList, 650, 0},   {kIcoListboxEx, kIconList, 650, 0},
+        {kWindowEx, kDockSkinRoot, 669, 20}, {kIcoListboxEx, kIconList, 665, 15},
+        {kListboxEx, kSampleList, 656, 6},   {kToolbarEx, kToolbar, 699, 49},
     };
     for (const auto& c : cases) {
         fake_runtime::Reset();
@@ -186,7 +187,8 @@ TEST_F(WithRecordingEngine, CodesFromSevenHundredRaiseNothing) {
 }
 
 TEST_F(WithRecordingEngine, HandlerResultGoesBackToTheEngine) {
-    EngineControl control = EngineControlOf(CreateSkinControl(kWindowEx, parent_, kDock, kDockSkinRoot));
+    EngineControl control =
+        EngineControlOf(CreateSkinControl(kWindowEx, parent_, kDock, kDockSkinRoot));
     fake_runtime::SetHandlerResult(true, 1234);
     EXPECT_EQ(engine_.Fire(control, 669, 1), 1234);
     fake_runtime::SetHandlerResult(true, 0);
@@ -216,9 +218,9 @@ TEST_F(WithRecordingEngine, PropertiesPassThroughTheEngine) {
     int64_t read = -1;
     EXPECT_EQ(type.readProperty(object, 2, &read), 42);
     EXPECT_EQ(read, 30);
-    EXPECT_EQ(engine_.Lines(), (std::vector<std::string>{
-                                   "ControlSendMessage 16012C7F set index=2 value=30 zeros=1",
-                                   "ControlSendMessage 16012C7F get index=2"}));
+    EXPECT_EQ(engine_.Lines(),
+              (std::vector<std::string>{"ControlSendMessage 16012C7F set index=2 value=30 zeros=1",
+                                        "ControlSendMessage 16012C7F get index=2"}));
     // No object at all: the read answers 1 and reaches no engine.
     engine_.Clear();
     EXPECT_EQ(type.readProperty(0, 2, &read), 1);
@@ -281,8 +283,8 @@ TEST_F(WithRecordingEngine, CommandsReachTheEngineWithTheProgramsValues) {
 
     // As the category scan inserts a button.
     RunCommand(SkinCommand::InsertButton_ToolbarEx,
-               {toolbar, ArgInt(3), ArgInt(0), ArgOmitted(), ArgText("常用"), ArgOmitted(), ArgInt(32),
-                ArgInt(0), ArgInt(1), ArgOmitted(), ArgBool(false)});
+               {toolbar, ArgInt(3), ArgInt(0), ArgOmitted(), ArgText("常用"), ArgOmitted(),
+                ArgInt(32), ArgInt(0), ArgInt(1), ArgOmitted(), ArgBool(false)});
     EXPECT_EQ(RunCommand(SkinCommand::GetButtonCount_ToolbarEx, {toolbar}).AsInt(), 1);
     RunCommand(SkinCommand::SetButtonSelected_ToolbarEx, {toolbar, ArgInt(0), ArgBool(true)});
     // As the icon list is refilled.
@@ -321,14 +323,16 @@ TEST_F(WithRecordingEngine, CommandsReachTheEngineWithTheProgramsValues) {
 TEST_F(WithRecordingEngine, CommandsWithoutResultLeaveItEmpty) {
     CreateSkinControl(kToolbarEx, parent_, kPanel, kToolbar);
     ArgumentRecord toolbar = ArgComponent(0x00020012, kPanel, kToolbar);
-    ResultRecord r = RunCommand(SkinCommand::SetButtonSelected_ToolbarEx, {toolbar, ArgInt(0), ArgBool(true)});
+    ResultRecord r =
+        RunCommand(SkinCommand::SetButtonSelected_ToolbarEx, {toolbar, ArgInt(0), ArgBool(true)});
     EXPECT_EQ(r.tag, Tag::kOmitted);
     EXPECT_EQ(r.AsInt64(), 0);
     // A control the runtime does not know reaches no engine export.
     engine_.Clear();
     ArgumentRecord unknown = ArgComponent(0x00020012, kPanel, 0x16019999);
     EXPECT_EQ(RunCommand(SkinCommand::GetButtonCount_ToolbarEx, {unknown}).AsInt(), 0);
-    RunCommand(SkinCommand::InsertButton_ToolbarEx, {unknown, ArgInt(1), ArgInt(0), ArgOmitted(), ArgText("x")});
+    RunCommand(SkinCommand::InsertButton_ToolbarEx,
+               {unknown, ArgInt(1), ArgInt(0), ArgOmitted(), ArgText("x")});
     EXPECT_TRUE(engine_.Lines().empty());
 }
 
@@ -344,7 +348,8 @@ TEST_F(WithRecordingEngine, DestroyingTheWrapperTearsDownOnce) {
     const auto& log = fake_runtime::Log();
     int n1 = fake_runtime::ObjectOf(object)->number, n2 = fake_runtime::ObjectOf(other)->number;
     std::vector<std::string> expected;
-    for (auto [number, component] : {std::pair<int, const char*>{n1, "16012D4A"}, {n2, "16012DC1"}}) {
+    for (auto [number, component] :
+         {std::pair<int, const char*>{n1, "16012D4A"}, {n2, "16012DC1"}}) {
         std::vector<std::string> forOne = {std::string("2000 52012C96 ") + component,
                                            "1008 #" + std::to_string(number),
                                            "1009 #" + std::to_string(number)};
@@ -373,10 +378,12 @@ int CaptureBox(HWND owner, const char* text, const char* caption, UINT type) {
     gBoxes.push_back({text, caption, type, owner});
     return IDOK;
 }
-HMODULE LoadNothing(const char*) { return nullptr; }
+HMODULE LoadNothing(const char*) {
+    return nullptr;
+}
 
 class WithoutEngine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         gBoxes.clear();
         fake_runtime::Reset();
@@ -398,7 +405,8 @@ protected:
 TEST_F(WithoutEngine, OneWarningPerControlAndTheProgramCarriesOn) {
     uint32_t id = 0x16010001;
     std::vector<RuntimeWindowObject> objects;
-    for (int number : {kWindowEx, kPictureBoxEx, kToolbarEx, kListboxEx, kIcoListboxEx, kToolbarEx}) {
+    for (int number :
+         {kWindowEx, kPictureBoxEx, kToolbarEx, kListboxEx, kIcoListboxEx, kToolbarEx}) {
         objects.push_back(CreateSkinControl(number, parent_, kPanel, id++));
     }
     ASSERT_EQ(gBoxes.size(), 6u);
@@ -426,8 +434,9 @@ TEST_F(WithoutEngine, OneWarningPerControlAndTheProgramCarriesOn) {
     // Every command answers nothing.
     ArgumentRecord toolbar = ArgComponent(0x00020012, kPanel, 0x16010003);
     for (int c = 0; c < static_cast<int>(SkinCommand::Count); ++c) {
-        ResultRecord r = RunCommand(static_cast<SkinCommand>(c),
-                                    {toolbar, ArgInt(-1), ArgInt(0), ArgInt(0), ArgInt(0), ArgText("t")});
+        ResultRecord r =
+            RunCommand(static_cast<SkinCommand>(c),
+                       {toolbar, ArgInt(-1), ArgInt(0), ArgInt(0), ArgInt(0), ArgText("t")});
         EXPECT_EQ(r.AsInt64(), 0) << "command " << c;
     }
 
@@ -472,7 +481,8 @@ TEST(IncompleteEngine, MissingExportsMakeCommandsAndPropertiesDoNothing) {
     ArgumentRecord toolbar = ArgComponent(0x00020012, kPanel, kToolbar);
     ArgumentRecord list = ArgComponent(0x00020014, kPanel, kIconList);
     EXPECT_EQ(RunCommand(SkinCommand::ControlUpdateCache, {}).AsInt64(), 0);
-    RunCommand(SkinCommand::InsertButton_ToolbarEx, {toolbar, ArgInt(1), ArgInt(0), ArgOmitted(), ArgText("a")});
+    RunCommand(SkinCommand::InsertButton_ToolbarEx,
+               {toolbar, ArgInt(1), ArgInt(0), ArgOmitted(), ArgText("a")});
     EXPECT_EQ(RunCommand(SkinCommand::InsertItem_IcoListboxEx,
                          {list, ArgInt(-1), ArgInt(1), ArgOmitted(), ArgInt(5), ArgText("b")})
                   .AsInt64(),

@@ -36,10 +36,18 @@ HandlerResult Stub(const int32_t*, int32_t) {
 
 // The program's own handlers for the skin's events; the rest only count.
 const EventHandler kHandlers[kHandlerSlotCount] = {
-    Stub<kSlotEmbedDock>,         Stub<kSlotTogglePanel>,       OnDockFirstActivation,
-    OnDockHover,                  Stub<kSlotPanelCreated>,      Stub<kSlotPanelMayClose>,
-    Stub<kSlotPanelDestroying>,   OnSampleListEvent,            Stub<kSlotLaunchEntry>,
-    Stub<kSlotIconListContextMenu>, Stub<kSlotToolbarButtonClicked>, Stub<kSlotToolbarEvent8>,
+    Stub<kSlotEmbedDock>,
+    Stub<kSlotTogglePanel>,
+    OnDockFirstActivation,
+    OnDockHover,
+    Stub<kSlotPanelCreated>,
+    Stub<kSlotPanelMayClose>,
+    Stub<kSlotPanelDestroying>,
+    OnSampleListEvent,
+    Stub<kSlotLaunchEntry>,
+    Stub<kSlotIconListContextMenu>,
+    Stub<kSlotToolbarButtonClicked>,
+    Stub<kSlotToolbarEvent8>,
     Stub<kSlotOpenRootFolder>,
 };
 
@@ -55,11 +63,12 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 }
 
 EngineControl ControlOfComponent(uint32_t windowId, uint32_t componentId) {
-    return reinterpret_cast<EngineControl>(GetPropA(LiveHandleOf(windowId, componentId), "Tab_Control"));
+    return reinterpret_cast<EngineControl>(
+        GetPropA(LiveHandleOf(windowId, componentId), "Tab_Control"));
 }
 
 class SkinnedWindows : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         gLibraries[0] = &CoreLibrary();
         gLibraries[1] = &SkinUiLibrary();
@@ -87,7 +96,8 @@ TEST_F(SkinnedWindows, LoadingCreatesEachSkinnedControlThroughTheEngine) {
     auto lines = engine_.Lines();
     std::vector<std::string> created;
     for (const std::string& line : lines) {
-        if (line.compare(0, 14, "CreateControl_") == 0) created.push_back(line.substr(0, line.find(" wrapper")));
+        if (line.compare(0, 14, "CreateControl_") == 0)
+            created.push_back(line.substr(0, line.find(" wrapper")));
     }
     std::vector<std::string> expected = {
         "CreateControl_PictureBoxEx reserved=0 6,4,36,32 ctx=16012C81/52010001/0",
@@ -157,11 +167,12 @@ TEST_F(SkinnedWindows, BoundEventsReachTheirHandlersOnly) {
 TEST_F(SkinnedWindows, CommandsFindControlsThroughTheRuntime) {
     engine_.Clear();
     CallLibrary(kSkinLibrary, SkinCommand::InsertButton_ToolbarEx,
-                ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar), ArgInt(1), ArgInt(0),
-                ArgOmitted(), ArgText("工具"), ArgOmitted(), ArgInt(32), ArgInt(0), ArgInt(1), ArgOmitted(),
-                ArgBool(false));
-    ResultRecord count = CallLibrary(kSkinLibrary, SkinCommand::GetButtonCount_ToolbarEx,
-                                     ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar));
+                ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar), ArgInt(1),
+                ArgInt(0), ArgOmitted(), ArgText("工具"), ArgOmitted(), ArgInt(32), ArgInt(0),
+                ArgInt(1), ArgOmitted(), ArgBool(false));
+    ResultRecord count =
+        CallLibrary(kSkinLibrary, SkinCommand::GetButtonCount_ToolbarEx,
+                    ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar));
     EXPECT_EQ(count.AsInt(), 1);
     auto lines = engine_.Lines();
     ASSERT_EQ(lines.size(), 3u);
@@ -174,7 +185,8 @@ TEST_F(SkinnedWindows, DestroyingThePanelDestroysEachEngineControlOnce) {
     DestroyWindow(LiveHandleOf(kDockPanelWindow, 0));
     auto lines = engine_.Lines();
     for (const char* id : {"16012E42", "16012DC1", "16012D4D", "16012D4A", "16012C9A"}) {
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string("ControlDestroy ") + id + " tab-destroy=1"),
+        EXPECT_EQ(std::count(lines.begin(), lines.end(),
+                             std::string("ControlDestroy ") + id + " tab-destroy=1"),
                   1)
             << id;
     }

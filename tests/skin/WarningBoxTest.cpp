@@ -54,7 +54,9 @@ BOOL CALLBACK CloseWarningBoxes(HWND window, LPARAM) {
     return TRUE;
 }
 
-HMODULE LoadNothing(const char*) { return nullptr; }
+HMODULE LoadNothing(const char*) {
+    return nullptr;
+}
 
 TEST(MissingEngineWarning, OneRealBoxPerSkinnedControl) {
     CurrentDirectoryGuard directory;

@@ -12,7 +12,7 @@ namespace {
 
 // Argument i, or an omitted (zero) record when the caller passed fewer.
 class Arguments {
-public:
+  public:
     Arguments(int32_t count, const ArgumentRecord* records) : count_(count), records_(records) {}
     ArgumentRecord At(int32_t i) const {
         return (records_ && i >= 0 && i < count_) ? records_[i] : ArgumentRecord{};
@@ -24,7 +24,7 @@ public:
         return EngineControlOfComponent(r.WindowId(), r.ComponentId());
     }
 
-private:
+  private:
     int32_t count_;
     const ArgumentRecord* records_;
 };
@@ -33,8 +33,8 @@ private:
 void* CreateInsertData(const Arguments& a, int32_t title, int32_t first, int32_t valueCount) {
     int32_t v[6] = {};
     for (int32_t i = 0; i < valueCount; ++i) v[i] = a.Int(first + i);
-    return SkinEngine().createBinEx(static_cast<const char*>(a.Pointer(title)), kBinTextMarker, v[0],
-                                    v[1], v[2], v[3], v[4], v[5]);
+    return SkinEngine().createBinEx(static_cast<const char*>(a.Pointer(title)), kBinTextMarker,
+                                    v[0], v[1], v[2], v[3], v[4], v[5]);
 }
 
 void LoadImageExCommand(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {

@@ -32,7 +32,14 @@ struct SkinTypeInfo {
     CreateControlFn SkinEngineEntries::*create;
 };
 
-enum SkinKind { kWindowExKind, kPictureBoxExKind, kToolbarExKind, kListboxExKind, kIcoListboxExKind, kKindCount };
+enum SkinKind {
+    kWindowExKind,
+    kPictureBoxExKind,
+    kToolbarExKind,
+    kListboxExKind,
+    kIcoListboxExKind,
+    kKindCount
+};
 
 // The class name of WindowEx carries the double quotes as part of the name.
 const SkinTypeInfo kSkinTypes[kKindCount] = {
@@ -141,12 +148,17 @@ bool TearDownControl(HWND wrapper) {
 
 LRESULT CALLBACK WrapperWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOVE: SynchroniseWithEngine(hwnd, 0); break;
-    case WM_SIZE: SynchroniseWithEngine(hwnd, 1); break;
-    case WM_ERASEBKGND: return 1;
-    case WM_NCDESTROY:
-        if (!TearDownControl(hwnd)) return 0;
-        break;
+        case WM_MOVE:
+            SynchroniseWithEngine(hwnd, 0);
+            break;
+        case WM_SIZE:
+            SynchroniseWithEngine(hwnd, 1);
+            break;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCDESTROY:
+            if (!TearDownControl(hwnd)) return 0;
+            break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -255,8 +267,9 @@ HGLOBAL EngineAttributeBlock(RuntimeWindowObject object) {
         return nullptr;
     }
     std::memcpy(bytes, answer, size);
-    uint32_t header[2] = {kAttributeFormatVersion,
-                          static_cast<uint32_t>(answer->pageIndexPlusOne > 0 ? answer->pageIndexPlusOne : 0)};
+    uint32_t header[2] = {
+        kAttributeFormatVersion,
+        static_cast<uint32_t>(answer->pageIndexPlusOne > 0 ? answer->pageIndexPlusOne : 0)};
     std::memcpy(bytes, header, sizeof header);
     GlobalUnlock(block);
     return block;
@@ -264,31 +277,41 @@ HGLOBAL EngineAttributeBlock(RuntimeWindowObject object) {
 
 constexpr ComponentType MakeType(uint32_t typeId, const char* name, int32_t propertyCount,
                                  RuntimeWindowObject (*create)(const ComponentCreateArgs&)) {
-    return ComponentType{typeId,     name, propertyCount, true, create, WriteEngineProperty,
-                         EngineAttributeBlock, ReadEngineProperty};
+    return ComponentType{typeId,
+                         name,
+                         propertyCount,
+                         true,
+                         create,
+                         WriteEngineProperty,
+                         EngineAttributeBlock,
+                         ReadEngineProperty};
 }
 
 const ComponentType kWindowExType = MakeType(0x00020001, "WindowEx", 29, CreateOf<kWindowExKind>);
 const ComponentType kPictureBoxExType =
     MakeType(0x00020005, "PictureBoxEx", 25, CreateOf<kPictureBoxExKind>);
-const ComponentType kToolbarExType = MakeType(0x00020012, "ToolbarEx", 25, CreateOf<kToolbarExKind>);
-const ComponentType kListboxExType = MakeType(0x00020013, "ListboxEx", 25, CreateOf<kListboxExKind>);
+const ComponentType kToolbarExType =
+    MakeType(0x00020012, "ToolbarEx", 25, CreateOf<kToolbarExKind>);
+const ComponentType kListboxExType =
+    MakeType(0x00020013, "ListboxEx", 25, CreateOf<kListboxExKind>);
 const ComponentType kIcoListboxExType =
     MakeType(0x00020014, "IcoListboxEx", 30, CreateOf<kIcoListboxExKind>);
 
 const ComponentType* const kTypeTable[kSkinDeclaredTypeCount] = {
-    &kWindowExType,  nullptr,         nullptr,           nullptr, &kPictureBoxExType,
-    nullptr,         nullptr,         nullptr,           nullptr, nullptr,
-    nullptr,         nullptr,         nullptr,           nullptr, nullptr,
-    nullptr,         nullptr,         &kToolbarExType,   &kListboxExType, &kIcoListboxExType,
-    nullptr,         nullptr,         nullptr,           nullptr, nullptr,
-    nullptr,         nullptr,         nullptr,           nullptr, nullptr,
-    nullptr,         nullptr,         nullptr,           nullptr, nullptr,
+    &kWindowExType, nullptr, nullptr,         nullptr,         &kPictureBoxExType,
+    nullptr,        nullptr, nullptr,         nullptr,         nullptr,
+    nullptr,        nullptr, nullptr,         nullptr,         nullptr,
+    nullptr,        nullptr, &kToolbarExType, &kListboxExType, &kIcoListboxExType,
+    nullptr,        nullptr, nullptr,         nullptr,         nullptr,
+    nullptr,        nullptr, nullptr,         nullptr,         nullptr,
+    nullptr,        nullptr, nullptr,         nullptr,         nullptr,
 };
 
 }  // namespace
 
-const ComponentType* const* SkinComponentTypes() { return kTypeTable; }
+const ComponentType* const* SkinComponentTypes() {
+    return kTypeTable;
+}
 
 EngineControl EngineControlOfComponent(uint32_t windowId, uint32_t componentId) {
     auto object = NotifyRuntime(kNotifyFindComponent, static_cast<intptr_t>(windowId),
@@ -296,4 +319,6 @@ EngineControl EngineControlOfComponent(uint32_t windowId, uint32_t componentId) 
     return EngineControlOfObject(object);
 }
 
-void SetSkinWarningBoxForTesting(SkinWarningBoxFn box) { gWarningBox = box; }
+void SetSkinWarningBoxForTesting(SkinWarningBoxFn box) {
+    gWarningBox = box;
+}

@@ -10,7 +10,9 @@ SkinEngineEntries gEngine{};
 bool gEngineSearched = false;
 SkinLibraryLoader gLoader = nullptr;  // null: LoadLibraryA
 
-HMODULE LoadWithSystem(const char* path) { return LoadLibraryA(path); }
+HMODULE LoadWithSystem(const char* path) {
+    return LoadLibraryA(path);
+}
 
 constexpr char kEngineFileName[] = "SkinEngine.dll";
 constexpr char kEngineBesideSuffix[] = "\\SkinEngine.dll";
@@ -20,7 +22,7 @@ constexpr DWORD kPathBufferSize = MAX_PATH;
 constexpr DWORD kStoredPathMaxBytes = 255;
 
 class FileHandle {
-public:
+  public:
     explicit FileHandle(HANDLE h) : handle_(h) {}
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
@@ -34,7 +36,7 @@ public:
     }
     HANDLE Get() const { return handle_; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -94,9 +96,13 @@ void ResolveEntries(HMODULE module, SkinEngineEntries* e) {
 
 }  // namespace
 
-const SkinEngineEntries& SkinEngine() { return gEngine; }
+const SkinEngineEntries& SkinEngine() {
+    return gEngine;
+}
 
-bool SkinEngineLoaded() { return gEngine.createWindowEx != nullptr; }
+bool SkinEngineLoaded() {
+    return gEngine.createWindowEx != nullptr;
+}
 
 HMODULE FindSkinEngine(SkinLibraryLoader load) {
     char path[kPathBufferSize];
@@ -116,7 +122,9 @@ void LoadSkinEngineOnce() {
     if (module) ResolveEntries(module, &gEngine);
 }
 
-void SetSkinLibraryLoaderForTesting(SkinLibraryLoader load) { gLoader = load; }
+void SetSkinLibraryLoaderForTesting(SkinLibraryLoader load) {
+    gLoader = load;
+}
 
 void ForgetSkinEngineForTesting() {
     gEngine = SkinEngineEntries{};

@@ -22,7 +22,7 @@ bool CanRaiseEvents(uint32_t typeId) {
 // Sets the current event source for the handler's run and puts the previous
 // one back afterwards, so a nested event does not leave it cleared.
 class EventSourceScope {
-public:
+  public:
     EventSourceScope(uint32_t windowId, uint32_t componentId)
         : window_(gSourceWindow), component_(gSourceComponent) {
         gSourceWindow = windowId;
@@ -35,7 +35,7 @@ public:
     EventSourceScope(const EventSourceScope&) = delete;
     EventSourceScope& operator=(const EventSourceScope&) = delete;
 
-private:
+  private:
     uint32_t window_, component_;
 };
 

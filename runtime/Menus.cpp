@@ -27,9 +27,11 @@ int AppendEntries(HMENU menu, const WindowDefinition& window, size_t first, int3
         if (hasItems) {
             HMENU sub = CreatePopupMenu();
             AppendEntries(sub, window, i + 1, e.menu.level);
-            AppendMenuA(menu, EntryFlags(e.menu) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), e.menu.text.c_str());
+            AppendMenuA(menu, EntryFlags(e.menu) | MF_POPUP, reinterpret_cast<UINT_PTR>(sub),
+                        e.menu.text.c_str());
         } else {
-            AppendMenuA(menu, EntryFlags(e.menu), kMenuCommandBase + static_cast<UINT>(i), e.menu.text.c_str());
+            AppendMenuA(menu, EntryFlags(e.menu), kMenuCommandBase + static_cast<UINT>(i),
+                        e.menu.text.c_str());
         }
         ++added;
     }

@@ -34,19 +34,40 @@ int32_t KeyState() {
 // Mouse, key, character and wheel messages raise the common events -1..-12.
 bool CommonEventOf(const MSG& msg, int32_t* event, int32_t* args, uint32_t* count) {
     switch (msg.message) {
-        case WM_LBUTTONDOWN: *event = -1; break;
-        case WM_LBUTTONUP: *event = -2; break;
-        case WM_LBUTTONDBLCLK: *event = -3; break;
-        case WM_RBUTTONDOWN: *event = -4; break;
-        case WM_RBUTTONUP: *event = -5; break;
-        case WM_MOUSEMOVE: *event = -6; break;
+        case WM_LBUTTONDOWN:
+            *event = -1;
+            break;
+        case WM_LBUTTONUP:
+            *event = -2;
+            break;
+        case WM_LBUTTONDBLCLK:
+            *event = -3;
+            break;
+        case WM_RBUTTONDOWN:
+            *event = -4;
+            break;
+        case WM_RBUTTONUP:
+            *event = -5;
+            break;
+        case WM_MOUSEMOVE:
+            *event = -6;
+            break;
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: *event = -9; break;
+        case WM_SYSKEYDOWN:
+            *event = -9;
+            break;
         case WM_KEYUP:
-        case WM_SYSKEYUP: *event = -10; break;
-        case WM_CHAR: *event = -11; break;
-        case WM_MOUSEWHEEL: *event = -12; break;
-        default: return false;
+        case WM_SYSKEYUP:
+            *event = -10;
+            break;
+        case WM_CHAR:
+            *event = -11;
+            break;
+        case WM_MOUSEWHEEL:
+            *event = -12;
+            break;
+        default:
+            return false;
     }
     if (*event >= -6) {
         args[0] = LOWORD(msg.lParam);
@@ -86,9 +107,13 @@ void AddIdleRoutine(HWND window, void (*routine)(int32_t), int32_t argument) {
     gIdleRoutines.push_back(IdleRoutine{window, routine, argument});
 }
 
-void ClearIdleRoutines() { gIdleRoutines.clear(); }
+void ClearIdleRoutines() {
+    gIdleRoutines.clear();
+}
 
-int32_t QuitMessageCode() { return gQuitCode; }
+int32_t QuitMessageCode() {
+    return gQuitCode;
+}
 
 bool PreTranslateComponentEvent(MSG* msg) {
     int32_t event = 0;

@@ -20,21 +20,27 @@ constexpr int32_t kMenuPropShown = 1;
 constexpr int32_t kMenuPropDisabled = 2;
 constexpr int32_t kMenuPropChecked = 3;
 
-void StoreWhole(int32_t* target, int32_t value) { __atomic_store_n(target, value, __ATOMIC_SEQ_CST); }
-int32_t LoadWhole(const int32_t* source) { return __atomic_load_n(source, __ATOMIC_SEQ_CST); }
+void StoreWhole(int32_t* target, int32_t value) {
+    __atomic_store_n(target, value, __ATOMIC_SEQ_CST);
+}
+int32_t LoadWhole(const int32_t* source) {
+    return __atomic_load_n(source, __ATOMIC_SEQ_CST);
+}
 
 int64_t PointerValue(const void* p) {
     return static_cast<int64_t>(reinterpret_cast<intptr_t>(p));
 }
-const void* ValuePointer(int64_t v) { return reinterpret_cast<const void*>(static_cast<intptr_t>(v)); }
+const void* ValuePointer(int64_t v) {
+    return reinterpret_cast<const void*>(static_cast<intptr_t>(v));
+}
 
 struct Target {
     WindowDefinition* window = nullptr;
     ElementDefinition* element = nullptr;
     LiveWindow* live = nullptr;
-    HWND hwnd = nullptr;                   // the element's native window when loaded
-    RuntimeWindowObject object = 0;        // its runtime window object
-    const ComponentType* type = nullptr;   // null for the runtime's own types
+    HWND hwnd = nullptr;                  // the element's native window when loaded
+    RuntimeWindowObject object = 0;       // its runtime window object
+    const ComponentType* type = nullptr;  // null for the runtime's own types
 };
 
 Target Resolve(uint32_t windowId, uint32_t componentId) {
@@ -79,23 +85,36 @@ int64_t ReadCommon(const Target& t, int32_t index) {
     if (t.hwnd && index <= kPropHeight) {
         RECT r = PlacedRect(t.hwnd);
         switch (index) {
-            case kPropLeft: return r.left;
-            case kPropTop: return r.top;
-            case kPropWidth: return r.right - r.left;
-            default: return r.bottom - r.top;
+            case kPropLeft:
+                return r.left;
+            case kPropTop:
+                return r.top;
+            case kPropWidth:
+                return r.right - r.left;
+            default:
+                return r.bottom - r.top;
         }
     }
     switch (index) {
-        case kPropLeft: return LoadWhole(&e.left);
-        case kPropTop: return LoadWhole(&e.top);
-        case kPropWidth: return LoadWhole(&e.width);
-        case kPropHeight: return LoadWhole(&e.height);
-        case kPropTag: return PointerValue(CopyText(e.tag.c_str()));
-        case kPropShown: return t.hwnd ? (IsWindowVisible(t.hwnd) ? 1 : 0) : (e.Shown() ? 1 : 0);
-        case kPropDisabled: return t.hwnd ? (IsWindowEnabled(t.hwnd) ? 0 : 1) : (e.Disabled() ? 1 : 0);
+        case kPropLeft:
+            return LoadWhole(&e.left);
+        case kPropTop:
+            return LoadWhole(&e.top);
+        case kPropWidth:
+            return LoadWhole(&e.width);
+        case kPropHeight:
+            return LoadWhole(&e.height);
+        case kPropTag:
+            return PointerValue(CopyText(e.tag.c_str()));
+        case kPropShown:
+            return t.hwnd ? (IsWindowVisible(t.hwnd) ? 1 : 0) : (e.Shown() ? 1 : 0);
+        case kPropDisabled:
+            return t.hwnd ? (IsWindowEnabled(t.hwnd) ? 0 : 1) : (e.Disabled() ? 1 : 0);
         case kPropCursor:
-            return PointerValue(MakeByteSet(e.cursor.data(), static_cast<int32_t>(e.cursor.size())));
-        default: return 0;
+            return PointerValue(
+                MakeByteSet(e.cursor.data(), static_cast<int32_t>(e.cursor.size())));
+        default:
+            return 0;
     }
 }
 
@@ -128,7 +147,8 @@ void WriteCommon(const Target& t, int32_t index, int64_t value) {
             GetWindowRect(t.hwnd, &r);
             int32_t width = index == kPropWidth ? v : r.right - r.left;
             int32_t height = index == kPropHeight ? v : r.bottom - r.top;
-            SetWindowPos(t.hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(t.hwnd, nullptr, 0, 0, width, height,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
             return;
         }
         case kPropTag:
@@ -148,17 +168,23 @@ void WriteCommon(const Target& t, int32_t index, int64_t value) {
             e.cursor.assign(bytes, bytes + ByteSetLength(cursor));
             return;
         }
-        default: return;
+        default:
+            return;
     }
 }
 
 int64_t ReadMenuProperty(const ElementDefinition& e, int32_t index) {
     switch (index) {
-        case kMenuPropText: return PointerValue(CopyText(e.menu.text.c_str()));
-        case kMenuPropShown: return (e.menu.flags & kMenuHidden) ? 0 : 1;
-        case kMenuPropDisabled: return (e.menu.flags & kMenuDisabled) ? 1 : 0;
-        case kMenuPropChecked: return (e.menu.flags & kMenuChecked) ? 1 : 0;
-        default: return 0;
+        case kMenuPropText:
+            return PointerValue(CopyText(e.menu.text.c_str()));
+        case kMenuPropShown:
+            return (e.menu.flags & kMenuHidden) ? 0 : 1;
+        case kMenuPropDisabled:
+            return (e.menu.flags & kMenuDisabled) ? 1 : 0;
+        case kMenuPropChecked:
+            return (e.menu.flags & kMenuChecked) ? 1 : 0;
+        default:
+            return 0;
     }
 }
 
@@ -181,10 +207,17 @@ void WriteMenuProperty(const Target& t, int32_t index, int64_t value) {
             menu.text = text;
             break;
         }
-        case kMenuPropShown: flags = on ? (flags & ~kMenuHidden) : (flags | kMenuHidden); break;
-        case kMenuPropDisabled: flags = on ? (flags | kMenuDisabled) : (flags & ~kMenuDisabled); break;
-        case kMenuPropChecked: flags = on ? (flags | kMenuChecked) : (flags & ~kMenuChecked); break;
-        default: return;
+        case kMenuPropShown:
+            flags = on ? (flags & ~kMenuHidden) : (flags | kMenuHidden);
+            break;
+        case kMenuPropDisabled:
+            flags = on ? (flags | kMenuDisabled) : (flags & ~kMenuDisabled);
+            break;
+        case kMenuPropChecked:
+            flags = on ? (flags | kMenuChecked) : (flags & ~kMenuChecked);
+            break;
+        default:
+            return;
     }
     if (index != kMenuPropText) {
         if (flags == menu.flags) return;

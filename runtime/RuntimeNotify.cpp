@@ -24,15 +24,23 @@ RuntimeWindowObject FindComponentObject(uint32_t windowId, uint32_t componentId)
 
 intptr_t RuntimeNotify(int32_t code, intptr_t a1, intptr_t a2, intptr_t) {
     switch (code) {
-        case kNotifyMakeWindowObject: return MakeWindowObject(reinterpret_cast<HWND>(a1));
-        case kNotifyDetachWindowObject: DetachWindowObject(a1); return 0;
-        case kNotifyDeleteWindowObject: DeleteWindowObject(a1); return 0;
+        case kNotifyMakeWindowObject:
+            return MakeWindowObject(reinterpret_cast<HWND>(a1));
+        case kNotifyDetachWindowObject:
+            DetachWindowObject(a1);
+            return 0;
+        case kNotifyDeleteWindowObject:
+            DeleteWindowObject(a1);
+            return 0;
         case kNotifyComponentDestroyed:
             ForgetLiveComponent(static_cast<uint32_t>(a1), static_cast<uint32_t>(a2));
             return 0;
         case kNotifyFindComponent:
             return FindComponentObject(static_cast<uint32_t>(a1), static_cast<uint32_t>(a2));
-        case kNotifyDeliverEvent: DeliverEvent(reinterpret_cast<EventRecord*>(a1)); return 0;
-        default: return 0;
+        case kNotifyDeliverEvent:
+            DeliverEvent(reinterpret_cast<EventRecord*>(a1));
+            return 0;
+        default:
+            return 0;
     }
 }

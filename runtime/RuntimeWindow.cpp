@@ -33,7 +33,9 @@ EventRecord Raise(LiveWindow* live, int32_t event, const int32_t* args = nullptr
                       args, count);
 }
 
-bool KeptOpen(const EventRecord& record) { return record.resultGiven && record.result == 0; }
+bool KeptOpen(const EventRecord& record) {
+    return record.resultGiven && record.result == 0;
+}
 
 LRESULT OnClose(HWND hwnd, LiveWindow* live) {
     if (KeptOpen(Raise(live, kEventClosing))) return 0;
@@ -74,11 +76,18 @@ void OnActivate(LiveWindow* live, WPARAM wParam) {
 void OnTrayIcon(LiveWindow* live, LPARAM lParam) {
     int32_t what = 0;
     switch (static_cast<UINT>(lParam)) {
-        case WM_LBUTTONUP: what = 1; break;
-        case WM_LBUTTONDBLCLK: what = 2; break;
+        case WM_LBUTTONUP:
+            what = 1;
+            break;
+        case WM_LBUTTONDBLCLK:
+            what = 2;
+            break;
         case WM_RBUTTONUP:
-        case WM_CONTEXTMENU: what = 3; break;
-        default: return;
+        case WM_CONTEXTMENU:
+            what = 3;
+            break;
+        default:
+            return;
     }
     Raise(live, kEventTrayIcon, &what, 1);
 }
@@ -92,7 +101,8 @@ BOOL OnEraseBackground(HWND hwnd, LiveWindow* live, HDC dc) {
 
 LRESULT CALLBACK RuntimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* live = static_cast<LiveWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* live =
+            static_cast<LiveWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(live));
         if (live) live->hwnd = hwnd;
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -100,9 +110,13 @@ LRESULT CALLBACK RuntimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     LiveWindow* live = BoundWindow(hwnd);
     if (!live) return DefWindowProcA(hwnd, message, wParam, lParam);
     switch (message) {
-        case WM_CLOSE: return OnClose(hwnd, live);
-        case WM_QUERYENDSESSION: return OnQueryEndSession(live);
-        case WM_DESTROY: OnDestroy(hwnd, live); return 0;
+        case WM_CLOSE:
+            return OnClose(hwnd, live);
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(live);
+        case WM_DESTROY:
+            OnDestroy(hwnd, live);
+            return 0;
         case WM_NCDESTROY:
             SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
             ForgetLiveWindow(hwnd);
@@ -112,21 +126,32 @@ LRESULT CALLBACK RuntimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             Raise(live, kEventMoved);
             return r;
         }
-        case WM_SIZE: Raise(live, kEventResized); return 0;
+        case WM_SIZE:
+            Raise(live, kEventResized);
+            return 0;
         case WM_ACTIVATE:
             OnActivate(live, wParam);
             return DefWindowProcA(hwnd, message, wParam, lParam);
-        case kMsgTrayIcon: OnTrayIcon(live, lParam); return 0;
+        case kMsgTrayIcon:
+            OnTrayIcon(live, lParam);
+            return 0;
         case WM_SHOWWINDOW:
             Raise(live, wParam ? kEventShown : kEventHidden);
             return DefWindowProcA(hwnd, message, wParam, lParam);
-        case WM_SETFOCUS: Raise(live, kEventFocusGained); return 0;
-        case WM_KILLFOCUS: Raise(live, kEventFocusLost); return 0;
+        case WM_SETFOCUS:
+            Raise(live, kEventFocusGained);
+            return 0;
+        case WM_KILLFOCUS:
+            Raise(live, kEventFocusLost);
+            return 0;
         case WM_COMMAND:
-            if (HIWORD(wParam) == 0 && lParam == 0 && DeliverMenuCommand(live, LOWORD(wParam))) return 0;
+            if (HIWORD(wParam) == 0 && lParam == 0 && DeliverMenuCommand(live, LOWORD(wParam)))
+                return 0;
             return DefWindowProcA(hwnd, message, wParam, lParam);
-        case WM_ERASEBKGND: return OnEraseBackground(hwnd, live, reinterpret_cast<HDC>(wParam));
-        default: return DefWindowProcA(hwnd, message, wParam, lParam);
+        case WM_ERASEBKGND:
+            return OnEraseBackground(hwnd, live, reinterpret_cast<HDC>(wParam));
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 

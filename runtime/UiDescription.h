@@ -48,7 +48,9 @@ constexpr uint32_t kBackgroundSystemDefault = 0xFF000000u;
 constexpr uint32_t kElementKindWindow = 0x06;
 constexpr uint32_t kElementKindControl = 0x16;
 constexpr uint32_t kElementKindMenu = 0x26;
-inline uint32_t ElementKind(uint32_t componentId) { return componentId >> 24; }
+inline uint32_t ElementKind(uint32_t componentId) {
+    return componentId >> 24;
+}
 
 // Element flags.
 constexpr uint32_t kElementShown = 1u << 0;

@@ -18,7 +18,7 @@ constexpr int32_t kHandlerSlotBytes = 4;
 // A bounded view of the segment. A failed read sets `ok` to false and every
 // later read fails too, so callers check once at the end of a record.
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, uint32_t size) : data_(data), size_(size) {}
 
     bool ok() const { return ok_; }
@@ -81,7 +81,7 @@ public:
     }
     std::vector<uint8_t> Rest() { return Bytes(remaining()); }
 
-private:
+  private:
     ByteReader(const uint8_t* data, uint32_t size, bool ok) : data_(data), size_(size), ok_(ok) {}
     bool Need(uint32_t count) {
         if (!ok_ || count > size_ - pos_) {
@@ -274,7 +274,8 @@ void BindUiHandlers(UiDescription* description, const BoundHandler* codeBase, in
             for (EventBinding& binding : element.events) {
                 binding.handler = nullptr;
                 // Only whole, non-negative slot offsets name a routine.
-                if (!codeBase || binding.offset < 0 || binding.offset % kHandlerSlotBytes != 0) continue;
+                if (!codeBase || binding.offset < 0 || binding.offset % kHandlerSlotBytes != 0)
+                    continue;
                 int32_t slot = binding.offset / kHandlerSlotBytes;
                 if (slotCount >= 0 && slot >= slotCount) continue;
                 binding.handler = codeBase[slot];

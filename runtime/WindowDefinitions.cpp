@@ -14,7 +14,9 @@ const char* WindowDisplayName(const WindowDefinition& window) {
 
 }  // namespace
 
-UiDescription& RuntimeUiDescription() { return gDescription; }
+UiDescription& RuntimeUiDescription() {
+    return gDescription;
+}
 
 WindowDefinition* FindWindowDefinition(uint32_t windowId) {
     return FindWindowDefinition(&gDescription, windowId);

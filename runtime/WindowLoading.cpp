@@ -13,7 +13,7 @@ constexpr int32_t kStartCentred = 1;
 
 // Keeps events suspended for as long as it lives.
 class EventSuspension {
-public:
+  public:
     EventSuspension() { SuspendEvents(); }
     ~EventSuspension() { Release(); }
     EventSuspension(const EventSuspension&) = delete;
@@ -23,7 +23,7 @@ public:
         active_ = false;
     }
 
-private:
+  private:
     bool active_ = true;
 };
 
@@ -182,7 +182,8 @@ const ComponentType* FindComponentType(uint32_t typeId) {
     const ProgramImageHeader* header = CurrentProgramHeader();
     uint32_t library = typeId >> 16;
     uint32_t number = typeId & 0xFFFF;
-    if (!header || library < 1 || library > header->supportLibraryCount || number < 1) return nullptr;
+    if (!header || library < 1 || library > header->supportLibraryCount || number < 1)
+        return nullptr;
     const SupportLibrary* owner = header->supportLibraries[library - 1];
     if (!owner || !owner->types || number > static_cast<uint32_t>(owner->declaredTypeCount)) {
         return nullptr;

@@ -23,7 +23,8 @@ Outcome RunProbe(const char* mode) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     Outcome outcome;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi)) {
         ADD_FAILURE() << "probe did not start";
         return outcome;
     }

@@ -9,7 +9,7 @@
 namespace segment {
 
 class Bytes {
-public:
+  public:
     void U32(uint32_t v) {
         for (int i = 0; i < 4; ++i) data.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }

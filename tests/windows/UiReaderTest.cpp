@@ -64,11 +64,21 @@ std::vector<uint8_t> SampleSegment() {
     return segment::Segment({SampleWindow(0x52000001), SampleWindow(0x52000002)});
 }
 
-HandlerResult Routine0(const int32_t*, int32_t) { return NoResult(); }
-HandlerResult Routine1(const int32_t*, int32_t) { return NoResult(); }
-HandlerResult Routine2(const int32_t*, int32_t) { return NoResult(); }
-HandlerResult Routine3(const int32_t*, int32_t) { return NoResult(); }
-HandlerResult Routine4(const int32_t*, int32_t) { return NoResult(); }
+HandlerResult Routine0(const int32_t*, int32_t) {
+    return NoResult();
+}
+HandlerResult Routine1(const int32_t*, int32_t) {
+    return NoResult();
+}
+HandlerResult Routine2(const int32_t*, int32_t) {
+    return NoResult();
+}
+HandlerResult Routine3(const int32_t*, int32_t) {
+    return NoResult();
+}
+HandlerResult Routine4(const int32_t*, int32_t) {
+    return NoResult();
+}
 
 }  // namespace
 

@@ -75,9 +75,11 @@ HandlerResult OnSecondCreated(const int32_t*, int32_t) {
     ++gSeen.secondCreated;
     return NoResult();
 }
-const EventHandler kHandlers[] = {OnMainCreated, OnMainMayClose, OnControlEvent, OnMenuClick,
-                                  OnControlCharacter, OnSecondCreated};
-constexpr int32_t Slot(int32_t n) { return n * kHandlerOffsetUnit; }
+const EventHandler kHandlers[] = {OnMainCreated, OnMainMayClose,     OnControlEvent,
+                                  OnMenuClick,   OnControlCharacter, OnSecondCreated};
+constexpr int32_t Slot(int32_t n) {
+    return n * kHandlerOffsetUnit;
+}
 
 // --- The test library's component type. -------------------------------------
 RuntimeNotifyFn gNotify = nullptr;
@@ -128,19 +130,30 @@ int32_t TestReadProperty(RuntimeWindowObject object, int32_t index, int64_t* val
     *value = gTypeProperties[index] + (WindowObjectHandle(object) ? 1000 : 0);
     return 1;
 }
-HGLOBAL TestAttributeBlock(RuntimeWindowObject) { return nullptr; }
+HGLOBAL TestAttributeBlock(RuntimeWindowObject) {
+    return nullptr;
+}
 
-const ComponentType kTestControlType = {kTestType, "TestControl", 20, true, CreateTestControl,
-                                        TestPropertyWritten, TestAttributeBlock, TestReadProperty};
+const ComponentType kTestControlType = {
+    kTestType,          "TestControl",   20, true, CreateTestControl, TestPropertyWritten,
+    TestAttributeBlock, TestReadProperty};
 const ComponentType* const kTestTypes[] = {&kTestControlType};
 intptr_t TestLibraryNotify(int32_t code, intptr_t a1, intptr_t) {
     if (code == kLibraryNotifyInit) gNotify = reinterpret_cast<RuntimeNotifyFn>(a1);
     return 0;
 }
-const SupportLibrary kCoreStandIn = {"00000000000000000000000000000001", "core", 1, 0, 0,
-                                     nullptr, nullptr, 0, nullptr, 0};
-const SupportLibrary kTestLibrary = {"00000000000000000000000000000002", "test", 1, 0, 0,
-                                     TestLibraryNotify, nullptr, 0, kTestTypes, 1};
+const SupportLibrary kCoreStandIn = {
+    "00000000000000000000000000000001", "core", 1, 0, 0, nullptr, nullptr, 0, nullptr, 0};
+const SupportLibrary kTestLibrary = {"00000000000000000000000000000002",
+                                     "test",
+                                     1,
+                                     0,
+                                     0,
+                                     TestLibraryNotify,
+                                     nullptr,
+                                     0,
+                                     kTestTypes,
+                                     1};
 const SupportLibrary* const kLibraries[] = {&kCoreStandIn, &kTestLibrary};
 
 // --- The description. ---------------------------------------------------------
@@ -228,7 +241,9 @@ ProgramImageHeader gHeader{};
 struct Reported : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
-void ThrowingHook(const char* text, int32_t) { throw Reported(text); }
+void ThrowingHook(const char* text, int32_t) {
+    throw Reported(text);
+}
 
 // The runtime error a call reports ("" when none).
 template <typename F>
@@ -240,7 +255,9 @@ std::string ErrorOf(F call) {
     }
     return "";
 }
-bool Mentions(const std::string& text, const char* message) { return text.find(message) != std::string::npos; }
+bool Mentions(const std::string& text, const char* message) {
+    return text.find(message) != std::string::npos;
+}
 
 void Pump() {
     ResultRecord r{};
@@ -256,7 +273,7 @@ bool LoadByCommand(uint32_t windowId, uint32_t parentId = 0) {
 }
 
 class WindowRuntime : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         gSegment = BuildSegment();
         gHeader.buildMode = 3;
@@ -378,8 +395,10 @@ TEST_F(WindowRuntime, DispatchCallsBoundHandlersOnly) {
 }
 
 TEST_F(WindowRuntime, DispatchReportsUnknownSources) {
-    EXPECT_TRUE(Mentions(ErrorOf([] { RaiseEvent(kMissing, kControl, 0); }), "未找到引发事件的窗口"));
-    EXPECT_TRUE(Mentions(ErrorOf([] { RaiseEvent(kMain, 0x16000999, 0); }), "未找到引发事件的窗口组件"));
+    EXPECT_TRUE(
+        Mentions(ErrorOf([] { RaiseEvent(kMissing, kControl, 0); }), "未找到引发事件的窗口"));
+    EXPECT_TRUE(
+        Mentions(ErrorOf([] { RaiseEvent(kMain, 0x16000999, 0); }), "未找到引发事件的窗口组件"));
 }
 
 TEST_F(WindowRuntime, CharacterEventReplacesOrSwallows) {
@@ -453,7 +472,8 @@ RECT PopUpAndChoose(ArgumentRecord* args, int32_t count) {
 TEST_F(WindowRuntime, PopUpMenuChoiceReachesTheClickHandler) {
     int before = gSeen.menuClicks;
     ArgumentRecord args[4] = {ArgComponent(Tag::kWindow, kMain, 0),
-                              ArgComponent(Tag::kMenuEntry, kMain, kMenu), ArgInt(200), ArgInt(150)};
+                              ArgComponent(Tag::kMenuEntry, kMain, kMenu), ArgInt(200),
+                              ArgInt(150)};
     RECT where = PopUpAndChoose(args, 4);
     EXPECT_EQ(where.left, 200);
     EXPECT_EQ(where.top, 150);
@@ -482,7 +502,8 @@ TEST_F(WindowRuntime, CommonPropertiesLiveAndFromTheDefinition) {
     EXPECT_EQ(ReadIntProperty(kSecond, kSecondControl, kPropWidth), 0);
     WriteIntProperty(kSecond, kSecondControl, kPropHeight, 99999);
     EXPECT_EQ(ReadIntProperty(kSecond, kSecondControl, kPropHeight), 32627);
-    char* tag = reinterpret_cast<char*>(static_cast<intptr_t>(ReadProperty(kSecond, kSecondControl, kPropTag)));
+    char* tag = reinterpret_cast<char*>(
+        static_cast<intptr_t>(ReadProperty(kSecond, kSecondControl, kPropTag)));
     ASSERT_TRUE(tag);
     EXPECT_STREQ(tag, "标签");
     FreeBlock(tag);
@@ -538,7 +559,8 @@ TEST_F(WindowRuntime, PropertyErrorsAndTypeProperties) {
 TEST_F(WindowRuntime, NotificationsForLibraries) {
     RuntimeWindowObject object = gNotify(kNotifyFindComponent, kMain, kControl, 0);
     EXPECT_EQ(WindowObjectHandle(object), LiveHandleOf(kMain, kControl));
-    EXPECT_EQ(WindowObjectHandle(gNotify(kNotifyFindComponent, kMain, kMainSelf, 0)), LiveHandleOf(kMain, 0));
+    EXPECT_EQ(WindowObjectHandle(gNotify(kNotifyFindComponent, kMain, kMainSelf, 0)),
+              LiveHandleOf(kMain, 0));
     EXPECT_TRUE(Mentions(ErrorOf([] { gNotify(kNotifyFindComponent, kSecond, kSecondControl, 0); }),
                          "指定窗口或窗口组件不存在或尚未载入"));
     ArgumentRecord arg = ArgComponent(kTestType, kSecond, kSecondControl);
@@ -547,9 +569,11 @@ TEST_F(WindowRuntime, NotificationsForLibraries) {
                          "指定窗口或窗口组件不存在或尚未载入"));
     arg = ArgComponent(kTestType, kMain, kControl);
     CmdWindowHandleOf(&result, 1, &arg);
-    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<intptr_t>(result.AsInt64())), LiveHandleOf(kMain, kControl));
+    EXPECT_EQ(reinterpret_cast<HWND>(static_cast<intptr_t>(result.AsInt64())),
+              LiveHandleOf(kMain, kControl));
     // A library deletes and then detaches: the stale object is recognised.
-    RuntimeWindowObject spare = gNotify(kNotifyMakeWindowObject, reinterpret_cast<intptr_t>(GetDesktopWindow()), 0, 0);
+    RuntimeWindowObject spare =
+        gNotify(kNotifyMakeWindowObject, reinterpret_cast<intptr_t>(GetDesktopWindow()), 0, 0);
     gNotify(kNotifyDeleteWindowObject, spare, 0, 0);
     gNotify(kNotifyDetachWindowObject, spare, 0, 0);
     EXPECT_EQ(WindowObjectHandle(spare), nullptr);

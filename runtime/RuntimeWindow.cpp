@@ -59,7 +59,7 @@ void OnDestroy(HWND hwnd, LiveWindow* live) {
     }
 }
 
-void OnActivate(LiveWindow* live, WPARAM wParam) {
+void OnActivate(HWND hwnd, LiveWindow* live, WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         Raise(live, kEventDeactivated);
         return;
@@ -69,6 +69,8 @@ void OnActivate(LiveWindow* live, WPARAM wParam) {
     if (!live->firstActivationSeen && !EventsSuspended()) {
         live->firstActivationSeen = true;
         Raise(live, kEventFirstActivation);
+        // Its handler may have destroyed the window (and `live` with it).
+        if (BoundWindow(hwnd) != live) return;
     }
     Raise(live, kEventActivated);
 }
@@ -130,7 +132,7 @@ LRESULT CALLBACK RuntimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             Raise(live, kEventResized);
             return 0;
         case WM_ACTIVATE:
-            OnActivate(live, wParam);
+            OnActivate(hwnd, live, wParam);
             return DefWindowProcA(hwnd, message, wParam, lParam);
         case kMsgTrayIcon:
             OnTrayIcon(live, lParam);

@@ -2,7 +2,7 @@
 // records, resolves control arguments to engine controls and forwards to the
 // engine export of the same name. A command whose export is missing, or whose
 // control has no engine control, does nothing and answers 0.
-#include "ui/skin/SkinCommands.h"
+#include "ui/skin/SkinCommandTable.h"
 
 #include "runtime/Commands.h"
 #include "ui/skin/SkinControls.h"
@@ -101,8 +101,7 @@ void DeleteItemIcoListboxExCommand(ResultRecord*, int32_t argCount, ArgumentReco
 
 }  // namespace
 
-// In SkinCommand order.
-extern const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)] = {
+const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)] = {
     LoadImageExCommand,
     DestroyImageExCommand,
     ControlUpdateCacheCommand,

@@ -2,12 +2,10 @@
 // identity, its notification entry (on which the engine is loaded), its
 // eight commands and its component types.
 #include "runtime/Runtime.h"
-#include "ui/skin/SkinCommands.h"
+#include "ui/skin/SkinCommandTable.h"
 #include "ui/skin/SkinControls.h"
 #include "ui/skin/SkinEngineLoader.h"
 #include "ui/skin/SkinRuntimeLink.h"
-
-extern const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)];
 
 namespace {
 

@@ -26,10 +26,15 @@ IcoListboxControl::Layout IcoListboxControl::ComputeLayout() const {
     layout.cellHeight = storedHeight >= 24 && storedHeight <= 400
                             ? storedHeight
                             : kIconTop + layout.iconSize + kTitleGap + titleHeight + 6;
-    // The bar's room is always kept, so the grid does not jump when the
-    // last row that still fits is filled.
-    const int usable = std::max(1, int(size.cx) - Scroller::kBarWidth);
-    layout.columns = std::max(1, usable / layout.cellWidth);
+    // Columns come from the full width; when the items need the scroll bar
+    // the cells narrow to make room for it rather than losing a column.
+    layout.columns = std::max(1, int(size.cx) / layout.cellWidth);
+    const int rows = (int(items_.size()) + layout.columns - 1) / layout.columns;
+    int usable = int(size.cx);
+    if (2 * kTopPadding + rows * layout.cellHeight > size.cy) {
+        usable = std::max(1, usable - Scroller::kBarWidth);
+        layout.cellWidth = std::max(1, std::min(layout.cellWidth, usable / layout.columns));
+    }
     layout.left = std::max(0, (usable - layout.columns * layout.cellWidth) / 2);
     return layout;
 }
@@ -42,7 +47,7 @@ PixelRect IcoListboxControl::CellRect(const Layout& layout, int index) const {
 int IcoListboxControl::HitTest(int x, int y) const {
     const Layout layout = ComputeLayout();
     const SIZE size = ClientSize();
-    if (x < layout.left || x >= std::min(int(size.cx) - Scroller::kBarWidth, layout.left + layout.columns * layout.cellWidth))
+    if (scroller_.OnBar(x, size.cx) || x < layout.left || x >= layout.left + layout.columns * layout.cellWidth)
         return -1;
     const int contentY = y + scroller_.Offset() - kTopPadding;
     if (contentY < 0 || y < 0 || y >= size.cy) return -1;

@@ -13,19 +13,23 @@ int ToolbarControl::ButtonHeight() const {
     return std::clamp(int(attributes_.Word(AttrIndex::kButtonHeight, 36)), 20, 96);
 }
 
-int ToolbarControl::ButtonTop(int index) const { return kPadding + index * (ButtonHeight() + kGap) - scroll_; }
+int ToolbarControl::ButtonTop(int index) const {
+    return kPadding + index * (ButtonHeight() + kGap) - scroller_.Offset();
+}
+
+int ToolbarControl::FaceRight(int clientWidth) const {
+    return clientWidth - kPadding - 1 - (scroller_.Needed() ? Scroller::kBarWidth - kPadding + 2 : 0);
+}
 
 int ToolbarControl::ContentHeight() const {
     return buttons_.empty() ? 0 : 2 * kPadding + int(buttons_.size()) * (ButtonHeight() + kGap) - kGap;
 }
 
-void ToolbarControl::ClampScroll() {
-    scroll_ = std::clamp(scroll_, 0, std::max(0, ContentHeight() - int(ClientSize().cy)));
-}
+void ToolbarControl::UpdateExtent() { scroller_.SetExtent(ContentHeight(), int(ClientSize().cy)); }
 
 int ToolbarControl::HitTest(int x, int y) const {
     const SIZE size = ClientSize();
-    if (x < kPadding || x >= size.cx - kPadding) return -1;
+    if (x < kPadding || x >= FaceRight(size.cx) || scroller_.OnBar(x, size.cx)) return -1;
     for (int i = 0; i < int(buttons_.size()); ++i) {
         const int top = ButtonTop(i);
         if (y >= top && y < top + ButtonHeight()) return i;
@@ -37,6 +41,7 @@ void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t valu
     const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1) : buttons_.size();
     buttons_.insert(buttons_.begin() + at, Button{std::move(title), false, value1, value2});
     hover_ = pressed_ = -1;
+    UpdateExtent();
     Invalidate();
 }
 
@@ -47,14 +52,15 @@ void ToolbarControl::SetSelected(int32_t index, bool selected) {
 }
 
 void ToolbarControl::OnMouseLeft() {
-    if (hover_ != -1) {
+    if (hover_ != -1 || barHot_) {
         hover_ = -1;
+        barHot_ = false;
         Invalidate();
     }
 }
 
 void ToolbarControl::OnWrapperChanged(bool resized) {
-    if (resized) ClampScroll();
+    if (resized) UpdateExtent();
     Control::OnWrapperChanged(resized);
 }
 
@@ -62,23 +68,34 @@ bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
     case WM_MOUSEMOVE: {
-        const int hit = HitTest(x, y);
-        if (hit != hover_) {
+        UpdateExtent();
+        const bool dragged = scroller_.MouseMove(y);
+        const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
+        const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
+        if (dragged || hit != hover_ || barHot != barHot_) {
             hover_ = hit;
+            barHot_ = barHot;
             Invalidate();
         }
         break;
     }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        UpdateExtent();
+        result = 0;
+        if (scroller_.MouseDown(x, y, ClientSize().cx)) {
+            SetCapture(Wrapper());
+            Invalidate();
+            return true;
+        }
         pressed_ = HitTest(x, y);
         if (pressed_ >= 0) SetCapture(Wrapper());
         Invalidate();
-        result = 0;
         return true;
     case WM_LBUTTONUP: {
         const int pressed = pressed_;
         pressed_ = -1;
+        scroller_.MouseUp();
         if (GetCapture() == Wrapper()) ReleaseCapture();
         Invalidate();
         if (pressed >= 0 && HitTest(x, y) == pressed) Raise(EngineCode::kItemActivated, pressed);
@@ -86,25 +103,23 @@ bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     }
     case WM_CAPTURECHANGED:
-        if (pressed_ >= 0) {
+        if (scroller_.MouseUp() || pressed_ >= 0) {
             pressed_ = -1;
             Invalidate();
         }
         break;
-    case WM_MOUSEWHEEL: {
-        const int before = scroll_;
-        scroll_ -= GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) / WHEEL_DELTA;
-        ClampScroll();
-        if (scroll_ != before) Invalidate();
+    case WM_MOUSEWHEEL:
+        UpdateExtent();
+        if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) / WHEEL_DELTA)) Invalidate();
         result = 0;
         return true;
-    }
     default: break;
     }
     return Control::OnMessage(message, wParam, lParam, result);
 }
 
 void ToolbarControl::Paint(Canvas& canvas) {
+    UpdateExtent();
     PaintBackground(canvas);
     Surface& s = canvas.Pixels();
     // A hairline parts the toolbar from what lies right of it.
@@ -115,7 +130,7 @@ void ToolbarControl::Paint(Canvas& canvas) {
         const int top = ButtonTop(i);
         if (top + height <= 0 || top >= s.height) continue;
         const Button& button = buttons_[i];
-        const PixelRect face{kPadding, top, s.width - 2 * kPadding - 1, height};
+        const PixelRect face{kPadding, top, FaceRight(s.width) - kPadding, height};
         const int32_t state = button.selected ? PartState::kSelected
                               : i == pressed_ ? PartState::kPressed
                               : i == hover_   ? PartState::kHover
@@ -145,4 +160,5 @@ void ToolbarControl::Paint(Canvas& canvas) {
         canvas.Text(button.title, text, button.selected ? theme_.selectedText : theme_.text, theme_.fontSize,
                     button.selected, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
     }
+    scroller_.Paint(canvas.Pixels(), theme_, barHot_);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Control.h"
+#include "engine/Scroller.h"
 
 class ToolbarControl : public Control {
 public:
@@ -34,10 +35,12 @@ private:
     int ButtonTop(int index) const;
     int HitTest(int x, int y) const;
     int ContentHeight() const;
-    void ClampScroll();
+    void UpdateExtent();
+    int FaceRight(int clientWidth) const;
 
     std::vector<Button> buttons_;
+    Scroller scroller_;
     int hover_ = -1;
     int pressed_ = -1;
-    int scroll_ = 0;
+    bool barHot_ = false;
 };

@@ -51,6 +51,22 @@ void NoteMouseOverHost(HWND host) {
     }
 }
 
+namespace {
+// The shape (alpha) of an image region, filled with white.
+PixelImage WhiteThrough(const PixelImage& image, const PixelRect& source) {
+    PixelImage white;
+    white.width = source.width;
+    white.height = source.height;
+    white.pixels.resize(size_t(source.width) * source.height);
+    for (int y = 0; y < source.height; ++y)
+        for (int x = 0; x < source.width; ++x) {
+            const uint32_t alpha = image.At(source.x + x, source.y + y) >> 24;
+            white.pixels[size_t(y) * source.width + x] = alpha << 24 | alpha << 16 | alpha << 8 | alpha;
+        }
+    return white;
+}
+}  // namespace
+
 int WindowExControl::Opacity() const { return std::clamp(attributes_.Word(AttrIndex::kOpacity), 0, 255); }
 
 void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height) const {
@@ -63,9 +79,16 @@ void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height
     const bool button = std::max(width, height) <= kButtonFaceMaxSide;
     PartDraw frame;
     if (theme_.Part(SkinPartId::kFrame, PartState::kNormal, frame)) {
-        const int inset = button ? 2 : 0;
-        DrawNineGrid(s, *frame.image, frame.source, frame.marginX, frame.marginY,
-                     PixelRect{x + inset, y + inset, width - 2 * inset, height - 2 * inset}, opacity);
+        if (button) {
+            // On a button the frame gives the highlight its shape; the light
+            // itself is white, so any frame reads as a hover glow.
+            if (highlight_.Empty()) highlight_ = WhiteThrough(*frame.image, frame.source);
+            DrawNineGrid(s, highlight_, PixelRect{0, 0, highlight_.width, highlight_.height}, frame.marginX,
+                         frame.marginY, PixelRect{x + 2, y + 2, width - 4, height - 4}, opacity);
+        } else {
+            DrawNineGrid(s, *frame.image, frame.source, frame.marginX, frame.marginY,
+                         PixelRect{x, y, width, height}, opacity);
+        }
     } else if (button) {
         FillRoundRect(s, float(x + 2), float(y + 2), float(width - 4), float(height - 4),
                       float(theme_.cornerRadius), 0xFFFFFFFF, opacity);

@@ -30,6 +30,7 @@ private:
 
     HWND hookedHost_ = nullptr;
     bool hovered_ = false;
+    mutable PixelImage highlight_;  // the frame's shape in white, made on first use
 };
 
 // Paints the face of `host` (when a skin root is on it) with the host's

@@ -240,9 +240,9 @@ TEST(EngineLook, IconFramesChosenForTheDrawingSize) {
     InsertIcon(smallList, image, "小");
     Engine().destroyImage(image);  // the items keep their picture
     const PixelImage shot = Capture(host);
-    // Cells are centred: 90 usable pixels, one 72-pixel column at 9.
-    EXPECT_LT(ColourDistance(shot.At(9 + 36, 4 + 8 + 24), 0xFF2040E0), 30);
-    EXPECT_LT(ColourDistance(shot.At(100 + 9 + 36, 4 + 8 + 8), 0xFFE02020), 30);
+    // Cells are centred: one 72-pixel column at 14.
+    EXPECT_LT(ColourDistance(shot.At(14 + 36, 4 + 8 + 24), 0xFF2040E0), 30);
+    EXPECT_LT(ColourDistance(shot.At(100 + 14 + 36, 4 + 8 + 8), 0xFFE02020), 30);
     DestroyWindow(host);
 }
 

@@ -1,0 +1,180 @@
+// QuickDock.exe itself against the taskbar stand-in: the button goes into the
+// taskbar in the place of the hidden TrayButton, the panel waits beyond the
+// right edge of the screen, slides in and out on clicks and slides out when
+// the shell reports that another window was activated.
+#include <windows.h>
+#include <shellapi.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/support/TaskbarStandInClient.h"
+
+namespace {
+
+constexpr WPARAM kWindowActivated = 0x8004;
+
+// Polls for a state that another process reaches in its own time; gives up
+// after about 20 seconds so that a fault fails the test instead of hanging it.
+bool Eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 800; ++i) {
+        if (condition()) return true;
+        Sleep(25);
+    }
+    return condition();
+}
+
+class DockProgram {
+public:
+    DockProgram() = default;
+    DockProgram(const DockProgram&) = delete;
+    DockProgram& operator=(const DockProgram&) = delete;
+    ~DockProgram() { Kill(); }
+
+    bool Start() {
+        const std::string exe = TestProgramDirectory() + "\\QuickDock.exe";
+        std::string command = "\"" + exe + "\"";
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              TestProgramDirectory().c_str(), &si, &process_) != 0;
+    }
+    void Kill() {
+        if (!process_.hProcess) return;
+        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(process_.hProcess, 9);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+        process_ = {};
+    }
+    DWORD Id() const { return process_.dwProcessId; }
+
+    // The program's window among the taskbar's children.
+    HWND DockIn(HWND taskbar) const {
+        for (HWND w = GetWindow(taskbar, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (OwnerProcess(w) == Id()) return w;
+        }
+        return nullptr;
+    }
+    // The program's 400 x 248 top-level window.
+    HWND Panel() const {
+        struct Search {
+            DWORD process;
+            HWND found;
+        } search = {Id(), nullptr};
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                RECT r;
+                if (OwnerProcess(w) != s->process || !GetWindowRect(w, &r)) return TRUE;
+                if (r.right - r.left != 400 || r.bottom - r.top != 248) return TRUE;
+                s->found = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+private:
+    static DWORD OwnerProcess(HWND w) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(w, &id);
+        return id;
+    }
+    PROCESS_INFORMATION process_ = {};
+};
+
+RECT Box(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+// Where the panel rests: above a taskbar that spans a whole screen edge.
+int ExpectedPanelTop() {
+    APPBARDATA bar = {};
+    bar.cbSize = sizeof(bar);
+    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    int thickness = 0;
+    if (bar.rc.left == 0 && bar.rc.right == width) {
+        thickness = bar.rc.bottom - bar.rc.top;
+    } else if (bar.rc.top == 0 && bar.rc.bottom == height) {
+        thickness = bar.rc.right - bar.rc.left;
+    }
+    return height - thickness - 248;
+}
+
+void Click(HWND w) {
+    PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(w, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
+TEST(DockProgram, EmbedsItsButtonAndSlidesThePanel) {
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    HWND taskbar = standIn.Taskbar();
+    HWND button = standIn.Find("TrayButton");
+    const RECT buttonBox = standIn.Entry(button)->box;
+
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    HWND dock = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (dock = program.DockIn(taskbar)) != nullptr; }));
+    HWND panel = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (panel = program.Panel()) != nullptr; }));
+
+    // The button's place, inside the taskbar; the button itself is hidden.
+    EXPECT_TRUE(Eventually([&] { return Box(dock).left == buttonBox.left; }));
+    EXPECT_EQ(buttonBox.top, Box(dock).top);
+    EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
+
+    // Parked beyond the right edge, resting above the taskbar.
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    ASSERT_TRUE(Eventually([&] { return Box(panel).top == ExpectedPanelTop(); }));
+    EXPECT_EQ(screenWidth, Box(panel).left);
+
+    // A click slides it in, the next one out again.
+    Click(dock);
+    EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - 400; }));
+    Click(dock);
+    EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth; }));
+
+    // Shown, it slides out when the shell reports another window's activation.
+    Click(dock);
+    ASSERT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - 400; }));
+    const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
+    SendMessageA(panel, shellHook, kWindowActivated, 0);
+    EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth; }));
+    // Hidden, the notice changes nothing.
+    SendMessageA(panel, shellHook, kWindowActivated, 0);
+    Sleep(200);
+    EXPECT_EQ(screenWidth, Box(panel).left);
+}
+
+TEST(DockProgram, ASecondCopyTakesTheSamePlace) {
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--rect 100,760,1180,40 --tree TrayNotifyWnd:800:300(TrayButton:10:40)"));
+    HWND taskbar = standIn.Taskbar();
+    const RECT buttonBox = standIn.Entry(standIn.Find("TrayButton"))->box;
+    DockProgram first, second;
+    ASSERT_TRUE(first.Start());
+    HWND firstDock = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (firstDock = first.DockIn(taskbar)) != nullptr; }));
+    ASSERT_TRUE(Eventually([&] { return first.Panel() != nullptr; }));
+    ASSERT_TRUE(second.Start());
+    HWND secondDock = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (secondDock = second.DockIn(taskbar)) != nullptr; }));
+    ASSERT_TRUE(Eventually([&] { return second.Panel() != nullptr; }));
+    EXPECT_TRUE(Eventually([&] { return Box(firstDock).left == buttonBox.left; }));
+    EXPECT_TRUE(Eventually([&] { return Box(secondDock).left == buttonBox.left; }));
+}
+
+}  // namespace

@@ -163,6 +163,8 @@ LRESULT CALLBACK WrapperWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// Registered as Unicode classes because the wrapper procedure hands every
+// other message to DefWindowProcW; the names are plain ASCII either way.
 void RegisterWrapperClassOnce(int kind) {
     if (gClassRegistered[kind]) return;
     gClassRegistered[kind] = true;

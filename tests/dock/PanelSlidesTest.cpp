@@ -1,0 +1,189 @@
+// The program started inside this test process (the runtime, the stored
+// windows and the real handlers, against the taskbar stand-in), so that the
+// panel's every move can be watched: the slides' exact steps, the guard
+// against a second slide, and the shell's activation notice.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/Handlers.h"
+#include "app/ProgramImage.h"
+#include "app/dock/DockWindows.h"
+#include "app/dock/Globals.h"
+#include "app/dock/PanelLayout.h"
+#include "app/dock/PanelWindowProc.h"
+#include "runtime/Commands.h"
+#include "runtime/Properties.h"
+#include "runtime/Runtime.h"
+#include "runtime/RuntimeError.h"
+#include "tests/support/TaskbarStandInClient.h"
+
+namespace {
+
+TaskbarStandIn gStandIn;
+HWND gPanel = nullptr;
+HWND gDock = nullptr;
+WNDPROC gPanelProcedure = nullptr;
+std::vector<int> gMoves;  // the panel's left edge after every move
+
+// A runtime error would otherwise wait on a message box.
+void FailOnRuntimeError(const char* text, int32_t code) {
+    std::fprintf(stderr, "runtime error %d: %s\n", code, text);
+    std::fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+// Sits in front of the panel's procedure and notes where each move put it.
+LRESULT CALLBACK RecordMoves(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_WINDOWPOSCHANGED) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+        if (!(pos->flags & SWP_NOMOVE)) gMoves.push_back(pos->x);
+    }
+    return CallWindowProcA(gPanelProcedure, w, m, wp, lp);
+}
+
+// Handles this thread's messages until the panel is in `state` again, so
+// that a slide on a worker thread can move the panel.
+bool PumpUntilState(LONG state) {
+    for (int i = 0; i < 2000; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (PanelState == state) return true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return false;
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class PanelSlides : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        SetRuntimeErrorHook(FailOnRuntimeError);
+        ASSERT_TRUE(gStandIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+        SetProgramHeader(&kProgramHeader);
+        InitializeRuntime();
+        CreateGlobalLists();
+        RegisterExitRoutine(FreeGlobalLists);
+        LoadStartWindow(kDockWindow);
+        gDock = WindowHandleOf(DockWindowRef());
+        gPanel = WindowHandleOf(PanelWindowRef());
+        gPanelProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(gPanel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordMoves)));
+    }
+    static void TearDownTestSuite() {
+        HKEY key;
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                        &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "test_dock_panel.exe");
+            RegCloseKey(key);
+        }
+        gStandIn.Stop();
+    }
+    void SetUp() override {
+        Pump();
+        gMoves.clear();
+    }
+    static int W() { return GetSystemMetrics(SM_CXSCREEN); }
+    static int PanelLeft() { return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft); }
+};
+
+TEST_F(PanelSlides, StartUpParksThePanelAndShowsNoCategory) {
+    EXPECT_EQ(W(), SavedScreenWidth);
+    EXPECT_EQ(W(), PanelLeft());
+    EXPECT_EQ(248, ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropHeight));
+    EXPECT_EQ(kPanelHidden, PanelState);
+    EXPECT_NE(0, PanelPreviousWndProc);
+    // The dock sits in the taskbar; there is no quick-launch folder here, so
+    // no category exists and the list stays empty.
+    EXPECT_EQ(gStandIn.Taskbar(), GetAncestor(gDock, GA_PARENT));
+    EXPECT_EQ(0, ArrayCount(CategoryList));
+    EXPECT_EQ(0, CurrentCategory);
+}
+
+TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);
+    EXPECT_EQ(kPanelShown, PanelState);
+
+    gMoves.clear();
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, W()}), gMoves);
+    EXPECT_EQ(kPanelHidden, PanelState);
+}
+
+TEST_F(PanelSlides, AClickOrANoticeDuringASlideIsIgnored) {
+    // Both arrive while the slide waits between its steps.
+    PostMessageA(gDock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(gDock, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PostMessageA(gPanel, ShellHookMessage(), kShellWindowActivated, 0);
+    TogglePanel(nullptr, 0);
+    Pump();
+    EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);
+    EXPECT_EQ(kPanelShown, PanelState);
+    EXPECT_EQ(W() - 400, PanelLeft());
+
+    // The same click with no slide running is not ignored.
+    PostMessageA(gDock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(gDock, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    CallCore(CoreCommand::ProcessEvents);
+    EXPECT_EQ(kPanelHidden, PanelState);
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ(kPanelShown, PanelState);
+}
+
+TEST_F(PanelSlides, TheShellsActivationNoticeSlidesTheShownPanelOutOnAWorkerThread) {
+    ASSERT_EQ(kPanelShown, PanelState);
+    // The shell hook's message number is the one registered at run time.
+    ASSERT_EQ(RegisterWindowMessageA("SHELLHOOK"), ShellHookMessage());
+    SendMessageA(gPanel, ShellHookMessage(), kShellWindowActivated, 0);
+    // The send returned before the panel moved: the slide waits on its own
+    // thread for this thread to handle the moves.
+    EXPECT_TRUE(gMoves.empty());
+    ASSERT_TRUE(PumpUntilState(kPanelHidden));
+    Pump();
+    EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, W()}), gMoves);
+    EXPECT_EQ(W(), PanelLeft());
+}
+
+TEST_F(PanelSlides, TheNoticeIsIgnoredWhileHiddenAndOtherNoticesAlways) {
+    ASSERT_EQ(kPanelHidden, PanelState);
+    SendMessageA(gPanel, ShellHookMessage(), kShellWindowActivated, 0);
+    SendMessageA(gPanel, ShellHookMessage(), 4 /* activated, not full-screen */, 0);
+    Sleep(100);
+    Pump();
+    EXPECT_TRUE(gMoves.empty());
+    EXPECT_EQ(kPanelHidden, PanelState);
+
+    TogglePanel(nullptr, 0);
+    gMoves.clear();
+    SendMessageA(gPanel, ShellHookMessage(), 4, 0);
+    Sleep(100);
+    Pump();
+    EXPECT_TRUE(gMoves.empty());
+    EXPECT_EQ(kPanelShown, PanelState);
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ(kPanelHidden, PanelState);
+}
+
+TEST_F(PanelSlides, ACategoryIndexBeyondTheListLeavesItEmpty) {
+    ShowCategory(3);
+    EXPECT_EQ(3, CurrentCategory);
+    ShowCategory(-1);
+    EXPECT_EQ(-1, CurrentCategory);
+    EXPECT_EQ(0, SelectCategory(0));
+    EXPECT_EQ(0, CurrentCategory);
+}
+
+}  // namespace

@@ -289,3 +289,35 @@ void InsertIcon(EngineControl list, int32_t image, const char* title) {
     void* bin = Engine().createBin(title, kBinTextMarker, 0, 0, 0, 0, 0, 0);
     Engine().insertItem(list, -1, 1, 0, image, bin);
 }
+
+long GdiObjectsInUse() {
+    const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported) return long(reported);
+    constexpr int kProbes = 3000;
+    std::vector<HBRUSH> probes;
+    long highest = 0;
+    for (int i = 0; i < kProbes; ++i) {
+        HBRUSH brush = CreateSolidBrush(RGB(i & 0xFF, 0, 0));
+        if (!brush) break;
+        probes.push_back(brush);
+        highest = std::max(highest, long(reinterpret_cast<uintptr_t>(brush) & 0xFFFF));
+    }
+    for (HBRUSH brush : probes) DeleteObject(brush);
+    return highest - long(probes.size());
+}
+
+long KernelHandlesInUse() {
+    DWORD reported = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &reported) && reported) return long(reported);
+    constexpr int kProbes = 1000;
+    std::vector<HANDLE> probes;
+    long highest = 0;
+    for (int i = 0; i < kProbes; ++i) {
+        HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        if (!event) break;
+        probes.push_back(event);
+        highest = std::max(highest, long(reinterpret_cast<uintptr_t>(event) / 4));
+    }
+    for (HANDLE event : probes) CloseHandle(event);
+    return highest - long(probes.size());
+}

@@ -78,3 +78,10 @@ int CountMatching(const PixelImage& image, int x, int y, int width, int height,
 int Luma(uint32_t pixel);
 int ColourDistance(uint32_t a, uint32_t b);
 void InsertIcon(EngineControl list, int32_t image, const char* title);
+
+// Counts of GDI objects and kernel handles in use. Where the system does not
+// report them (Wine answers 0), they are estimated from the handle tables:
+// a burst of new objects fills the free slots first, so the highest index it
+// reaches grows with every object still held.
+long GdiObjectsInUse();
+long KernelHandlesInUse();

@@ -154,6 +154,7 @@ void ForgetLiveWindow(HWND hwnd) {
             if (IsWindow(disabled)) EnableWindow(disabled, TRUE);
         }
         if (live->background) DeleteObject(live->background);
+        if (live->accelerators) DestroyAcceleratorTable(live->accelerators);
         DeleteWindowObject(live->object);
         delete live;
         live = nullptr;

@@ -72,6 +72,34 @@ HMENU BuildPopUpMenu(const WindowDefinition& window, uint32_t menuComponentId) {
     return nullptr;
 }
 
+HACCEL BuildMenuAccelerators(const WindowDefinition& window) {
+    constexpr uint32_t kHotKeyShift = 1, kHotKeyCtrl = 2, kHotKeyAlt = 4;
+    std::vector<ACCEL> table;
+    for (size_t i = 0; i < window.elements.size(); ++i) {
+        const ElementDefinition& e = window.elements[i];
+        if (!e.isMenuEntry || (e.menu.hotKey & 0xFF) == 0) continue;
+        uint32_t modifiers = (e.menu.hotKey >> 8) & 0xFF;
+        ACCEL accel{};
+        accel.fVirt = FVIRTKEY;
+        if (modifiers & kHotKeyShift) accel.fVirt |= FSHIFT;
+        if (modifiers & kHotKeyCtrl) accel.fVirt |= FCONTROL;
+        if (modifiers & kHotKeyAlt) accel.fVirt |= FALT;
+        accel.key = static_cast<WORD>(e.menu.hotKey & 0xFF);
+        accel.cmd = static_cast<WORD>(kMenuCommandBase + i);
+        table.push_back(accel);
+    }
+    if (table.empty()) return nullptr;
+    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+bool TranslateMenuHotKey(MSG* msg) {
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return false;
+    HWND top = GetAncestor(msg->hwnd, GA_ROOT);
+    LiveWindow* live = FindLiveWindowByHandle(top);
+    if (!live || !live->accelerators) return false;
+    return TranslateAcceleratorA(live->hwnd, live->accelerators, msg) != 0;
+}
+
 bool DeliverMenuCommand(LiveWindow* window, UINT commandId) {
     if (commandId < kMenuCommandBase) return false;
     size_t index = commandId - kMenuCommandBase;

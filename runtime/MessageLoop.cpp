@@ -138,6 +138,7 @@ bool PumpOneMessage() {
         return false;
     }
     if (PreTranslateComponentEvent(&msg)) return true;
+    if (TranslateMenuHotKey(&msg)) return true;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;

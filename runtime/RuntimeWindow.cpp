@@ -147,7 +147,8 @@ LRESULT CALLBACK RuntimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             Raise(live, kEventFocusLost);
             return 0;
         case WM_COMMAND:
-            if (HIWORD(wParam) == 0 && lParam == 0 && DeliverMenuCommand(live, LOWORD(wParam)))
+            // Menu choices (0) and hot keys (1) carry no control handle.
+            if (HIWORD(wParam) <= 1 && lParam == 0 && DeliverMenuCommand(live, LOWORD(wParam)))
                 return 0;
             return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_ERASEBKGND:

@@ -85,6 +85,8 @@ struct WindowOptions {
 };
 
 struct MenuEntry {
+    // 0: none; else low byte the virtual key, next byte the modifiers
+    // (1 Shift, 2 Ctrl, 4 Alt).
     uint32_t hotKey = 0;
     int32_t level = 0;
     uint32_t flags = 0;

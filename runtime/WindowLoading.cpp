@@ -250,6 +250,7 @@ bool LoadRuntimeWindow(uint32_t windowId, uint32_t parentWindowId, bool modal) {
     }
     CreateComponents(live);
     PrepareComponents(live);
+    live->accelerators = BuildMenuAccelerators(*definition);
     suspension.Release();
 
     RaiseCreationEvents(live, hwnd);

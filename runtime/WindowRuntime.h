@@ -47,7 +47,8 @@ struct LiveWindow {
     RuntimeWindowObject object = 0;
     std::vector<LiveComponent> components;
     HMENU menu = nullptr;
-    HBRUSH background = nullptr;  // null: the system button-face colour
+    HACCEL accelerators = nullptr;  // the menu entries' hot keys
+    HBRUSH background = nullptr;    // null: the system button-face colour
     bool created = false;
     bool firstActivationSeen = false;
     std::vector<HWND> disabledByModal;
@@ -102,6 +103,10 @@ extern const char kRuntimeWindowClass[];
 // Menus built from the definitions.
 HMENU BuildMenuBar(const WindowDefinition& window);
 HMENU BuildPopUpMenu(const WindowDefinition& window, uint32_t menuComponentId);
+// The menu entries' hot keys as an accelerator table (null when none).
+HACCEL BuildMenuAccelerators(const WindowDefinition& window);
+// Runs a hot key of the window that msg is for; true when it was one.
+bool TranslateMenuHotKey(MSG* msg);
 // A WM_COMMAND from a menu: raise the entry's click event.
 bool DeliverMenuCommand(LiveWindow* window, UINT commandId);
 // Menu command identifiers name the entry's position in the definition.

@@ -50,6 +50,7 @@ struct Element {
     // Menu entries.
     bool menu = false;
     int32_t level = 0;
+    uint32_t hotKey = 0;
     uint32_t menuFlags = 0;
     std::string text;
     int32_t clickOffset = -1;
@@ -90,7 +91,7 @@ inline std::vector<uint8_t> Record(const Element& e, const std::vector<uint8_t>&
     b.CString(e.name);
     b.CString("");
     if (e.menu) {
-        b.U32(0);
+        b.U32(e.hotKey);
         b.I32(e.level);
         b.U32(e.menuFlags);
         b.CString(e.text);

@@ -196,6 +196,7 @@ std::vector<uint8_t> BuildSegment() {
     item.level = 1;
     item.menuFlags = 0;
     item.text = "打开";
+    item.hotKey = VK_F5;
     item.clickOffset = Slot(3);
     main.elements.push_back(item);
 
@@ -436,6 +437,10 @@ TEST_F(WindowRuntime, MenusComeFromTheDefinitions) {
     int before = gSeen.menuClicks;
     SendMessageA(LiveHandleOf(kMain, 0), WM_COMMAND, id, 0);
     EXPECT_EQ(gSeen.menuClicks, before + 1);
+    // So does the item's hot key, pressed in the window or one of its controls.
+    PostMessageA(LiveHandleOf(kMain, kControl), WM_KEYDOWN, VK_F5, 0);
+    Pump();
+    EXPECT_EQ(gSeen.menuClicks, before + 2);
 }
 
 // Picks the first item of the pop-up menu once it is open, and notes where

@@ -68,10 +68,13 @@ LiveWindow* NewLiveWindow(WindowDefinition* definition) {
 }
 
 void DiscardLiveWindow(LiveWindow* window) {
+    // A window destroyed during its own creation has been forgotten already.
     for (LiveWindow*& live : gLiveWindows) {
-        if (live == window) live = nullptr;
+        if (live != window) continue;
+        live = nullptr;
+        if (window->background) DeleteObject(window->background);
+        delete window;
     }
-    delete window;
 }
 
 LiveWindow* FindLiveWindow(uint32_t windowId) {

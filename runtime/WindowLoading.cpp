@@ -238,7 +238,6 @@ bool LoadRuntimeWindow(uint32_t windowId, uint32_t parentWindowId, bool modal) {
                                 self.height, owner, menuBar, GetModuleHandleA(nullptr), live);
     if (!hwnd) {
         if (menuBar) DestroyMenu(menuBar);
-        if (live->background) DeleteObject(live->background);
         DiscardLiveWindow(live);
         return false;
     }

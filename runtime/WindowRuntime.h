@@ -58,7 +58,7 @@ struct LiveWindow {
 void ResetLiveWindowSlots();
 // Registers a new live window for a definition (not yet created).
 LiveWindow* NewLiveWindow(WindowDefinition* definition);
-// Drops a live window whose native window was never created.
+// Drops a live window whose native window could not be created.
 void DiscardLiveWindow(LiveWindow* window);
 // The loaded window of a definition, null when not loaded or no longer alive.
 LiveWindow* FindLiveWindow(uint32_t windowId);

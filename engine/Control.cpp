@@ -1,6 +1,7 @@
 #include "engine/Control.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
@@ -132,6 +133,18 @@ void Control::TrackLeave() {
     if (trackingLeave_ || !wrapper_) return;
     TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, wrapper_, 0};
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+}
+
+bool Control::ForwardWheel(WPARAM wParam, LPARAM lParam) {
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    HWND under = WindowFromPoint(at);
+    if (!under || under == wrapper_) return false;
+    Control* target = FindControlOfWrapper(under);
+    if (!target || target == this || target->Kind() == ControlKind::WindowEx ||
+        target->Kind() == ControlKind::PictureBox)
+        return false;
+    SendMessageW(under, WM_MOUSEWHEEL, wParam, lParam);
+    return true;
 }
 
 bool Control::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

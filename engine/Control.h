@@ -62,6 +62,10 @@ protected:
     bool Visible() const { return attributes_.Word(AttrIndex::kVisible) != 0; }
     virtual void ApplyVisibility();
     void TrackLeave();
+    // Hands a wheel turn to the engine control under the pointer when that
+    // is another one (the wheel goes to the focused window, not the one the
+    // user is looking at). True when it was handed on.
+    bool ForwardWheel(WPARAM wParam, LPARAM lParam);
     virtual void OnMouseLeft() {}
     SIZE ClientSize() const;
 

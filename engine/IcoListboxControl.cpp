@@ -205,6 +205,8 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         result = 0;
         return true;
     case WM_MOUSEWHEEL:
+        result = 0;
+        if (ForwardWheel(wParam, lParam)) return true;
         UpdateExtent();
         if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * ComputeLayout().cellHeight / WHEEL_DELTA))
             Invalidate();

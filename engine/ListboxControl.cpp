@@ -115,6 +115,8 @@ bool ListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (scroller_.MouseUp()) Invalidate();
         break;
     case WM_MOUSEWHEEL:
+        result = 0;
+        if (ForwardWheel(wParam, lParam)) return true;
         UpdateExtent();
         if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * 3 * int(attributes_.Word(AttrIndex::kItemHeight, 30)) /
                                WHEEL_DELTA))

@@ -109,6 +109,8 @@ bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         }
         break;
     case WM_MOUSEWHEEL:
+        result = 0;
+        if (ForwardWheel(wParam, lParam)) return true;
         UpdateExtent();
         if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) / WHEEL_DELTA)) Invalidate();
         result = 0;

@@ -163,7 +163,6 @@ void WindowExControl::Teardown() {
 }
 
 bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    (void)lParam;
     switch (message) {
     case WM_ERASEBKGND:
         result = 1;
@@ -201,6 +200,10 @@ bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSELEAVE:
         CheckLeave();
         return false;
+    case WM_MOUSEWHEEL:
+        if (!ForwardWheel(wParam, lParam)) return false;
+        result = 0;
+        return true;
     case WM_TIMER:
         if (wParam != kHoverTimerId) return false;
         CheckLeave();

@@ -340,6 +340,24 @@ TEST(EngineEvents, IconListActivationContextMenuAndKeys) {
     EXPECT_TRUE(Take().empty());
 }
 
+TEST(EngineEvents, WheelScrollsTheListUnderThePointer) {
+    Scene& scene = TheScene();
+    RECT icons;
+    GetWindowRect(scene.iconsWrapper, &icons);
+    // The toolbar (or the panel) has the wheel; the pointer is over the icon list.
+    const LPARAM at = MAKELPARAM(icons.left + 150, icons.top + 100);
+    SendMessageW(scene.toolbarWrapper, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120 * 5)), at);
+    SendMessageW(scene.panel, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120 * 5)), at);
+    Take();
+    const POINT last = ItemCentre(kIconItems - 1, (2 * 4 + 4 * 84) - 247);
+    Click(scene.iconsWrapper, last.x, last.y);
+    auto events = Take();
+    ASSERT_EQ(1u, events.size());
+    EXPECT_EQ(kIconItems - 1, events[0].a1);
+    SendMessageW(scene.iconsWrapper, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(120 * 10)), at);
+    WriteAttribute(scene.icons, 8, -1);
+}
+
 TEST(EngineEvents, IconListEmptiedAndRefilled) {
     HWND host = MakeHost(TheScene().window, 10, 290, 200, 100);
     const Bytes block = IcoListboxBlock(ColourSkin(2900), 48, 0, 0);

@@ -1,8 +1,7 @@
 // The property door: common properties 0-7 from the live window or the
-// definition, type-specific ones through the element's type. The panel's
-// slide reads and writes left and width from a worker thread, so the
-// geometry paths use only Win32 calls that work across threads and store
-// definition words whole.
+// definition, type-specific ones through the element's type. The program
+// also moves windows from worker threads, so the geometry paths use only
+// Win32 calls that work across threads and store definition words whole.
 #include <algorithm>
 #include "runtime/Properties.h"
 #include "runtime/RuntimeError.h"

@@ -543,6 +543,28 @@ TEST_F(WindowRuntime, CommonPropertiesLiveAndFromTheDefinition) {
     EXPECT_TRUE(IsWindowVisible(control));
 }
 
+DWORD WINAPI MoveFromWorker(void* readBack) {
+    WriteIntProperty(kMain, kMainSelf, kPropLeft, 210);
+    *static_cast<int32_t*>(readBack) = ReadIntProperty(kMain, kMainSelf, kPropLeft) +
+                                       ReadIntProperty(kMain, kMainSelf, kPropWidth);
+    return 0;
+}
+
+TEST_F(WindowRuntime, GeometryFromAWorkerThread) {
+    int32_t readBack = 0;
+    HANDLE worker = CreateThread(nullptr, 0, MoveFromWorker, &readBack, 0, nullptr);
+    // The GUI thread keeps handling messages while the worker moves its window.
+    while (MsgWaitForMultipleObjects(1, &worker, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
+        Pump();
+    }
+    CloseHandle(worker);
+    EXPECT_EQ(readBack, 210 + 300);
+    RECT r;
+    GetWindowRect(LiveHandleOf(kMain, 0), &r);
+    EXPECT_EQ(r.left, 210);
+    EXPECT_EQ(FindElement(FindWindowDefinition(kMain), kMainSelf)->left, 210);
+}
+
 TEST_F(WindowRuntime, PropertyErrorsAndTypeProperties) {
     EXPECT_TRUE(Mentions(ErrorOf([] { ReadIntProperty(kMissing, kControl, 0); }),
                          "未载入欲访问窗口组件所在的窗口"));

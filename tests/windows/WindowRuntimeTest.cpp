@@ -26,6 +26,7 @@ constexpr uint32_t kSecondSelf = 0x06000002;
 constexpr uint32_t kSecondControl = 0x16000020;
 constexpr uint32_t kTooNew = 0x52000003;
 constexpr uint32_t kOwned = 0x52000004;
+constexpr uint32_t kSelfClosing = 0x52000005;
 constexpr uint32_t kMissing = 0x52000099;
 constexpr uint32_t kTestType = 0x00020001;
 
@@ -75,8 +76,18 @@ HandlerResult OnSecondCreated(const int32_t*, int32_t) {
     ++gSeen.secondCreated;
     return NoResult();
 }
-const EventHandler kHandlers[] = {OnMainCreated, OnMainMayClose,     OnControlEvent,
-                                  OnMenuClick,   OnControlCharacter, OnSecondCreated};
+// A window that closes itself in its creation event.
+int gSelfClosingMoved = 0;
+HandlerResult CloseOwnWindow(const int32_t*, int32_t) {
+    DestroyWindow(LiveHandleOf(kSelfClosing, 0));
+    return NoResult();
+}
+HandlerResult CountMoved(const int32_t*, int32_t) {
+    ++gSelfClosingMoved;
+    return NoResult();
+}
+const EventHandler kHandlers[] = {OnMainCreated,      OnMainMayClose,  OnControlEvent, OnMenuClick,
+                                  OnControlCharacter, OnSecondCreated, CloseOwnWindow, CountMoved};
 constexpr int32_t Slot(int32_t n) {
     return n * kHandlerOffsetUnit;
 }
@@ -233,7 +244,11 @@ std::vector<uint8_t> BuildSegment() {
     owned.elements[0].flags = 1;
     owned.elements[0].events.clear();
     owned.elements.resize(1);
-    return segment::Segment({main, second, tooNew, owned});
+    segment::Window selfClosing = owned;
+    selfClosing.id = kSelfClosing;
+    selfClosing.elements[0].id = 0x06000005;
+    selfClosing.elements[0].events = {{0, Slot(6)}, {3, Slot(7)}, {4, Slot(7)}};
+    return segment::Segment({main, second, tooNew, owned, selfClosing});
 }
 
 std::vector<uint8_t> gSegment;
@@ -342,6 +357,12 @@ TEST_F(WindowRuntime, LoadRefusesMissingParentAndUnreadableOptions) {
     EXPECT_FALSE(LoadByCommand(kTooNew));
     EXPECT_FALSE(LoadByCommand(kMissing));
     EXPECT_TRUE(Mentions(ErrorOf([] { LoadStartWindow(kMissing); }), "载入启动窗口失败"));
+}
+
+TEST_F(WindowRuntime, WindowClosedByItsCreationHandlerGetsNoFurtherEvents) {
+    EXPECT_TRUE(LoadByCommand(kSelfClosing));
+    EXPECT_EQ(LiveHandleOf(kSelfClosing, 0), nullptr);
+    EXPECT_EQ(gSelfClosingMoved, 0);
 }
 
 TEST_F(WindowRuntime, ParentBecomesOwnerAndTaskbarlessWindowHangsOffHiddenOwner) {

@@ -7,11 +7,11 @@
 #include "app/ExternalDeclarations.h"
 
 const char* const kExternalDllNames[kExternalFunctionCount] = {
-    "user32.dll",   "user32.dll",   "user32.dll",  "user32.dll",   "user32.dll",
-    "user32.dll",   "user32.dll",   "user32.dll",  "user32.dll",   "shlwapi.dll",
-    "shlwapi.dll",  "user32.dll",   "user32.dll",  "shell32.dll",  "user32.dll",
-    "user32.dll",   "shlwapi.dll",  "user32.dll",  "kernel32.dll", "kernel32.dll",
-    "User32.dll",   "kernel32.dll", "kernel32.dll", "kernel32.dll", "kernel32.dll",
+    "user32.dll",  "user32.dll",   "user32.dll",   "user32.dll",   "user32.dll",
+    "user32.dll",  "user32.dll",   "user32.dll",   "user32.dll",   "shlwapi.dll",
+    "shlwapi.dll", "user32.dll",   "user32.dll",   "shell32.dll",  "user32.dll",
+    "user32.dll",  "shlwapi.dll",  "user32.dll",   "kernel32.dll", "kernel32.dll",
+    "User32.dll",  "kernel32.dll", "kernel32.dll", "kernel32.dll", "kernel32.dll",
 };
 
 const char* const kExternalFunctionNames[kExternalFunctionCount] = {

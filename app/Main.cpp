@@ -6,4 +6,6 @@
 #include "app/dock/StartUp.h"
 #include "runtime/Runtime.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { RunProgram(kProgramHeader, StartUp); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    RunProgram(kProgramHeader, StartUp);
+}

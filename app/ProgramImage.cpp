@@ -51,8 +51,8 @@ ConstantRange ReadOnlyDataSection() {
 const ConstantRange gConstantData = ReadOnlyDataSection();
 
 const SupportLibrary* const kSupportLibraries[kSupportLibraryCount] = {
-    &CoreLibrary(), &SkinUiLibrary(), &ThreadLibrary(),
-    &SystemLibrary(), &IconLibrary(), &ShellLibrary(),
+    &CoreLibrary(),   &SkinUiLibrary(), &ThreadLibrary(),
+    &SystemLibrary(), &IconLibrary(),   &ShellLibrary(),
 };
 
 }  // namespace

@@ -70,9 +70,8 @@ uint32_t CallExternalChecked(FARPROC address, const uint32_t* args, int32_t argC
     using Fn = W (*)(W, W, W, W, W, W, W, W, W, W, W, W, W, W, W, W);
     // Surplus arguments are harmless here: the caller cleans its own stack.
     Fn fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
-    return static_cast<uint32_t>(
-        fn(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13],
-           a[14], a[15]));
+    return static_cast<uint32_t>(fn(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9],
+                                    a[10], a[11], a[12], a[13], a[14], a[15]));
 }
 
 #endif

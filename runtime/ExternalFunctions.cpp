@@ -28,8 +28,8 @@ FARPROC volatile gOverrides[kMaxExternalFunctions] = {};
 bool gCleanupRegistered = false;
 
 // Searched in this order when a declaration names no DLL.
-const char* const kSystemDlls[] = {"Kernel32.dll", "Gdi32.dll",    "User32.dll",
-                                   "Advapi32.dll", "Mpr.dll",      "Shell32.dll"};
+const char* const kSystemDlls[] = {"Kernel32.dll", "Gdi32.dll", "User32.dll",
+                                   "Advapi32.dll", "Mpr.dll",   "Shell32.dll"};
 
 FARPROC FindExport(HMODULE module, const std::string& function) {
     if (!module) return nullptr;
@@ -108,8 +108,8 @@ void Resolve(ExternalEntry& entry) {
 void FreeExternalModules() {
     for (int32_t i = 0; i < gEntryCount; ++i) {
         ExternalEntry& entry = gEntries[i];
-        HMODULE module = static_cast<HMODULE>(InterlockedExchangePointer(
-            reinterpret_cast<PVOID volatile*>(&entry.module), nullptr));
+        HMODULE module = static_cast<HMODULE>(
+            InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&entry.module), nullptr));
         entry.address = nullptr;
         if (module) FreeLibrary(module);
     }

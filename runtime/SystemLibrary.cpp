@@ -20,7 +20,7 @@ constexpr int32_t kAutoStartShortcut = 1;
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 class RegistryKey {
-public:
+  public:
     RegistryKey() = default;
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -30,13 +30,13 @@ public:
     HKEY* Put() { return &key_; }
     HKEY Get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
 template <typename T>
 class ComRef {
-public:
+  public:
     ComRef() = default;
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
@@ -48,7 +48,7 @@ public:
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
@@ -101,26 +101,20 @@ void CmdSetAutoStart(ResultRecord* result, int32_t argCount, ArgumentRecord* arg
         SetResultBool(result, false);
         return;
     }
-    const bool written = mode == kAutoStartShortcut ? WriteStartupShortcut(name, path)
-                                                    : WriteRunValue(name, path);
+    const bool written =
+        mode == kAutoStartShortcut ? WriteStartupShortcut(name, path) : WriteRunValue(name, path);
     SetResultBool(result, written);
 }
 
 const CommandFn kSystemCommands[static_cast<int>(SystemCommand::Count)] = {CmdSetAutoStart};
 
 const SupportLibrary kSystemLibraryEntry = {
-    "A0C3E7D5B1F84C2E9D6A3B5C7E9F1A2B",
-    "system",
-    1,
-    0,
-    0,
-    nullptr,
-    kSystemCommands,
-    static_cast<int32_t>(SystemCommand::Count),
-    nullptr,
-    0,
+    "A0C3E7D5B1F84C2E9D6A3B5C7E9F1A2B",         "system", 1, 0, 0, nullptr, kSystemCommands,
+    static_cast<int32_t>(SystemCommand::Count), nullptr,  0,
 };
 
 }  // namespace
 
-const SupportLibrary& SystemLibrary() { return kSystemLibraryEntry; }
+const SupportLibrary& SystemLibrary() {
+    return kSystemLibraryEntry;
+}

@@ -47,18 +47,12 @@ void CmdStartThread(ResultRecord* result, int32_t argCount, ArgumentRecord* args
 const CommandFn kThreadCommands[static_cast<int>(ThreadCommand::Count)] = {CmdStartThread};
 
 const SupportLibrary kThreadLibraryEntry = {
-    "5F99C1642A2F4E03850721B4F5D4A1A5",
-    "thread",
-    1,
-    0,
-    0,
-    nullptr,
-    kThreadCommands,
-    static_cast<int32_t>(ThreadCommand::Count),
-    nullptr,
-    0,
+    "5F99C1642A2F4E03850721B4F5D4A1A5",         "thread", 1, 0, 0, nullptr, kThreadCommands,
+    static_cast<int32_t>(ThreadCommand::Count), nullptr,  0,
 };
 
 }  // namespace
 
-const SupportLibrary& ThreadLibrary() { return kThreadLibraryEntry; }
+const SupportLibrary& ThreadLibrary() {
+    return kThreadLibraryEntry;
+}

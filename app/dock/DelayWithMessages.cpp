@@ -12,16 +12,21 @@ namespace {
 
 double MillisecondsPerUnit(int64_t unit) {
     switch (unit) {
-        case 0: return 1;
-        case 1: return 1000;
-        case 2: return 60000;
-        case 3: return 3600000;
-        default: return static_cast<double>(unit);
+        case 0:
+            return 1;
+        case 1:
+            return 1000;
+        case 2:
+            return 60000;
+        case 3:
+            return 3600000;
+        default:
+            return static_cast<double>(unit);
     }
 }
 
 class TimerHandle {
-public:
+  public:
     explicit TimerHandle(HANDLE h) : handle_(h) {}
     TimerHandle(const TimerHandle&) = delete;
     TimerHandle& operator=(const TimerHandle&) = delete;
@@ -30,7 +35,7 @@ public:
     }
     HANDLE Get() const { return handle_; }
 
-private:
+  private:
     HANDLE handle_;
 };
 
@@ -41,7 +46,7 @@ bool DelayWithMessages(int32_t interval, int64_t unit) {
     // Far too long a wait is cut to the longest the timer can take.
     const double ticks = interval * MillisecondsPerUnit(unit) * -10000.0;
     LARGE_INTEGER due;
-    due.QuadPart = ticks < -9.2e18 ? static_cast<LONGLONG>(-9.2e18)
+    due.QuadPart = ticks < -9.2e18  ? static_cast<LONGLONG>(-9.2e18)
                    : ticks > 9.2e18 ? static_cast<LONGLONG>(9.2e18)
                                     : static_cast<LONGLONG>(ticks);
     TimerHandle timer(CallExternal<HANDLE>(kCreateWaitableTimerA,

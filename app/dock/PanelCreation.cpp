@@ -11,7 +11,9 @@ namespace {
 
 constexpr int32_t kAutoStartRegistry = 0;
 
-Text TakeText(const ResultRecord& r) { return static_cast<Text>(r.AsPointer()); }
+Text TakeText(const ResultRecord& r) {
+    return static_cast<Text>(r.AsPointer());
+}
 
 // Auto-start under the executable's file name with its full path, rewritten
 // at every start so that a moved program is still found.

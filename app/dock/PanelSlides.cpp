@@ -26,12 +26,18 @@ bool BeginSlide() {
     }
 }
 
-int32_t PanelLeft() { return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft); }
-int32_t PanelWidth() { return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropWidth); }
+int32_t PanelLeft() {
+    return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft);
+}
+int32_t PanelWidth() {
+    return ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropWidth);
+}
 void SetPanelLeft(double left) {
     WriteIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft, TruncateToInteger(left));
 }
-int32_t SlideStep() { return TruncateToInteger(PanelWidth() / 3.0); }
+int32_t SlideStep() {
+    return TruncateToInteger(PanelWidth() / 3.0);
+}
 
 }  // namespace
 

@@ -19,7 +19,9 @@ DWORD WINAPI SlidePanelOutThread(LPVOID) {
 
 }  // namespace
 
-UINT ShellHookMessage() { return gShellHookMessage; }
+UINT ShellHookMessage() {
+    return gShellHookMessage;
+}
 
 void RegisterPanelShellHook(HWND panel) {
     // The shell sends its notices under a message number registered at run
@@ -39,8 +41,8 @@ void InstallPanelWindowProc(HWND panel) {
 }
 
 LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (gShellHookMessage != 0 && message == gShellHookMessage &&
-        wParam == kShellWindowActivated && PanelState == kPanelShown) {
+    if (gShellHookMessage != 0 && message == gShellHookMessage && wParam == kShellWindowActivated &&
+        PanelState == kPanelShown) {
         // On a thread of its own so that the shell's send returns at once.
         CallLibrary(kThreadLibrary, ThreadCommand::StartThread,
                     ArgSubroutine(reinterpret_cast<const void*>(&SlidePanelOutThread)));

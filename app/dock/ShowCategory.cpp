@@ -20,8 +20,8 @@ constexpr int32_t kAtEnd = -1;
 
 void ShowCategory(int32_t index) {
     CurrentCategory = index;
-    CallLibrary(kSkinLibrary, SkinCommand::DeleteItem_IcoListboxEx, IconListRef(), ArgInt(kAllItems),
-                ArgInt(0));
+    CallLibrary(kSkinLibrary, SkinCommand::DeleteItem_IcoListboxEx, IconListRef(),
+                ArgInt(kAllItems), ArgInt(0));
     // An index naming no category (an empty quick-launch folder, or a toolbar
     // click that raced the scan) leaves the list empty.
     if (index < 0 || index >= ArrayCount(CategoryList)) return;

@@ -23,7 +23,9 @@ bool IsFound(HWND window) {
 
 }  // namespace
 
-HWND FindTaskbarWindow() { return FindWindowEx(nullptr, nullptr, "Shell_TrayWnd"); }
+HWND FindTaskbarWindow() {
+    return FindWindowEx(nullptr, nullptr, "Shell_TrayWnd");
+}
 
 HWND FindTrayNotifyWindow() {
     return FindWindowEx(FindTaskbarWindow(), nullptr, "TrayNotifyWnd");

@@ -28,7 +28,7 @@ FARPROC AsFarProc(F f) {
 }
 
 class DockLogic : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static ProgramImageHeader header = {};
         header.externalFunctionCount = kExternalFunctionCount;
@@ -76,7 +76,7 @@ BOOL WINAPI FakeEnumDisplaySettings(const char* device, DWORD mode, DEVMODEA* re
 }
 
 class TaskbarThickness : public DockLogic {
-protected:
+  protected:
     void SetUp() override {
         DockLogic::SetUp();
         OverrideExternalFunction(kSHAppBarMessage, AsFarProc(&FakeAppBarMessage));
@@ -159,7 +159,7 @@ LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 class LocalWindows : public DockLogic {
-protected:
+  protected:
     void SetUp() override {
         DockLogic::SetUp();
         for (const char* name : {"QdSearchRoot", "QdBox", "TrayButton"}) {
@@ -193,6 +193,13 @@ TEST_F(LocalWindows, TheSearchIsDepthFirstInSiblingOrder) {
     EXPECT_EQ(box, FindDescendantByClass(root_, "QdBox"));
     EXPECT_EQ(nullptr, FindDescendantByClass(root_, "TrayButto"));
     EXPECT_EQ(nullptr, FindDescendantByClass(nested, "TrayButton"));
+}
+
+TEST_F(LocalWindows, TheDockGoesToTheButtonsPlaceInTheTaskbarsCoordinates) {
+    WindowBox box;
+    box.left = 37;
+    EXPECT_EQ(37, DockLeftForButton(nullptr, root_, box));  // no taskbar: no conversion
+    EXPECT_EQ(0, DockLeftForButton(root_, nullptr, box));   // no button: the taskbar's origin
 }
 
 TEST_F(LocalWindows, AClassNameThatCannotBeReadIsFiftySpaces) {
@@ -235,8 +242,12 @@ TEST_F(LocalWindows, TheWaitLastsItsIntervalWhileHandlingMessages) {
     EXPECT_GE(Milliseconds(start, end), 29.0);
 }
 
-HANDLE WINAPI NoTimer(LPSECURITY_ATTRIBUTES, BOOL, const char*) { return nullptr; }
-DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) { return WAIT_FAILED; }
+HANDLE WINAPI NoTimer(LPSECURITY_ATTRIBUTES, BOOL, const char*) {
+    return nullptr;
+}
+DWORD WINAPI FailingWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) {
+    return WAIT_FAILED;
+}
 
 DWORD WINAPI DelayOnThread(LPVOID interval) {
     DelayWithMessages(static_cast<int32_t>(reinterpret_cast<intptr_t>(interval)), 0);
@@ -246,9 +257,9 @@ DWORD WINAPI DelayOnThread(LPVOID interval) {
 // Runs a delay on a worker thread so that a wait that never ends fails the
 // test instead of hanging it.
 bool DelayEnds(int32_t interval) {
-    HANDLE thread = CreateThread(nullptr, 0, DelayOnThread,
-                                 reinterpret_cast<LPVOID>(static_cast<intptr_t>(interval)), 0,
-                                 nullptr);
+    HANDLE thread =
+        CreateThread(nullptr, 0, DelayOnThread,
+                     reinterpret_cast<LPVOID>(static_cast<intptr_t>(interval)), 0, nullptr);
     const bool ended = WaitForSingleObject(thread, 20000) == WAIT_OBJECT_0;
     if (!ended) TerminateThread(thread, 1);
     CloseHandle(thread);
@@ -303,8 +314,8 @@ std::string RunValue(const char* name) {
                     &key) != ERROR_SUCCESS) {
         return "<no key>";
     }
-    const LONG r = RegQueryValueExA(key, name, nullptr, nullptr,
-                                    reinterpret_cast<BYTE*>(value), &size);
+    const LONG r =
+        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
     return r == ERROR_SUCCESS ? std::string(value) : "<none>";
 }

@@ -27,7 +27,7 @@ bool Eventually(const std::function<bool()>& condition) {
 }
 
 class DockProgram {
-public:
+  public:
     DockProgram() = default;
     DockProgram(const DockProgram&) = delete;
     DockProgram& operator=(const DockProgram&) = delete;
@@ -81,7 +81,7 @@ public:
         return search.found;
     }
 
-private:
+  private:
     static DWORD OwnerProcess(HWND w) {
         DWORD id = 0;
         GetWindowThreadProcessId(w, &id);
@@ -161,7 +161,8 @@ TEST(DockProgram, EmbedsItsButtonAndSlidesThePanel) {
 
 TEST(DockProgram, ASecondCopyTakesTheSamePlace) {
     TaskbarStandIn standIn;
-    ASSERT_TRUE(standIn.Start("--rect 100,760,1180,40 --tree TrayNotifyWnd:800:300(TrayButton:10:40)"));
+    ASSERT_TRUE(
+        standIn.Start("--rect 100,760,1180,40 --tree TrayNotifyWnd:800:300(TrayButton:10:40)"));
     HWND taskbar = standIn.Taskbar();
     const RECT buttonBox = standIn.Entry(standIn.Find("TrayButton"))->box;
     DockProgram first, second;

@@ -18,7 +18,9 @@ struct RuntimeErrorRaised : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-void ThrowingHook(const char* boxText, int32_t) { throw RuntimeErrorRaised(boxText); }
+void ThrowingHook(const char* boxText, int32_t) {
+    throw RuntimeErrorRaised(boxText);
+}
 
 enum : int32_t {
     kBesideAndSystem,  // one copy in the run directory, another on the search path
@@ -39,16 +41,21 @@ const char* gFunctions[kCount];
 ProgramImageHeader gHeader = {};
 
 class ExternalFunctions : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         const std::string dir = TestProgramDirectory();
         gFullPath = dir + "\\probe_search\\qd_probe_elsewhere.dll";
-        const char* dlls[kCount] = {"qd_probe.dll", "qd_probe_elsewhere.dll", "user32.dll",
-                                    "qd_no_such_library.dll", "", "", gFullPath.c_str(),
+        const char* dlls[kCount] = {"qd_probe.dll",
+                                    "qd_probe_elsewhere.dll",
+                                    "user32.dll",
+                                    "qd_no_such_library.dll",
+                                    "",
+                                    "",
+                                    gFullPath.c_str(),
                                     "user32.dll"};
-        const char* functions[kCount] = {"ProbeCopy",    "ProbeCopy",     "NoSuchExport",
-                                         "ProbeCopy",    "GetTickCount",  "NoSuchExportAnywhere",
-                                         "ProbeCopy",    "GetDesktopWindow"};
+        const char* functions[kCount] = {"ProbeCopy", "ProbeCopy",       "NoSuchExport",
+                                         "ProbeCopy", "GetTickCount",    "NoSuchExportAnywhere",
+                                         "ProbeCopy", "GetDesktopWindow"};
         for (int i = 0; i < kCount; ++i) {
             gDlls[i] = dlls[i];
             gFunctions[i] = functions[i];
@@ -98,12 +105,11 @@ TEST_F(ExternalFunctions, AResolvedEntryIsNotResolvedAgain) {
 }
 
 TEST_F(ExternalFunctions, AnEmptyDllNameSearchesTheSystemLibraries) {
-    EXPECT_EQ((GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                                       "GetTickCount")),
+    EXPECT_EQ((GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount")),
               ResolveExternalFunction(kNoDllName));
-    EXPECT_NE(std::string::npos,
-              ErrorOf(kNoDllNameMissing)
-                  .find("无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”"));
+    EXPECT_NE(
+        std::string::npos,
+        ErrorOf(kNoDllNameMissing).find("无法找到指定DLL库文件中的输出命令“NoSuchExportAnywhere”"));
 }
 
 TEST_F(ExternalFunctions, AMissingFunctionIsARuntimeErrorOnlyWhenCalled) {
@@ -123,15 +129,6 @@ TEST_F(ExternalFunctions, AMissingFunctionIsARuntimeErrorOnlyWhenCalled) {
 TEST_F(ExternalFunctions, AnIndexOutsideTheTableIsARuntimeError) {
     EXPECT_FALSE(ErrorOf(kCount).empty());
     EXPECT_FALSE(ErrorOf(-1).empty());
-}
-
-int WINAPI StandInForProbe() { return 42; }
-
-TEST_F(ExternalFunctions, AStandInReplacesTheDeclaredFunctionUntilRemoved) {
-    OverrideExternalFunction(kMissingExport, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&StandInForProbe)));
-    EXPECT_EQ(42, CallExternal<int>(kMissingExport));
-    OverrideExternalFunction(kMissingExport, nullptr);
-    EXPECT_FALSE(ErrorOf(kMissingExport).empty());
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ void Pump() {
 }
 
 class PanelSlides : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         SetRuntimeErrorHook(FailOnRuntimeError);
         ASSERT_TRUE(gStandIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));

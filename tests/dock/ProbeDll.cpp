@@ -3,4 +3,6 @@
 // reaches.
 #include <windows.h>
 
-extern "C" __declspec(dllexport) int WINAPI ProbeCopy() { return PROBE_COPY; }
+extern "C" __declspec(dllexport) int WINAPI ProbeCopy() {
+    return PROBE_COPY;
+}

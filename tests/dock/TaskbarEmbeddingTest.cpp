@@ -12,7 +12,7 @@
 namespace {
 
 class TaskbarEmbedding : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static ProgramImageHeader header = {};
         header.externalFunctionCount = kExternalFunctionCount;
@@ -57,8 +57,9 @@ TEST_F(TaskbarEmbedding, TheStandInIsTheTaskbarFound) {
 }
 
 TEST_F(TaskbarEmbedding, ANestedButtonUnderAnEarlierSiblingIsFoundFirst) {
-    Start("--tree TrayNotifyWnd:700:500(Pager:0:200(Clock:0:40,TrayButton:50:40),"
-          "TrayButton:300:40)");
+    Start(
+        "--tree TrayNotifyWnd:700:500(Pager:0:200(Clock:0:40,TrayButton:50:40),"
+        "TrayButton:300:40)");
     HWND nested = standIn_.Find("TrayButton", 0);
     ASSERT_EQ(standIn_.Find("Pager"), GetParent(nested));
     EXPECT_EQ(nested, FindDescendantByClass(FindTrayNotifyWindow(), "TrayButton"));

@@ -76,7 +76,8 @@ Node ParseNode(const char*& p) {
     while (*p && *p != ':' && *p != '(' && *p != ')' && *p != ',') node.className += *p++;
     if (*p == ':') {
         node.left = static_cast<int>(std::strtol(p + 1, const_cast<char**>(&p), 10));
-        if (*p == ':') node.width = static_cast<int>(std::strtol(p + 1, const_cast<char**>(&p), 10));
+        if (*p == ':')
+            node.width = static_cast<int>(std::strtol(p + 1, const_cast<char**>(&p), 10));
     }
     if (*p == '(') {
         ++p;

@@ -67,7 +67,9 @@ void TaskbarStandIn::Stop() {
     windows_.clear();
 }
 
-HWND TaskbarStandIn::Taskbar() const { return Find("Shell_TrayWnd"); }
+HWND TaskbarStandIn::Taskbar() const {
+    return Find("Shell_TrayWnd");
+}
 
 HWND TaskbarStandIn::Find(const std::string& className, int n) const {
     for (const StandInWindow& w : windows_) {

@@ -13,7 +13,7 @@ struct StandInWindow {
 };
 
 class TaskbarStandIn {
-public:
+  public:
     TaskbarStandIn() = default;
     TaskbarStandIn(const TaskbarStandIn&) = delete;
     TaskbarStandIn& operator=(const TaskbarStandIn&) = delete;
@@ -31,7 +31,7 @@ public:
     const StandInWindow* Entry(HWND window) const;
     const std::vector<StandInWindow>& Windows() const { return windows_; }
 
-private:
+  private:
     PROCESS_INFORMATION process_ = {};
     std::vector<StandInWindow> windows_;
 };

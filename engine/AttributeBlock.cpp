@@ -4,24 +4,32 @@
 
 int AttributeCount(ControlKind kind) {
     switch (kind) {
-    case ControlKind::WindowEx: return 21;
-    case ControlKind::IcoListbox: return 22;
-    default: return 17;
+        case ControlKind::WindowEx:
+            return 21;
+        case ControlKind::IcoListbox:
+            return 22;
+        default:
+            return 17;
     }
 }
 
 int32_t BlockMarker(ControlKind kind, int index) {
     if (index == AttrIndex::kSkin) return kMarkerSkin;
     switch (kind) {
-    case ControlKind::WindowEx:
-        return index >= 3 && index <= 5 ? kMarkerSkin : 0;  // caption-button skins
-    case ControlKind::PictureBox: return index == AttrIndex::kImage ? kMarkerImage : 0;
-    case ControlKind::Listbox: return index == AttrIndex::kStoredItems ? kMarkerListItems : 0;
-    default: return 0;
+        case ControlKind::WindowEx:
+            return index >= 3 && index <= 5 ? kMarkerSkin : 0;  // caption-button skins
+        case ControlKind::PictureBox:
+            return index == AttrIndex::kImage ? kMarkerImage : 0;
+        case ControlKind::Listbox:
+            return index == AttrIndex::kStoredItems ? kMarkerListItems : 0;
+        default:
+            return 0;
     }
 }
 
-bool IsBlockIndex(ControlKind kind, int index) { return BlockMarker(kind, index) != 0; }
+bool IsBlockIndex(ControlKind kind, int index) {
+    return BlockMarker(kind, index) != 0;
+}
 
 AttributeSet DefaultAttributes(ControlKind kind) {
     AttributeSet set;
@@ -35,17 +43,22 @@ AttributeSet DefaultAttributes(ControlKind kind) {
     }
     set.values[AttrIndex::kVisible].word = 1;
     switch (kind) {
-    case ControlKind::WindowEx: set.values[AttrIndex::kOpacity].word = 255; break;
-    case ControlKind::Toolbar: set.values[AttrIndex::kButtonHeight].word = 36; break;
-    case ControlKind::Listbox:
-        set.values[AttrIndex::kItemHeight].word = 30;
-        set.values[AttrIndex::kSelected].word = -1;
-        break;
-    case ControlKind::IcoListbox:
-        set.values[AttrIndex::kIconSize].word = 48;
-        set.values[AttrIndex::kSelected].word = -1;
-        break;
-    case ControlKind::PictureBox: break;
+        case ControlKind::WindowEx:
+            set.values[AttrIndex::kOpacity].word = 255;
+            break;
+        case ControlKind::Toolbar:
+            set.values[AttrIndex::kButtonHeight].word = 36;
+            break;
+        case ControlKind::Listbox:
+            set.values[AttrIndex::kItemHeight].word = 30;
+            set.values[AttrIndex::kSelected].word = -1;
+            break;
+        case ControlKind::IcoListbox:
+            set.values[AttrIndex::kIconSize].word = 48;
+            set.values[AttrIndex::kSelected].word = -1;
+            break;
+        case ControlKind::PictureBox:
+            break;
     }
     return set;
 }

@@ -17,16 +17,16 @@ constexpr int32_t kMarkerListItems = -3;
 namespace AttrIndex {
 constexpr int kVisible = 0;
 constexpr int kSkin = 1;
-constexpr int kOpacity = 2;          // WindowEx
-constexpr int kImage = 2;            // PictureBoxEx
-constexpr int kDrawMode = 3;         // PictureBoxEx: 0 centred, 1 stretched
-constexpr int kButtonHeight = 2;     // ToolbarEx
-constexpr int kItemHeight = 2;       // ListboxEx
-constexpr int kIconSize = 2;         // IcoListboxEx
-constexpr int kCellWidth = 3;        // IcoListboxEx
-constexpr int kCellHeight = 4;       // IcoListboxEx
-constexpr int kSelected = 8;         // ListboxEx, IcoListboxEx
-constexpr int kStoredItems = 9;      // ListboxEx
+constexpr int kOpacity = 2;       // WindowEx
+constexpr int kImage = 2;         // PictureBoxEx
+constexpr int kDrawMode = 3;      // PictureBoxEx: 0 centred, 1 stretched
+constexpr int kButtonHeight = 2;  // ToolbarEx
+constexpr int kItemHeight = 2;    // ListboxEx
+constexpr int kIconSize = 2;      // IcoListboxEx
+constexpr int kCellWidth = 3;     // IcoListboxEx
+constexpr int kCellHeight = 4;    // IcoListboxEx
+constexpr int kSelected = 8;      // ListboxEx, IcoListboxEx
+constexpr int kStoredItems = 9;   // ListboxEx
 }  // namespace AttrIndex
 
 struct AttributeValue {
@@ -41,8 +41,9 @@ struct AttributeSet {
     std::vector<AttributeValue> values;
 
     int32_t Word(int index, int32_t fallback = 0) const {
-        return index >= 0 && index < int(values.size()) && !values[index].isBlock ? values[index].word
-                                                                                   : fallback;
+        return index >= 0 && index < int(values.size()) && !values[index].isBlock
+                   ? values[index].word
+                   : fallback;
     }
     const std::vector<uint8_t>* Block(int index) const {
         if (index < 0 || index >= int(values.size()) || !values[index].isBlock) return nullptr;

@@ -17,12 +17,15 @@ void* CreateBin(std::wstring title, int32_t marker, const int32_t (&values)[6]) 
 }
 
 std::unique_ptr<BinBlock> TakeBin(void* data) {
-    auto found = std::find_if(gBins.begin(), gBins.end(),
-                              [data](const std::unique_ptr<BinBlock>& b) { return b.get() == data; });
+    auto found =
+        std::find_if(gBins.begin(), gBins.end(),
+                     [data](const std::unique_ptr<BinBlock>& b) { return b.get() == data; });
     if (found == gBins.end()) return nullptr;
     std::unique_ptr<BinBlock> bin = std::move(*found);
     gBins.erase(found);
     return bin;
 }
 
-size_t PendingBinCount() { return gBins.size(); }
+size_t PendingBinCount() {
+    return gBins.size();
+}

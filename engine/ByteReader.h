@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(data ? size : 0) {}
 
     size_t Offset() const { return offset_; }
@@ -36,7 +36,7 @@ public:
         return ReadBytes(count, ignored);
     }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t offset_ = 0;
@@ -45,7 +45,9 @@ private:
 inline uint32_t LoadU32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
-inline uint16_t LoadU16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+inline uint16_t LoadU16(const uint8_t* p) {
+    return uint16_t(p[0] | p[1] << 8);
+}
 
 // True when [offset, offset + length) lies inside a buffer of `size` bytes,
 // without overflowing.

@@ -10,7 +10,7 @@
 #include "engine/Pixels.h"
 
 class Canvas {
-public:
+  public:
     Canvas(HDC reference, int width, int height);
     bool Ok() const { return bits_ != nullptr; }
     int Width() const { return surface_.width; }
@@ -20,17 +20,18 @@ public:
     Surface& Pixels();
     // Single-line or word-wrapped text in the engine's UI font; colour is
     // 0xAARRGGBB (alpha ignored). format: DrawText flags.
-    void Text(const std::wstring& text, RECT box, uint32_t colour, int pixelSize, bool bold, UINT format);
+    void Text(const std::wstring& text, RECT box, uint32_t colour, int pixelSize, bool bold,
+              UINT format);
     void PresentTo(HDC target, int x, int y);
 
-private:
+  private:
     ScopedMemoryDc dc_;
     ScopedGdiObject bitmap_;
     HGDIOBJ previous_ = nullptr;
     void* bits_ = nullptr;
     Surface surface_;
 
-public:
+  public:
     ~Canvas();
 };
 

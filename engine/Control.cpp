@@ -21,7 +21,8 @@ EngineControl gNextControl = 0x5C000000;
 LRESULT CALLBACK WrapperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                              DWORD_PTR reference) {
     Control* control = FindControl(EngineControl(reference));
-    if (!control || control->Wrapper() != window) return DefSubclassProc(window, message, wParam, lParam);
+    if (!control || control->Wrapper() != window)
+        return DefSubclassProc(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         control->DetachWrapper();
         return DefSubclassProc(window, message, wParam, lParam);
@@ -42,10 +43,12 @@ std::wstring WideFromAnsi(const char* text, size_t length) {
     return wide;
 }
 
-std::wstring WideFromUtf16(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring WideFromUtf16(const std::u16string& text) {
+    return std::wstring(text.begin(), text.end());
+}
 
-Control::Control(ControlKind kind, const EngineCreationContext& context, EngineEventCallback callback,
-                 AttributeSet attributes)
+Control::Control(ControlKind kind, const EngineCreationContext& context,
+                 EngineEventCallback callback, AttributeSet attributes)
     : attributes_(std::move(attributes)),
       theme_(LoadTheme(attributes_.Block(AttrIndex::kSkin))),
       kind_(kind),
@@ -58,7 +61,8 @@ Control::Control(ControlKind kind, const EngineCreationContext& context, EngineE
 bool Control::Attach(EngineControl handle) {
     handle_ = handle;
     if (!wrapper_ || !IsWindow(wrapper_)) return false;
-    subclassed_ = SetWindowSubclass(wrapper_, WrapperProc, kWrapperSubclassId, DWORD_PTR(handle)) != FALSE;
+    subclassed_ =
+        SetWindowSubclass(wrapper_, WrapperProc, kWrapperSubclassId, DWORD_PTR(handle)) != FALSE;
     SetPropA(wrapper_, kControlProperty, reinterpret_cast<HANDLE>(handle));
     ApplyVisibility();
     return true;
@@ -119,9 +123,13 @@ void Control::Invalidate() {
     if (wrapper_) InvalidateRect(wrapper_, nullptr, FALSE);
 }
 
-void Control::RefreshCaches() { Invalidate(); }
+void Control::RefreshCaches() {
+    Invalidate();
+}
 
-void Control::OnWrapperChanged(bool) { Invalidate(); }
+void Control::OnWrapperChanged(bool) {
+    Invalidate();
+}
 
 SIZE Control::ClientSize() const {
     RECT r{};
@@ -149,33 +157,34 @@ bool Control::ForwardWheel(WPARAM wParam, LPARAM lParam) {
 
 bool Control::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(wrapper_, &ps);
-        if (dc) PaintTo(dc);
-        EndPaint(wrapper_, &ps);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT:
-        PaintTo(reinterpret_cast<HDC>(wParam));
-        result = 0;
-        return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_MOUSEMOVE:
-        TrackLeave();
-        NoteMouseOverHost(Host());
-        return false;
-    case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        OnMouseLeft();
-        return false;
-    case WM_SIZE:
-        OnWrapperChanged(true);
-        return false;
-    default: return false;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(wrapper_, &ps);
+            if (dc) PaintTo(dc);
+            EndPaint(wrapper_, &ps);
+            result = 0;
+            return true;
+        }
+        case WM_PRINTCLIENT:
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            result = 0;
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_MOUSEMOVE:
+            TrackLeave();
+            NoteMouseOverHost(Host());
+            return false;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            OnMouseLeft();
+            return false;
+        case WM_SIZE:
+            OnWrapperChanged(true);
+            return false;
+        default:
+            return false;
     }
 }
 
@@ -223,7 +232,8 @@ Control* FindControl(EngineControl handle) {
 
 Control* FindControlOfWrapper(HWND wrapper) {
     if (!wrapper || !IsWindow(wrapper)) return nullptr;
-    Control* control = FindControl(reinterpret_cast<EngineControl>(GetPropA(wrapper, kControlProperty)));
+    Control* control =
+        FindControl(reinterpret_cast<EngineControl>(GetPropA(wrapper, kControlProperty)));
     return control && control->Wrapper() == wrapper ? control : nullptr;
 }
 
@@ -237,12 +247,15 @@ void DestroyControl(EngineControl handle) {
 }
 
 void ReleaseIfDead(Control* control) {
-    auto found = std::find_if(gDeadControls.begin(), gDeadControls.end(),
-                              [control](const std::unique_ptr<Control>& c) { return c.get() == control; });
+    auto found =
+        std::find_if(gDeadControls.begin(), gDeadControls.end(),
+                     [control](const std::unique_ptr<Control>& c) { return c.get() == control; });
     if (found != gDeadControls.end()) gDeadControls.erase(found);
 }
 
-size_t LiveControlCount() { return gControls.size(); }
+size_t LiveControlCount() {
+    return gControls.size();
+}
 
 void ForEachControl(void (*action)(Control&)) {
     std::vector<EngineControl> handles;

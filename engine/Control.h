@@ -15,7 +15,7 @@
 #include "ui/skin/SkinEngineInterface.h"
 
 class Control {
-public:
+  public:
     Control(ControlKind kind, const EngineCreationContext& context, EngineEventCallback callback,
             AttributeSet attributes);
     virtual ~Control() = default;
@@ -52,7 +52,7 @@ public:
     // destroyed by an event handler is freed only when that unwinds.
     int busy = 0;
 
-protected:
+  protected:
     virtual void Paint(Canvas& canvas) = 0;
     virtual void OnAttributeChanged(int index);
     // The window's face under the control (the skin root's), then the
@@ -72,7 +72,7 @@ protected:
     AttributeSet attributes_;
     Theme theme_;
 
-private:
+  private:
     void PaintTo(HDC dc);
 
     ControlKind kind_;
@@ -105,7 +105,7 @@ size_t LiveControlCount();
 void ForEachControl(void (*action)(Control&));
 
 class BusyScope {
-public:
+  public:
     explicit BusyScope(Control* control) : control_(control) { ++control_->busy; }
     ~BusyScope() {
         if (--control_->busy == 0 && control_->Destroyed()) ReleaseIfDead(control_);
@@ -113,7 +113,7 @@ public:
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     Control* control_;
 };
 

@@ -33,12 +33,14 @@ Result Guarded(Result fallback, Body body) {
 }
 
 template <typename T>
-EngineControl Create(ControlKind kind, EngineEventCallback callback, const EngineCreationContext* context) {
+EngineControl Create(ControlKind kind, EngineEventCallback callback,
+                     const EngineCreationContext* context) {
     return Guarded<EngineControl>(0, [&]() -> EngineControl {
         if (!context || !context->wrapper || !IsWindow(context->wrapper)) return 0;
         const uint8_t* block = context->attributes;
         const size_t size = block ? ReadableExtent(block, kMaxAttributeBlock) : 0;
-        return RegisterControl(std::make_unique<T>(*context, callback, ParseAttributeBlock(kind, block, size)));
+        return RegisterControl(
+            std::make_unique<T>(*context, callback, ParseAttributeBlock(kind, block, size)));
     });
 }
 
@@ -49,10 +51,10 @@ std::wstring TitleOf(void* data) {
 }  // namespace
 
 // The creation arguments after the context carry nothing the engine uses.
-#define IGNORE_CREATE_EXTRAS                                                                                   \
-    (void)reserved, (void)parent, (void)left, (void)top, (void)width, (void)height, (void)z1, (void)z2, (void)z3, \
-        (void)z4, (void)z5, (void)z6, (void)z7, (void)z8, (void)z9, (void)z10, (void)z11, (void)z12, (void)z13,  \
-        (void)z14, (void)z15, (void)z16, (void)z17
+#define IGNORE_CREATE_EXTRAS                                                                       \
+    (void)reserved, (void)parent, (void)left, (void)top, (void)width, (void)height, (void)z1,      \
+        (void)z2, (void)z3, (void)z4, (void)z5, (void)z6, (void)z7, (void)z8, (void)z9, (void)z10, \
+        (void)z11, (void)z12, (void)z13, (void)z14, (void)z15, (void)z16, (void)z17
 
 ENGINE_EXPORT EngineControl WINAPI CreateControl_WindowEx(SKIN_ENGINE_CREATE_ARGS) {
     IGNORE_CREATE_EXTRAS;
@@ -79,28 +81,29 @@ ENGINE_EXPORT EngineControl WINAPI CreateControl_IcoListboxEx(SKIN_ENGINE_CREATE
     return Create<IcoListboxControl>(ControlKind::IcoListbox, callback, context);
 }
 
-ENGINE_EXPORT intptr_t WINAPI ControlSendMessage(EngineControl control, int32_t message, int32_t index, void* value,
-                                                 intptr_t, intptr_t) {
+ENGINE_EXPORT intptr_t WINAPI ControlSendMessage(EngineControl control, int32_t message,
+                                                 int32_t index, void* value, intptr_t, intptr_t) {
     return Guarded<intptr_t>(0, [&]() -> intptr_t {
         Control* target = FindControl(control);
         if (!target) return 0;
         switch (message) {
-        case kEngineSetAttribute: {
-            if (!value) return 0;
-            int32_t word;
-            std::memcpy(&word, value, sizeof word);
-            return target->SetAttribute(index, word) ? 1 : 0;
-        }
-        case kEngineGetAttribute: {
-            if (!value) return 0;
-            int64_t word = 0;
-            if (!target->GetAttribute(index, &word)) return 0;
-            std::memcpy(value, &word, sizeof word);
-            return 1;
-        }
-        case kEngineGetBlock:
-            return index == -1 ? reinterpret_cast<intptr_t>(target->BlockAnswer()) : 0;
-        default: return 0;
+            case kEngineSetAttribute: {
+                if (!value) return 0;
+                int32_t word;
+                std::memcpy(&word, value, sizeof word);
+                return target->SetAttribute(index, word) ? 1 : 0;
+            }
+            case kEngineGetAttribute: {
+                if (!value) return 0;
+                int64_t word = 0;
+                if (!target->GetAttribute(index, &word)) return 0;
+                std::memcpy(value, &word, sizeof word);
+                return 1;
+            }
+            case kEngineGetBlock:
+                return index == -1 ? reinterpret_cast<intptr_t>(target->BlockAnswer()) : 0;
+            default:
+                return 0;
         }
     });
 }
@@ -127,8 +130,8 @@ ENGINE_EXPORT int32_t WINAPI ControlUpdateCache() {
     });
 }
 
-ENGINE_EXPORT int32_t WINAPI LoadImageEx(const void* bytes, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t,
-                                         int32_t) {
+ENGINE_EXPORT int32_t WINAPI LoadImageEx(const void* bytes, int32_t, int32_t, int32_t, int32_t,
+                                         int32_t, int32_t, int32_t) {
     return Guarded<int32_t>(0, [&]() -> int32_t {
         // The empty byte set is a valid picture that draws nothing.
         if (!bytes) return RegisterPicture(DecodePicture(nullptr, 0));
@@ -137,7 +140,8 @@ ENGINE_EXPORT int32_t WINAPI LoadImageEx(const void* bytes, int32_t, int32_t, in
         int32_t header[2];
         std::memcpy(header, bytes, sizeof header);
         if (header[0] != 1 || header[1] < 0 || size_t(header[1]) > readable - 8) return 0;
-        return RegisterPicture(DecodePicture(static_cast<const uint8_t*>(bytes) + 8, size_t(header[1])));
+        return RegisterPicture(
+            DecodePicture(static_cast<const uint8_t*>(bytes) + 8, size_t(header[1])));
     });
 }
 
@@ -145,8 +149,8 @@ ENGINE_EXPORT void WINAPI DestroyImageEx(int32_t image) {
     Guarded<int>(0, [&] { return int(ReleasePicture(image)); });
 }
 
-ENGINE_EXPORT void* WINAPI CreateBinEx(const char* title, int32_t marker, int32_t v1, int32_t v2, int32_t v3,
-                                       int32_t v4, int32_t v5, int32_t v6) {
+ENGINE_EXPORT void* WINAPI CreateBinEx(const char* title, int32_t marker, int32_t v1, int32_t v2,
+                                       int32_t v3, int32_t v4, int32_t v5, int32_t v6) {
     return Guarded<void*>(nullptr, [&]() -> void* {
         std::wstring text;
         if (title) {
@@ -160,8 +164,8 @@ ENGINE_EXPORT void* WINAPI CreateBinEx(const char* title, int32_t marker, int32_
     });
 }
 
-ENGINE_EXPORT void WINAPI InsertButton_ToolbarEx(EngineControl control, int32_t position, int32_t v1, int32_t v2,
-                                                 void* data) {
+ENGINE_EXPORT void WINAPI InsertButton_ToolbarEx(EngineControl control, int32_t position,
+                                                 int32_t v1, int32_t v2, void* data) {
     Guarded<int>(0, [&] {
         std::wstring title = TitleOf(data);
         if (auto* toolbar = FindControlOf<ToolbarControl>(control, ControlKind::Toolbar))
@@ -177,7 +181,8 @@ ENGINE_EXPORT int32_t WINAPI GetButtonCount_ToolbarEx(EngineControl control) {
     });
 }
 
-ENGINE_EXPORT void WINAPI SetButtonSelected_ToolbarEx(EngineControl control, int32_t index, int32_t selected) {
+ENGINE_EXPORT void WINAPI SetButtonSelected_ToolbarEx(EngineControl control, int32_t index,
+                                                      int32_t selected) {
     Guarded<int>(0, [&] {
         if (auto* toolbar = FindControlOf<ToolbarControl>(control, ControlKind::Toolbar))
             toolbar->SetSelected(index, selected != 0);
@@ -185,8 +190,9 @@ ENGINE_EXPORT void WINAPI SetButtonSelected_ToolbarEx(EngineControl control, int
     });
 }
 
-ENGINE_EXPORT int32_t WINAPI InsertItem_IcoListboxEx(EngineControl control, int32_t position, int32_t v1, int32_t v2,
-                                                     int32_t image, void* data) {
+ENGINE_EXPORT int32_t WINAPI InsertItem_IcoListboxEx(EngineControl control, int32_t position,
+                                                     int32_t v1, int32_t v2, int32_t image,
+                                                     void* data) {
     return Guarded<int32_t>(-1, [&]() -> int32_t {
         std::wstring title = TitleOf(data);
         auto* list = FindControlOf<IcoListboxControl>(control, ControlKind::IcoListbox);
@@ -196,7 +202,8 @@ ENGINE_EXPORT int32_t WINAPI InsertItem_IcoListboxEx(EngineControl control, int3
 
 ENGINE_EXPORT void WINAPI DeleteItem_IcoListboxEx(EngineControl control, int32_t index, int32_t) {
     Guarded<int>(0, [&] {
-        if (auto* list = FindControlOf<IcoListboxControl>(control, ControlKind::IcoListbox)) list->DeleteItem(index);
+        if (auto* list = FindControlOf<IcoListboxControl>(control, ControlKind::IcoListbox))
+            list->DeleteItem(index);
         return 0;
     });
 }

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 class ScopedGdiObject {
-public:
+  public:
     explicit ScopedGdiObject(HGDIOBJ object = nullptr) : object_(object) {}
     ~ScopedGdiObject() { Reset(); }
     ScopedGdiObject(const ScopedGdiObject&) = delete;
@@ -14,12 +14,12 @@ public:
     }
     HGDIOBJ Get() const { return object_; }
 
-private:
+  private:
     HGDIOBJ object_;
 };
 
 class ScopedMemoryDc {
-public:
+  public:
     explicit ScopedMemoryDc(HDC reference) : dc_(CreateCompatibleDC(reference)) {}
     ~ScopedMemoryDc() {
         if (dc_) DeleteDC(dc_);
@@ -28,20 +28,21 @@ public:
     ScopedMemoryDc& operator=(const ScopedMemoryDc&) = delete;
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
 };
 
 class ScopedSelect {
-public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+  public:
+    ScopedSelect(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
     ~ScopedSelect() {
         if (previous_) SelectObject(dc_, previous_);
     }
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };

@@ -10,8 +10,8 @@ constexpr int kIconTop = 8;
 constexpr int kTitleGap = 6;
 }  // namespace
 
-IcoListboxControl::IcoListboxControl(const EngineCreationContext& context, EngineEventCallback callback,
-                                     AttributeSet attributes)
+IcoListboxControl::IcoListboxControl(const EngineCreationContext& context,
+                                     EngineEventCallback callback, AttributeSet attributes)
     : Control(ControlKind::IcoListbox, context, callback, std::move(attributes)) {
     attributes_.values[AttrIndex::kSelected].word = -1;
 }
@@ -21,8 +21,10 @@ IcoListboxControl::Layout IcoListboxControl::ComputeLayout() const {
     Layout layout;
     layout.iconSize = std::clamp(int(attributes_.Word(AttrIndex::kIconSize, 48)), 16, 128);
     const int titleHeight = theme_.fontSize + 8;
-    const int storedWidth = attributes_.Word(AttrIndex::kCellWidth), storedHeight = attributes_.Word(AttrIndex::kCellHeight);
-    layout.cellWidth = storedWidth >= 24 && storedWidth <= 400 ? storedWidth : std::max(layout.iconSize + 24, 72);
+    const int storedWidth = attributes_.Word(AttrIndex::kCellWidth),
+              storedHeight = attributes_.Word(AttrIndex::kCellHeight);
+    layout.cellWidth =
+        storedWidth >= 24 && storedWidth <= 400 ? storedWidth : std::max(layout.iconSize + 24, 72);
     layout.cellHeight = storedHeight >= 24 && storedHeight <= 400
                             ? storedHeight
                             : kIconTop + layout.iconSize + kTitleGap + titleHeight + 6;
@@ -41,29 +43,34 @@ IcoListboxControl::Layout IcoListboxControl::ComputeLayout() const {
 
 PixelRect IcoListboxControl::CellRect(const Layout& layout, int index) const {
     return PixelRect{layout.left + (index % layout.columns) * layout.cellWidth,
-                     kTopPadding + (index / layout.columns) * layout.cellHeight, layout.cellWidth, layout.cellHeight};
+                     kTopPadding + (index / layout.columns) * layout.cellHeight, layout.cellWidth,
+                     layout.cellHeight};
 }
 
 int IcoListboxControl::HitTest(int x, int y) const {
     const Layout layout = ComputeLayout();
     const SIZE size = ClientSize();
-    if (scroller_.OnBar(x, size.cx) || x < layout.left || x >= layout.left + layout.columns * layout.cellWidth)
+    if (scroller_.OnBar(x, size.cx) || x < layout.left ||
+        x >= layout.left + layout.columns * layout.cellWidth)
         return -1;
     const int contentY = y + scroller_.Offset() - kTopPadding;
     if (contentY < 0 || y < 0 || y >= size.cy) return -1;
-    const int index = (contentY / layout.cellHeight) * layout.columns + (x - layout.left) / layout.cellWidth;
+    const int index =
+        (contentY / layout.cellHeight) * layout.columns + (x - layout.left) / layout.cellWidth;
     return index < int(items_.size()) ? index : -1;
 }
 
 void IcoListboxControl::UpdateExtent() {
     const Layout layout = ComputeLayout();
     const int rows = (int(items_.size()) + layout.columns - 1) / layout.columns;
-    scroller_.SetExtent(rows == 0 ? 0 : 2 * kTopPadding + rows * layout.cellHeight, int(ClientSize().cy));
+    scroller_.SetExtent(rows == 0 ? 0 : 2 * kTopPadding + rows * layout.cellHeight,
+                        int(ClientSize().cy));
 }
 
-int32_t IcoListboxControl::InsertItem(int32_t position, int32_t value1, int32_t value2, PictureRef picture,
-                                      std::wstring title) {
-    const int32_t at = position >= 0 && position < int32_t(items_.size()) ? position : int32_t(items_.size());
+int32_t IcoListboxControl::InsertItem(int32_t position, int32_t value1, int32_t value2,
+                                      PictureRef picture, std::wstring title) {
+    const int32_t at =
+        position >= 0 && position < int32_t(items_.size()) ? position : int32_t(items_.size());
     items_.insert(items_.begin() + at, Item{std::move(title), std::move(picture), value1, value2});
     // The current item stays the same item.
     if (Current() >= at) attributes_.values[AttrIndex::kSelected].word = Current() + 1;
@@ -133,15 +140,32 @@ void IcoListboxControl::MoveCurrent(int key) {
     const int visibleRows = std::max(1, int(ClientSize().cy) / layout.cellHeight);
     int next = current;
     switch (key) {
-    case VK_LEFT: next = current - 1; break;
-    case VK_RIGHT: next = current + 1; break;
-    case VK_UP: next = current - layout.columns; break;
-    case VK_DOWN: next = current + layout.columns; break;
-    case VK_PRIOR: next = current - visibleRows * layout.columns; break;
-    case VK_NEXT: next = current + visibleRows * layout.columns; break;
-    case VK_HOME: next = 0; break;
-    case VK_END: next = count - 1; break;
-    default: return;
+        case VK_LEFT:
+            next = current - 1;
+            break;
+        case VK_RIGHT:
+            next = current + 1;
+            break;
+        case VK_UP:
+            next = current - layout.columns;
+            break;
+        case VK_DOWN:
+            next = current + layout.columns;
+            break;
+        case VK_PRIOR:
+            next = current - visibleRows * layout.columns;
+            break;
+        case VK_NEXT:
+            next = current + visibleRows * layout.columns;
+            break;
+        case VK_HOME:
+            next = 0;
+            break;
+        case VK_END:
+            next = count - 1;
+            break;
+        default:
+            return;
     }
     if (current < 0) next = 0;
     SetCurrent(std::clamp(next, 0, count - 1));
@@ -150,79 +174,84 @@ void IcoListboxControl::MoveCurrent(int key) {
 bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
-    case WM_GETDLGCODE:
-        result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
-        return true;
-    case WM_MOUSEMOVE: {
-        UpdateExtent();
-        const bool dragged = scroller_.MouseMove(y);
-        const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
-        const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
-        if (dragged || hit != hover_ || barHot != barHot_) {
-            hover_ = hit;
-            barHot_ = barHot;
-            Invalidate();
+        case WM_GETDLGCODE:
+            result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
+            return true;
+        case WM_MOUSEMOVE: {
+            UpdateExtent();
+            const bool dragged = scroller_.MouseMove(y);
+            const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
+            const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
+            if (dragged || hit != hover_ || barHot != barHot_) {
+                hover_ = hit;
+                barHot_ = barHot;
+                Invalidate();
+            }
+            break;
         }
-        break;
-    }
-    case WM_LBUTTONDOWN: {
-        UpdateExtent();
-        if (GetFocus() != Wrapper()) SetFocus(Wrapper());
-        result = 0;
-        SetCapture(Wrapper());
-        if (scroller_.MouseDown(x, y, ClientSize().cx)) {
+        case WM_LBUTTONDOWN: {
+            UpdateExtent();
+            if (GetFocus() != Wrapper()) SetFocus(Wrapper());
+            result = 0;
+            SetCapture(Wrapper());
+            if (scroller_.MouseDown(x, y, ClientSize().cx)) {
+                Invalidate();
+                return true;
+            }
+            pressed_ = HitTest(x, y);
+            if (pressed_ >= 0) SetCurrent(pressed_);
             Invalidate();
             return true;
         }
-        pressed_ = HitTest(x, y);
-        if (pressed_ >= 0) SetCurrent(pressed_);
-        Invalidate();
-        return true;
-    }
-    case WM_LBUTTONDBLCLK:
-        // The first click of a double click has activated the item already;
-        // a second activation would open it twice.
-        result = 0;
-        return true;
-    case WM_LBUTTONUP: {
-        const int pressed = pressed_;
-        pressed_ = -1;
-        scroller_.MouseUp();
-        if (GetCapture() == Wrapper()) ReleaseCapture();
-        Invalidate();
-        if (pressed >= 0 && HitTest(x, y) == pressed) Raise(EngineCode::kItemActivated, pressed);
-        result = 0;
-        return true;
-    }
-    case WM_CAPTURECHANGED:
-        if (scroller_.MouseUp() || pressed_ >= 0) {
+        case WM_LBUTTONDBLCLK:
+            // The first click of a double click has activated the item already;
+            // a second activation would open it twice.
+            result = 0;
+            return true;
+        case WM_LBUTTONUP: {
+            const int pressed = pressed_;
             pressed_ = -1;
+            scroller_.MouseUp();
+            if (GetCapture() == Wrapper()) ReleaseCapture();
             Invalidate();
+            if (pressed >= 0 && HitTest(x, y) == pressed)
+                Raise(EngineCode::kItemActivated, pressed);
+            result = 0;
+            return true;
         }
-        break;
-    case WM_RBUTTONUP:
-        Raise(EngineCode::kContextMenu, HitTest(x, y), x, y);
-        result = 0;
-        return true;
-    case WM_MOUSEWHEEL:
-        result = 0;
-        if (ForwardWheel(wParam, lParam)) return true;
-        UpdateExtent();
-        if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * ComputeLayout().cellHeight / WHEEL_DELTA))
+        case WM_CAPTURECHANGED:
+            if (scroller_.MouseUp() || pressed_ >= 0) {
+                pressed_ = -1;
+                Invalidate();
+            }
+            break;
+        case WM_RBUTTONUP:
+            Raise(EngineCode::kContextMenu, HitTest(x, y), x, y);
+            result = 0;
+            return true;
+        case WM_MOUSEWHEEL:
+            result = 0;
+            if (ForwardWheel(wParam, lParam)) return true;
+            UpdateExtent();
+            if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * ComputeLayout().cellHeight /
+                                   WHEEL_DELTA))
+                Invalidate();
+            result = 0;
+            return true;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                if (Current() >= 0) Raise(EngineCode::kItemActivated, Current());
+            } else {
+                MoveCurrent(int(wParam));
+            }
+            result = 0;
+            return true;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
             Invalidate();
-        result = 0;
-        return true;
-    case WM_KEYDOWN:
-        if (wParam == VK_RETURN) {
-            if (Current() >= 0) Raise(EngineCode::kItemActivated, Current());
-        } else {
-            MoveCurrent(int(wParam));
-        }
-        result = 0;
-        return true;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: Invalidate(); break;
-    default: break;
+            break;
+        default:
+            break;
     }
     return Control::OnMessage(message, wParam, lParam, result);
 }
@@ -235,8 +264,8 @@ void IcoListboxControl::PaintPlaceholder(Surface& s, const PixelRect& box) const
     StrokeRoundRect(s, x, y, w, h, std::max(2.0f, w * 0.12f), 1.0f, theme_.text, 90);
     const float lineX = x + w * 0.2f, lineW = w * 0.6f, lineH = std::max(2.0f, h * 0.05f);
     for (int i = 0; i < 3; ++i)
-        FillRoundRect(s, lineX, y + h * (0.3f + 0.18f * i), i == 2 ? lineW * 0.6f : lineW, lineH, lineH / 2,
-                      theme_.text, 110);
+        FillRoundRect(s, lineX, y + h * (0.3f + 0.18f * i), i == 2 ? lineW * 0.6f : lineW, lineH,
+                      lineH / 2, theme_.text, 110);
 }
 
 void IcoListboxControl::Paint(Canvas& canvas) {
@@ -253,28 +282,32 @@ void IcoListboxControl::Paint(Canvas& canvas) {
         const Item& item = items_[i];
         const PixelRect tile{cell.x + 3, cell.y + 2, cell.width - 6, cell.height - 4};
         if (i == Current()) {
-            FillRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height), radius,
-                          theme_.selectedFill);
-            StrokeRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height), radius, 1.0f,
-                            theme_.accent, focused ? 220 : 120);
+            FillRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height),
+                          radius, theme_.selectedFill);
+            StrokeRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height),
+                            radius, 1.0f, theme_.accent, focused ? 220 : 120);
         } else if (i == hover_ || i == pressed_) {
-            FillRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height), radius,
-                          theme_.hoverFill);
+            FillRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height),
+                          radius, theme_.hoverFill);
         }
-        const PixelRect iconBox{cell.x + (cell.width - layout.iconSize) / 2, cell.y + kIconTop, layout.iconSize,
-                                layout.iconSize};
-        const PixelImage* icon = item.picture ? item.picture->Fitted(layout.iconSize, layout.iconSize) : nullptr;
+        const PixelRect iconBox{cell.x + (cell.width - layout.iconSize) / 2, cell.y + kIconTop,
+                                layout.iconSize, layout.iconSize};
+        const PixelImage* icon =
+            item.picture ? item.picture->Fitted(layout.iconSize, layout.iconSize) : nullptr;
         if (icon) {
             DrawImage(s, *icon, PixelRect{0, 0, icon->width, icon->height},
                       PixelRect{iconBox.x + (iconBox.width - icon->width) / 2,
-                                iconBox.y + (iconBox.height - icon->height) / 2, icon->width, icon->height},
+                                iconBox.y + (iconBox.height - icon->height) / 2, icon->width,
+                                icon->height},
                       i == pressed_ ? 200 : 255);
         } else {
             PaintPlaceholder(s, iconBox);
         }
         const int titleTop = iconBox.y + iconBox.height + kTitleGap - 2;
-        RECT box{cell.x + 5, titleTop, cell.x + cell.width - 5, std::min(int(cell.y + cell.height - 2), titleTop + theme_.fontSize + 8)};
-        canvas.Text(item.title, box, i == Current() ? theme_.selectedText : theme_.text, theme_.fontSize, false,
+        RECT box{cell.x + 5, titleTop, cell.x + cell.width - 5,
+                 std::min(int(cell.y + cell.height - 2), titleTop + theme_.fontSize + 8)};
+        canvas.Text(item.title, box, i == Current() ? theme_.selectedText : theme_.text,
+                    theme_.fontSize, false,
                     DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS);
     }
     scroller_.Paint(canvas.Pixels(), theme_, barHot_);

@@ -9,24 +9,26 @@
 #include "engine/Scroller.h"
 
 class IcoListboxControl : public Control {
-public:
-    IcoListboxControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes);
+  public:
+    IcoListboxControl(const EngineCreationContext& context, EngineEventCallback callback,
+                      AttributeSet attributes);
 
     // position: 0-based place; -1 (or beyond the end) appends. Returns the
     // new item's index.
-    int32_t InsertItem(int32_t position, int32_t value1, int32_t value2, PictureRef picture, std::wstring title);
+    int32_t InsertItem(int32_t position, int32_t value1, int32_t value2, PictureRef picture,
+                       std::wstring title);
     // index -1 removes every item; an index out of range removes nothing.
     void DeleteItem(int32_t index);
     int32_t Count() const { return int32_t(items_.size()); }
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-protected:
+  protected:
     void Paint(Canvas& canvas) override;
     void OnAttributeChanged(int index) override;
     void OnMouseLeft() override;
     void OnWrapperChanged(bool resized) override;
 
-private:
+  private:
     struct Item {
         std::wstring title;
         PictureRef picture;

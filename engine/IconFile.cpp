@@ -26,7 +26,8 @@ bool ReadDibHeader(const uint8_t* data, size_t size, DibHeader& h) {
     h.compression = LoadU32(data + 16);
     h.colours = LoadU32(data + 32);
     if (h.headerSize < 40 || h.headerSize > size) return false;
-    if (width <= 0 || width > kMaxIconSide || doubledHeight <= 1 || doubledHeight > 2 * kMaxIconSide)
+    if (width <= 0 || width > kMaxIconSide || doubledHeight <= 1 ||
+        doubledHeight > 2 * kMaxIconSide)
         return false;
     h.width = width;
     h.height = doubledHeight / 2;
@@ -35,8 +36,8 @@ bool ReadDibHeader(const uint8_t* data, size_t size, DibHeader& h) {
 }  // namespace
 
 bool LooksLikeIcon(const uint8_t* data, size_t size) {
-    return data && size >= 6 && LoadU16(data) == 0 && (LoadU16(data + 2) == 1 || LoadU16(data + 2) == 2) &&
-           LoadU16(data + 4) > 0;
+    return data && size >= 6 && LoadU16(data) == 0 &&
+           (LoadU16(data + 2) == 1 || LoadU16(data + 2) == 2) && LoadU16(data + 4) > 0;
 }
 
 std::vector<IconFrameInfo> ParseIconDirectory(const uint8_t* data, size_t size) {
@@ -132,7 +133,8 @@ bool DecodeIconDib(const uint8_t* data, size_t size, PixelImage& out) {
     for (int y = 0; y < h.height; ++y) {
         // Rows are stored bottom-up.
         const uint8_t* row = data + colourOffset + colourStride * (h.height - 1 - y);
-        const uint8_t* maskRow = hasMask ? data + maskOffset + maskStride * (h.height - 1 - y) : nullptr;
+        const uint8_t* maskRow =
+            hasMask ? data + maskOffset + maskStride * (h.height - 1 - y) : nullptr;
         for (int x = 0; x < h.width; ++x) {
             uint32_t b, g, r, a = 255;
             if (bpp == 32 || bpp == 24) {
@@ -156,7 +158,8 @@ bool DecodeIconDib(const uint8_t* data, size_t size, PixelImage& out) {
                 r = palette[4 * index + 2];
             }
             if (!(bpp == 32 && anyAlpha) && maskRow && (maskRow[x / 8] >> (7 - x % 8)) & 1) a = 0;
-            out.pixels[size_t(y) * h.width + x] = Premultiply(0xFF000000 | r << 16 | g << 8 | b, int(a));
+            out.pixels[size_t(y) * h.width + x] =
+                Premultiply(0xFF000000 | r << 16 | g << 8 | b, int(a));
         }
     }
     return true;

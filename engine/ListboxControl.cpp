@@ -13,21 +13,26 @@ constexpr int kPadding = 4;
 ListboxControl::ListboxControl(const EngineCreationContext& context, EngineEventCallback callback,
                                AttributeSet attributes)
     : Control(ControlKind::Listbox, context, callback, std::move(attributes)) {
-    const int defaultHeight = std::clamp(int(attributes_.Word(AttrIndex::kItemHeight, 30)), 16, 200);
+    const int defaultHeight =
+        std::clamp(int(attributes_.Word(AttrIndex::kItemHeight, 30)), 16, 200);
     if (const std::vector<uint8_t>* stored = attributes_.Block(AttrIndex::kStoredItems)) {
         if (auto items = ParseStoredListItems(stored->data(), stored->size())) {
             for (const StoredListItem& item : *items) {
                 Row row;
                 row.text = WideFromUtf16(item.text);
-                row.picture = item.picture.empty() ? nullptr : DecodePicture(item.picture.data(), item.picture.size());
-                row.height = item.height > 0 ? std::clamp(int(item.height), 16, 200) : defaultHeight;
+                row.picture = item.picture.empty()
+                                  ? nullptr
+                                  : DecodePicture(item.picture.data(), item.picture.size());
+                row.height =
+                    item.height > 0 ? std::clamp(int(item.height), 16, 200) : defaultHeight;
                 row.colour = item.textColour;
                 rows_.push_back(std::move(row));
             }
         }
     }
     const int selected = Selected();
-    if (selected < -1 || selected >= int(rows_.size())) attributes_.values[AttrIndex::kSelected].word = -1;
+    if (selected < -1 || selected >= int(rows_.size()))
+        attributes_.values[AttrIndex::kSelected].word = -1;
 }
 
 int ListboxControl::RowTop(int index) const {
@@ -75,55 +80,56 @@ void ListboxControl::OnMouseLeft() {
 bool ListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
-    case WM_MOUSEMOVE: {
-        UpdateExtent();
-        const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
-        const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
-        if (scroller_.MouseMove(y) || hit != hover_ || barHot != barHot_) {
-            hover_ = hit;
-            barHot_ = barHot;
-            Invalidate();
+        case WM_MOUSEMOVE: {
+            UpdateExtent();
+            const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
+            const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
+            if (scroller_.MouseMove(y) || hit != hover_ || barHot != barHot_) {
+                hover_ = hit;
+                barHot_ = barHot;
+                Invalidate();
+            }
+            break;
         }
-        break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        UpdateExtent();
-        result = 0;
-        if (scroller_.MouseDown(x, y, ClientSize().cx)) {
-            SetCapture(Wrapper());
-            Invalidate();
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            UpdateExtent();
+            result = 0;
+            if (scroller_.MouseDown(x, y, ClientSize().cx)) {
+                SetCapture(Wrapper());
+                Invalidate();
+                return true;
+            }
+            const int hit = HitTest(x, y);
+            if (hit >= 0 && hit != Selected()) {
+                attributes_.values[AttrIndex::kSelected].word = hit;
+                scroller_.Reveal(RowTop(hit) + scroller_.Offset(), rows_[hit].height);
+                Invalidate();
+                Raise(EngineCode::kSelectionChanged, hit);
+            }
             return true;
         }
-        const int hit = HitTest(x, y);
-        if (hit >= 0 && hit != Selected()) {
-            attributes_.values[AttrIndex::kSelected].word = hit;
-            scroller_.Reveal(RowTop(hit) + scroller_.Offset(), rows_[hit].height);
-            Invalidate();
-            Raise(EngineCode::kSelectionChanged, hit);
-        }
-        return true;
-    }
-    case WM_LBUTTONUP:
-        if (scroller_.MouseUp()) {
-            ReleaseCapture();
-            Invalidate();
-        }
-        result = 0;
-        return true;
-    case WM_CAPTURECHANGED:
-        if (scroller_.MouseUp()) Invalidate();
-        break;
-    case WM_MOUSEWHEEL:
-        result = 0;
-        if (ForwardWheel(wParam, lParam)) return true;
-        UpdateExtent();
-        if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * 3 * int(attributes_.Word(AttrIndex::kItemHeight, 30)) /
-                               WHEEL_DELTA))
-            Invalidate();
-        result = 0;
-        return true;
-    default: break;
+        case WM_LBUTTONUP:
+            if (scroller_.MouseUp()) {
+                ReleaseCapture();
+                Invalidate();
+            }
+            result = 0;
+            return true;
+        case WM_CAPTURECHANGED:
+            if (scroller_.MouseUp()) Invalidate();
+            break;
+        case WM_MOUSEWHEEL:
+            result = 0;
+            if (ForwardWheel(wParam, lParam)) return true;
+            UpdateExtent();
+            if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * 3 *
+                                   int(attributes_.Word(AttrIndex::kItemHeight, 30)) / WHEEL_DELTA))
+                Invalidate();
+            result = 0;
+            return true;
+        default:
+            break;
     }
     return Control::OnMessage(message, wParam, lParam, result);
 }
@@ -142,22 +148,25 @@ void ListboxControl::Paint(Canvas& canvas) {
         if (rowTop + row.height <= 0 || rowTop >= s.height) continue;
         const bool selected = i == Selected();
         if (selected || i == hover_)
-            FillRoundRect(s, float(kPadding), float(rowTop + 1), float(right - 2 * kPadding), float(row.height - 2),
-                          radius, selected ? theme_.selectedFill : theme_.hoverFill);
+            FillRoundRect(s, float(kPadding), float(rowTop + 1), float(right - 2 * kPadding),
+                          float(row.height - 2), radius,
+                          selected ? theme_.selectedFill : theme_.hoverFill);
         int textLeft = kPadding + 10;
         if (row.picture) {
             const int side = std::max(8, row.height - 10);
             if (const PixelImage* icon = row.picture->Fitted(side, side))
-                DrawImage(s, *icon, PixelRect{0, 0, icon->width, icon->height},
-                          PixelRect{textLeft + (side - icon->width) / 2, rowTop + (row.height - icon->height) / 2,
-                                    icon->width, icon->height});
+                DrawImage(
+                    s, *icon, PixelRect{0, 0, icon->width, icon->height},
+                    PixelRect{textLeft + (side - icon->width) / 2,
+                              rowTop + (row.height - icon->height) / 2, icon->width, icon->height});
             textLeft += side + 8;
         }
-        const uint32_t colour = selected                             ? theme_.selectedText
+        const uint32_t colour = selected                           ? theme_.selectedText
                                 : row.colour == kDefaultTextColour ? theme_.text
                                                                    : row.colour;
         RECT box{textLeft, rowTop, right - kPadding - 6, rowTop + row.height};
-        canvas.Text(row.text, box, colour, theme_.fontSize, false, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+        canvas.Text(row.text, box, colour, theme_.fontSize, false,
+                    DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
     }
     scroller_.Paint(canvas.Pixels(), theme_, barHot_);
 }

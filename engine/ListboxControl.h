@@ -8,18 +8,19 @@
 #include "engine/Scroller.h"
 
 class ListboxControl : public Control {
-public:
-    ListboxControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes);
+  public:
+    ListboxControl(const EngineCreationContext& context, EngineEventCallback callback,
+                   AttributeSet attributes);
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     int32_t Count() const { return int32_t(rows_.size()); }
 
-protected:
+  protected:
     void Paint(Canvas& canvas) override;
     void OnAttributeChanged(int index) override;
     void OnMouseLeft() override;
     void OnWrapperChanged(bool resized) override;
 
-private:
+  private:
     struct Row {
         std::wstring text;
         PictureRef picture;

@@ -39,14 +39,16 @@ bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
             Gdiplus::Rect rect(0, 0, INT(width), INT(height));
             Gdiplus::BitmapData data{};
             if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead,
-                                                         PixelFormat32bppPARGB, &data) == Gdiplus::Ok) {
+                                                        PixelFormat32bppPARGB,
+                                                        &data) == Gdiplus::Ok) {
                 out.width = int(width);
                 out.height = int(height);
                 out.pixels.resize(size_t(width) * height);
                 for (UINT y = 0; y < height; ++y)
-                    std::memcpy(&out.pixels[size_t(y) * width],
-                                static_cast<const uint8_t*>(data.Scan0) + ptrdiff_t(y) * data.Stride,
-                                size_t(width) * 4);
+                    std::memcpy(
+                        &out.pixels[size_t(y) * width],
+                        static_cast<const uint8_t*>(data.Scan0) + ptrdiff_t(y) * data.Stride,
+                        size_t(width) * 4);
                 Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
                 ok = true;
             }
@@ -83,8 +85,10 @@ const PixelImage* Picture::Fitted(int width, int height) const {
     const PixelImage* frame = FrameFor(std::max(width, height));
     if (!frame || frame->Empty()) return nullptr;
     // Never enlarge a small picture beyond twice its size: it would only blur.
-    const double scale = std::min({double(width) / frame->width, double(height) / frame->height, 2.0});
-    const int w = std::max(1, int(frame->width * scale + 0.5)), h = std::max(1, int(frame->height * scale + 0.5));
+    const double scale =
+        std::min({double(width) / frame->width, double(height) / frame->height, 2.0});
+    const int w = std::max(1, int(frame->width * scale + 0.5)),
+              h = std::max(1, int(frame->height * scale + 0.5));
     PixelImage image = (w == frame->width && h == frame->height)
                            ? *frame
                            : Resample(*frame, PixelRect{0, 0, frame->width, frame->height}, w, h);
@@ -125,13 +129,17 @@ PictureRef FindPicture(int32_t handle) {
     return found == gPictures.end() ? nullptr : found->second;
 }
 
-bool ReleasePicture(int32_t handle) { return gPictures.erase(handle) > 0; }
+bool ReleasePicture(int32_t handle) {
+    return gPictures.erase(handle) > 0;
+}
 
-size_t LivePictureCount() { return gPictures.size(); }
+size_t LivePictureCount() {
+    return gPictures.size();
+}
 
 size_t ReadableExtent(const void* p, size_t cap) {
-    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
+                                PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
     const uint8_t* at = static_cast<const uint8_t*>(p);
     size_t total = 0;
     while (at && total < cap) {
@@ -139,7 +147,8 @@ size_t ReadableExtent(const void* p, size_t cap) {
         if (!VirtualQuery(at, &info, sizeof info) || info.State != MEM_COMMIT ||
             (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) || !(info.Protect & kReadable))
             break;
-        const size_t available = size_t(static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize - at);
+        const size_t available =
+            size_t(static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize - at);
         total += available;
         at += available;
     }

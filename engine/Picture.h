@@ -12,7 +12,7 @@
 #include "engine/Pixels.h"
 
 class Picture {
-public:
+  public:
     // The frame that suits drawing at maxSide pixels (icons carry several).
     const PixelImage* FrameFor(int maxSide) const;
     // The picture fitted into width x height keeping its proportions,
@@ -22,7 +22,7 @@ public:
 
     void AddFrame(PixelImage frame, int bitCount);
 
-private:
+  private:
     struct Frame {
         PixelImage image;
         int bitCount;

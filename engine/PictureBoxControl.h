@@ -4,13 +4,14 @@
 #include "engine/Control.h"
 
 class PictureBoxControl : public Control {
-public:
-    PictureBoxControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes);
+  public:
+    PictureBoxControl(const EngineCreationContext& context, EngineEventCallback callback,
+                      AttributeSet attributes);
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-protected:
+  protected:
     void Paint(Canvas& canvas) override;
 
-private:
+  private:
     PictureRef picture_;
 };

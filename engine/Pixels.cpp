@@ -4,8 +4,12 @@
 #include <cmath>
 
 namespace {
-inline uint32_t Channel(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
-inline uint32_t Div255(uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
+inline uint32_t Channel(uint32_t c, int shift) {
+    return (c >> shift) & 0xFF;
+}
+inline uint32_t Div255(uint32_t v) {
+    return (v + 128 + ((v + 128) >> 8)) >> 8;
+}
 
 uint32_t ScalePremultiplied(uint32_t c, uint32_t factor) {
     if (factor >= 255) return c;
@@ -26,10 +30,12 @@ std::vector<Contribution> Contributions(int sourceStart, int sourceLength, int o
         Contribution& c = result[i];
         if (scale > 1.0) {
             const double from = i * scale, to = (i + 1) * scale;
-            const int first = int(std::floor(from)), last = std::min(sourceLength, int(std::ceil(to)));
+            const int first = int(std::floor(from)),
+                      last = std::min(sourceLength, int(std::ceil(to)));
             c.first = sourceStart + first;
             for (int j = first; j < last; ++j)
-                c.weights.push_back(float((std::min(to, j + 1.0) - std::max(from, double(j))) / scale));
+                c.weights.push_back(
+                    float((std::min(to, j + 1.0) - std::max(from, double(j))) / scale));
         } else {
             const double centre = (i + 0.5) * scale - 0.5;
             int j0 = int(std::floor(centre));
@@ -61,12 +67,15 @@ void FillCoverage(Surface& s, float x, float y, float w, float h, uint32_t argb,
     const uint32_t colour = Premultiply(argb, opacity);
     if (Channel(colour, 24) == 0 || w <= 0 || h <= 0) return;
     const int x0 = std::max(0, int(std::floor(x))), y0 = std::max(0, int(std::floor(y)));
-    const int x1 = std::min(s.width, int(std::ceil(x + w))), y1 = std::min(s.height, int(std::ceil(y + h)));
+    const int x1 = std::min(s.width, int(std::ceil(x + w))),
+              y1 = std::min(s.height, int(std::ceil(y + h)));
     for (int py = y0; py < y1; ++py) {
         for (int px = x0; px < x1; ++px) {
             const float cover = coverage(px + 0.5f, py + 0.5f);
             if (cover <= 0.0f) continue;
-            const uint32_t src = cover >= 1.0f ? colour : ScalePremultiplied(colour, uint32_t(cover * 255.0f + 0.5f));
+            const uint32_t src = cover >= 1.0f
+                                     ? colour
+                                     : ScalePremultiplied(colour, uint32_t(cover * 255.0f + 0.5f));
             s.At(px, py) = BlendOver(s.At(px, py), src);
         }
     }
@@ -136,9 +145,9 @@ void FlattenOnto(Surface& s, uint32_t rgb) {
 
 PixelImage Resample(const PixelImage& image, const PixelRect& source, int outWidth, int outHeight) {
     PixelImage out;
-    if (image.Empty() || outWidth <= 0 || outHeight <= 0 || source.width <= 0 || source.height <= 0 ||
-        source.x < 0 || source.y < 0 || source.x + source.width > image.width ||
-        source.y + source.height > image.height)
+    if (image.Empty() || outWidth <= 0 || outHeight <= 0 || source.width <= 0 ||
+        source.height <= 0 || source.x < 0 || source.y < 0 ||
+        source.x + source.width > image.width || source.y + source.height > image.height)
         return out;
     out.width = outWidth;
     out.height = outHeight;
@@ -168,10 +177,12 @@ PixelImage Resample(const PixelImage& image, const PixelRect& source, int outWid
                 for (int ch = 0; ch < 4; ++ch) acc[ch] += c.weights[k] * m[ch];
             }
             uint32_t value[4];
-            for (int ch = 0; ch < 4; ++ch) value[ch] = uint32_t(std::clamp(acc[ch] + 0.5f, 0.0f, 255.0f));
+            for (int ch = 0; ch < 4; ++ch)
+                value[ch] = uint32_t(std::clamp(acc[ch] + 0.5f, 0.0f, 255.0f));
             // Keep premultiplied colour channels within alpha after rounding.
             for (int ch = 0; ch < 3; ++ch) value[ch] = std::min(value[ch], value[3]);
-            out.pixels[size_t(y) * outWidth + x] = value[3] << 24 | value[2] << 16 | value[1] << 8 | value[0];
+            out.pixels[size_t(y) * outWidth + x] =
+                value[3] << 24 | value[2] << 16 | value[1] << 8 | value[0];
         }
     }
     return out;
@@ -183,7 +194,8 @@ void DrawImage(Surface& s, const PixelImage& image, const PixelRect& source, con
     PixelImage scaled;
     const PixelImage* from = &image;
     PixelRect src = source;
-    if (source.width != dest.width || source.height != dest.height || source.x < 0 || source.y < 0) {
+    if (source.width != dest.width || source.height != dest.height || source.x < 0 ||
+        source.y < 0) {
         scaled = Resample(image, source, dest.width, dest.height);
         if (scaled.Empty()) return;
         from = &scaled;
@@ -209,14 +221,18 @@ void DrawNineGrid(Surface& s, const PixelImage& image, const PixelRect& source, 
     if (dest.width <= 0 || dest.height <= 0) return;
     const int mx = std::clamp(marginX, 0, std::min(source.width / 2, dest.width / 2));
     const int my = std::clamp(marginY, 0, std::min(source.height / 2, dest.height / 2));
-    const int sxs[4] = {source.x, source.x + mx, source.x + source.width - mx, source.x + source.width};
-    const int sys[4] = {source.y, source.y + my, source.y + source.height - my, source.y + source.height};
+    const int sxs[4] = {source.x, source.x + mx, source.x + source.width - mx,
+                        source.x + source.width};
+    const int sys[4] = {source.y, source.y + my, source.y + source.height - my,
+                        source.y + source.height};
     const int dxs[4] = {dest.x, dest.x + mx, dest.x + dest.width - mx, dest.x + dest.width};
     const int dys[4] = {dest.y, dest.y + my, dest.y + dest.height - my, dest.y + dest.height};
     for (int row = 0; row < 3; ++row) {
         for (int col = 0; col < 3; ++col) {
-            const PixelRect src{sxs[col], sys[row], sxs[col + 1] - sxs[col], sys[row + 1] - sys[row]};
-            const PixelRect dst{dxs[col], dys[row], dxs[col + 1] - dxs[col], dys[row + 1] - dys[row]};
+            const PixelRect src{sxs[col], sys[row], sxs[col + 1] - sxs[col],
+                                sys[row + 1] - sys[row]};
+            const PixelRect dst{dxs[col], dys[row], dxs[col + 1] - dxs[col],
+                                dys[row + 1] - dys[row]};
             if (src.width > 0 && src.height > 0) DrawImage(s, image, src, dst, opacity);
         }
     }

@@ -46,8 +46,8 @@ void FillRect(Surface& s, int x, int y, int w, int h, uint32_t argb, int opacity
 void FillRoundRect(Surface& s, float x, float y, float w, float h, float radius, uint32_t argb,
                    int opacity = 255);
 // Anti-aliased outline of `thickness` pixels just inside the rounded rectangle.
-void StrokeRoundRect(Surface& s, float x, float y, float w, float h, float radius,
-                     float thickness, uint32_t argb, int opacity = 255);
+void StrokeRoundRect(Surface& s, float x, float y, float w, float h, float radius, float thickness,
+                     uint32_t argb, int opacity = 255);
 // Makes every pixel opaque by compositing it over `argb` (alpha ignored).
 void FlattenOnto(Surface& s, uint32_t rgb);
 

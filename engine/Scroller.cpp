@@ -63,17 +63,23 @@ void Scroller::Paint(Surface& s, const Theme& theme, bool hot) const {
     const PixelRect thumb = Thumb(s.width);
     PartDraw part;
     if (theme.Part(SkinPartId::kScrollTrack, PartState::kNormal, part)) {
-        DrawNineGrid(s, *part.image, part.source, part.marginX, part.marginY, track, hot ? 255 : 160);
+        DrawNineGrid(s, *part.image, part.source, part.marginX, part.marginY, track,
+                     hot ? 255 : 160);
     } else {
         FillRoundRect(s, float(track.x), float(track.y), float(track.width), float(track.height),
                       track.width / 2.0f, theme.text, hot ? 28 : 14);
     }
-    const int32_t thumbState = dragging_ ? PartState::kPressed : hot ? PartState::kHover : PartState::kNormal;
+    const int32_t thumbState = dragging_ ? PartState::kPressed
+                               : hot     ? PartState::kHover
+                                         : PartState::kNormal;
     if (theme.Part(SkinPartId::kScrollThumb, thumbState, part) ||
         theme.Part(SkinPartId::kScrollThumb, PartState::kNormal, part)) {
         DrawNineGrid(s, *part.image, part.source, part.marginX, part.marginY, thumb);
     } else {
         FillRoundRect(s, float(thumb.x), float(thumb.y), float(thumb.width), float(thumb.height),
-                      thumb.width / 2.0f, theme.text, dragging_ ? 150 : hot ? 120 : 80);
+                      thumb.width / 2.0f, theme.text,
+                      dragging_ ? 150
+                      : hot     ? 120
+                                : 80);
     }
 }

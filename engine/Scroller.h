@@ -6,7 +6,7 @@
 #include "engine/Theme.h"
 
 class Scroller {
-public:
+  public:
     static constexpr int kBarWidth = 10;
 
     void SetExtent(int content, int view);
@@ -27,7 +27,7 @@ public:
 
     void Paint(Surface& s, const Theme& theme, bool hot) const;
 
-private:
+  private:
     PixelRect Thumb(int clientWidth) const;
 
     int content_ = 0;

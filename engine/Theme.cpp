@@ -5,7 +5,8 @@
 bool Theme::Part(int32_t id, int32_t state, PartDraw& out) const {
     for (const SkinPart& part : parts) {
         if (part.id != id || part.state != state) continue;
-        if (part.image < 0 || part.image >= int32_t(images.size()) || !images[part.image]) return false;
+        if (part.image < 0 || part.image >= int32_t(images.size()) || !images[part.image])
+            return false;
         const PixelImage* image = images[part.image]->FrameFor(0);
         if (!image || part.x < 0 || part.y < 0 || part.width <= 0 || part.height <= 0 ||
             part.width > image->width - part.x || part.height > image->height - part.y)
@@ -25,7 +26,7 @@ Theme LoadTheme(const std::vector<uint8_t>* descriptor) {
     auto skin = ParseSkinDescriptor(descriptor->data(), descriptor->size());
     if (!skin) return theme;
     theme.fromSkin = true;
-    uint32_t* colours[] = {&theme.background, &theme.border,       &theme.text,  &theme.hoverFill,
+    uint32_t* colours[] = {&theme.background,   &theme.border,       &theme.text,  &theme.hoverFill,
                            &theme.selectedFill, &theme.selectedText, &theme.accent};
     for (int i = 0; i < 7; ++i)
         if (skin->hasValue[i]) *colours[i] = skin->values[i];

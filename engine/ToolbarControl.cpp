@@ -18,14 +18,18 @@ int ToolbarControl::ButtonTop(int index) const {
 }
 
 int ToolbarControl::FaceRight(int clientWidth) const {
-    return clientWidth - kPadding - 1 - (scroller_.Needed() ? Scroller::kBarWidth - kPadding + 2 : 0);
+    return clientWidth - kPadding - 1 -
+           (scroller_.Needed() ? Scroller::kBarWidth - kPadding + 2 : 0);
 }
 
 int ToolbarControl::ContentHeight() const {
-    return buttons_.empty() ? 0 : 2 * kPadding + int(buttons_.size()) * (ButtonHeight() + kGap) - kGap;
+    return buttons_.empty() ? 0
+                            : 2 * kPadding + int(buttons_.size()) * (ButtonHeight() + kGap) - kGap;
 }
 
-void ToolbarControl::UpdateExtent() { scroller_.SetExtent(ContentHeight(), int(ClientSize().cy)); }
+void ToolbarControl::UpdateExtent() {
+    scroller_.SetExtent(ContentHeight(), int(ClientSize().cy));
+}
 
 int ToolbarControl::HitTest(int x, int y) const {
     const SIZE size = ClientSize();
@@ -37,8 +41,10 @@ int ToolbarControl::HitTest(int x, int y) const {
     return -1;
 }
 
-void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t value2, std::wstring title) {
-    const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1) : buttons_.size();
+void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t value2,
+                                  std::wstring title) {
+    const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1)
+                                                                           : buttons_.size();
     buttons_.insert(buttons_.begin() + at, Button{std::move(title), false, value1, value2});
     hover_ = pressed_ = -1;
     UpdateExtent();
@@ -46,7 +52,8 @@ void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t valu
 }
 
 void ToolbarControl::SetSelected(int32_t index, bool selected) {
-    if (index < 0 || index >= int32_t(buttons_.size()) || buttons_[index].selected == selected) return;
+    if (index < 0 || index >= int32_t(buttons_.size()) || buttons_[index].selected == selected)
+        return;
     buttons_[index].selected = selected;
     Invalidate();
 }
@@ -67,55 +74,59 @@ void ToolbarControl::OnWrapperChanged(bool resized) {
 bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
-    case WM_MOUSEMOVE: {
-        UpdateExtent();
-        const bool dragged = scroller_.MouseMove(y);
-        const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
-        const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
-        if (dragged || hit != hover_ || barHot != barHot_) {
-            hover_ = hit;
-            barHot_ = barHot;
-            Invalidate();
+        case WM_MOUSEMOVE: {
+            UpdateExtent();
+            const bool dragged = scroller_.MouseMove(y);
+            const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
+            const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
+            if (dragged || hit != hover_ || barHot != barHot_) {
+                hover_ = hit;
+                barHot_ = barHot;
+                Invalidate();
+            }
+            break;
         }
-        break;
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        UpdateExtent();
-        result = 0;
-        if (scroller_.MouseDown(x, y, ClientSize().cx)) {
-            SetCapture(Wrapper());
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            UpdateExtent();
+            result = 0;
+            if (scroller_.MouseDown(x, y, ClientSize().cx)) {
+                SetCapture(Wrapper());
+                Invalidate();
+                return true;
+            }
+            pressed_ = HitTest(x, y);
+            if (pressed_ >= 0) SetCapture(Wrapper());
             Invalidate();
             return true;
-        }
-        pressed_ = HitTest(x, y);
-        if (pressed_ >= 0) SetCapture(Wrapper());
-        Invalidate();
-        return true;
-    case WM_LBUTTONUP: {
-        const int pressed = pressed_;
-        pressed_ = -1;
-        scroller_.MouseUp();
-        if (GetCapture() == Wrapper()) ReleaseCapture();
-        Invalidate();
-        if (pressed >= 0 && HitTest(x, y) == pressed) Raise(EngineCode::kItemActivated, pressed);
-        result = 0;
-        return true;
-    }
-    case WM_CAPTURECHANGED:
-        if (scroller_.MouseUp() || pressed_ >= 0) {
+        case WM_LBUTTONUP: {
+            const int pressed = pressed_;
             pressed_ = -1;
+            scroller_.MouseUp();
+            if (GetCapture() == Wrapper()) ReleaseCapture();
             Invalidate();
+            if (pressed >= 0 && HitTest(x, y) == pressed)
+                Raise(EngineCode::kItemActivated, pressed);
+            result = 0;
+            return true;
         }
-        break;
-    case WM_MOUSEWHEEL:
-        result = 0;
-        if (ForwardWheel(wParam, lParam)) return true;
-        UpdateExtent();
-        if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) / WHEEL_DELTA)) Invalidate();
-        result = 0;
-        return true;
-    default: break;
+        case WM_CAPTURECHANGED:
+            if (scroller_.MouseUp() || pressed_ >= 0) {
+                pressed_ = -1;
+                Invalidate();
+            }
+            break;
+        case WM_MOUSEWHEEL:
+            result = 0;
+            if (ForwardWheel(wParam, lParam)) return true;
+            UpdateExtent();
+            if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) /
+                                   WHEEL_DELTA))
+                Invalidate();
+            result = 0;
+            return true;
+        default:
+            break;
     }
     return Control::OnMessage(message, wParam, lParam, result);
 }
@@ -145,22 +156,24 @@ void ToolbarControl::Paint(Canvas& canvas) {
                                   : state == PartState::kPressed
                                       ? MixColour(theme_.hoverFill, theme_.selectedFill, 128)
                                       : theme_.hoverFill;
-            FillRoundRect(s, float(face.x), float(face.y), float(face.width), float(face.height), radius, fill);
+            FillRoundRect(s, float(face.x), float(face.y), float(face.width), float(face.height),
+                          radius, fill);
         }
         if (button.selected) {
             if (theme_.Part(SkinPartId::kSelectionMark, PartState::kNormal, part)) {
                 DrawImage(s, *part.image, part.source,
-                          PixelRect{face.x + 2, top + (height - part.source.height) / 2, part.source.width,
-                                    part.source.height});
+                          PixelRect{face.x + 2, top + (height - part.source.height) / 2,
+                                    part.source.width, part.source.height});
             } else {
                 const float barHeight = std::max(10.0f, height * 0.45f);
-                FillRoundRect(s, float(face.x + 3), top + (height - barHeight) / 2, 3.0f, barHeight, 1.5f,
-                              theme_.accent);
+                FillRoundRect(s, float(face.x + 3), top + (height - barHeight) / 2, 3.0f, barHeight,
+                              1.5f, theme_.accent);
             }
         }
         RECT text{face.x + 14, top, face.x + face.width - 6, top + height};
-        canvas.Text(button.title, text, button.selected ? theme_.selectedText : theme_.text, theme_.fontSize,
-                    button.selected, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
+        canvas.Text(button.title, text, button.selected ? theme_.selectedText : theme_.text,
+                    theme_.fontSize, button.selected,
+                    DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
     }
     scroller_.Paint(canvas.Pixels(), theme_, barHot_);
 }

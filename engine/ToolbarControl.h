@@ -9,8 +9,9 @@
 #include "engine/Scroller.h"
 
 class ToolbarControl : public Control {
-public:
-    ToolbarControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes)
+  public:
+    ToolbarControl(const EngineCreationContext& context, EngineEventCallback callback,
+                   AttributeSet attributes)
         : Control(ControlKind::Toolbar, context, callback, std::move(attributes)) {}
 
     // position: 1-based place; 0, negative or beyond the end appends.
@@ -19,12 +20,12 @@ public:
     void SetSelected(int32_t index, bool selected);
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-protected:
+  protected:
     void Paint(Canvas& canvas) override;
     void OnMouseLeft() override;
     void OnWrapperChanged(bool resized) override;
 
-private:
+  private:
     struct Button {
         std::wstring title;
         bool selected = false;

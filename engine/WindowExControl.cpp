@@ -17,8 +17,9 @@ std::map<HWND, EngineControl> gHostFaces;
 
 WindowExControl* FaceOf(HWND host) {
     auto found = gHostFaces.find(host);
-    return found == gHostFaces.end() ? nullptr
-                                     : FindControlOf<WindowExControl>(found->second, ControlKind::WindowEx);
+    return found == gHostFaces.end()
+               ? nullptr
+               : FindControlOf<WindowExControl>(found->second, ControlKind::WindowEx);
 }
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -61,13 +62,16 @@ PixelImage WhiteThrough(const PixelImage& image, const PixelRect& source) {
     for (int y = 0; y < source.height; ++y)
         for (int x = 0; x < source.width; ++x) {
             const uint32_t alpha = image.At(source.x + x, source.y + y) >> 24;
-            white.pixels[size_t(y) * source.width + x] = alpha << 24 | alpha << 16 | alpha << 8 | alpha;
+            white.pixels[size_t(y) * source.width + x] =
+                alpha << 24 | alpha << 16 | alpha << 8 | alpha;
         }
     return white;
 }
 }  // namespace
 
-int WindowExControl::Opacity() const { return std::clamp(attributes_.Word(AttrIndex::kOpacity), 0, 255); }
+int WindowExControl::Opacity() const {
+    return std::clamp(attributes_.Word(AttrIndex::kOpacity), 0, 255);
+}
 
 void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height) const {
     // The base is the skin background made opaque; the frame (or, without a
@@ -83,8 +87,9 @@ void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height
             // On a button the frame gives the highlight its shape; the light
             // itself is white, so any frame reads as a hover glow.
             if (highlight_.Empty()) highlight_ = WhiteThrough(*frame.image, frame.source);
-            DrawNineGrid(s, highlight_, PixelRect{0, 0, highlight_.width, highlight_.height}, frame.marginX,
-                         frame.marginY, PixelRect{x + 2, y + 2, width - 4, height - 4}, opacity);
+            DrawNineGrid(s, highlight_, PixelRect{0, 0, highlight_.width, highlight_.height},
+                         frame.marginX, frame.marginY,
+                         PixelRect{x + 2, y + 2, width - 4, height - 4}, opacity);
         } else {
             DrawNineGrid(s, *frame.image, frame.source, frame.marginX, frame.marginY,
                          PixelRect{x, y, width, height}, opacity);
@@ -93,11 +98,14 @@ void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height
         FillRoundRect(s, float(x + 2), float(y + 2), float(width - 4), float(height - 4),
                       float(theme_.cornerRadius), 0xFFFFFFFF, opacity);
     } else {
-        StrokeRoundRect(s, float(x), float(y), float(width), float(height), 0.0f, 1.0f, theme_.border, opacity);
+        StrokeRoundRect(s, float(x), float(y), float(width), float(height), 0.0f, 1.0f,
+                        theme_.border, opacity);
     }
 }
 
-void WindowExControl::Paint(Canvas& canvas) { PaintBackground(canvas); }
+void WindowExControl::Paint(Canvas& canvas) {
+    PaintBackground(canvas);
+}
 
 bool WindowExControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_NCHITTEST) {
@@ -110,7 +118,8 @@ bool WindowExControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 void WindowExControl::ApplyVisibility() {
     // The control's own wrapper stays hidden: its face is the whole window's.
     HWND wrapper = Wrapper();
-    if (wrapper && (GetWindowLongPtrW(wrapper, GWL_STYLE) & WS_VISIBLE)) ShowWindow(wrapper, SW_HIDE);
+    if (wrapper && (GetWindowLongPtrW(wrapper, GWL_STYLE) & WS_VISIBLE))
+        ShowWindow(wrapper, SW_HIDE);
     if (Visible()) {
         HookHost();
     } else {
@@ -135,8 +144,8 @@ void WindowExControl::HookHost() {
     LONG_PTR newStyle = style | WS_CLIPCHILDREN;
     if (!(style & WS_CHILD)) newStyle &= ~LONG_PTR(WS_CAPTION | WS_THICKFRAME);
     const LONG_PTR exStyle = GetWindowLongPtrW(host, GWL_EXSTYLE);
-    const LONG_PTR newExStyle =
-        exStyle & ~LONG_PTR(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
+    const LONG_PTR newExStyle = exStyle & ~LONG_PTR(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE |
+                                                    WS_EX_CLIENTEDGE | WS_EX_STATICEDGE);
     if (newStyle != style) SetWindowLongPtrW(host, GWL_STYLE, newStyle);
     if (newExStyle != exStyle) SetWindowLongPtrW(host, GWL_EXSTYLE, newExStyle);
     if (newStyle != style || newExStyle != exStyle)
@@ -162,60 +171,62 @@ void WindowExControl::Teardown() {
     Control::Teardown();
 }
 
-bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam,
+                                  LRESULT& result) {
     switch (message) {
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(host, &ps);
-        RECT client{};
-        GetClientRect(host, &client);
-        if (dc) {
-            Canvas canvas(dc, client.right, client.bottom);
+        case WM_ERASEBKGND:
+            result = 1;
+            return true;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(host, &ps);
+            RECT client{};
+            GetClientRect(host, &client);
+            if (dc) {
+                Canvas canvas(dc, client.right, client.bottom);
+                if (canvas.Ok()) {
+                    RenderFace(canvas.Pixels(), 0, 0, client.right, client.bottom);
+                    canvas.PresentTo(dc, 0, 0);
+                }
+            }
+            EndPaint(host, &ps);
+            result = 0;
+            return true;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            GetClientRect(host, &client);
+            Canvas canvas(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
             if (canvas.Ok()) {
                 RenderFace(canvas.Pixels(), 0, 0, client.right, client.bottom);
-                canvas.PresentTo(dc, 0, 0);
+                canvas.PresentTo(reinterpret_cast<HDC>(wParam), 0, 0);
             }
+            result = 0;
+            return true;
         }
-        EndPaint(host, &ps);
-        result = 0;
-        return true;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client{};
-        GetClientRect(host, &client);
-        Canvas canvas(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
-        if (canvas.Ok()) {
-            RenderFace(canvas.Pixels(), 0, 0, client.right, client.bottom);
-            canvas.PresentTo(reinterpret_cast<HDC>(wParam), 0, 0);
-        }
-        result = 0;
-        return true;
-    }
-    case WM_MOUSEMOVE:
-        OnHostMouse();
-        return false;
-    case WM_MOUSELEAVE:
-        CheckLeave();
-        return false;
-    case WM_MOUSEWHEEL:
-        if (!ForwardWheel(wParam, lParam)) return false;
-        result = 0;
-        return true;
-    case WM_TIMER:
-        if (wParam != kHoverTimerId) return false;
-        CheckLeave();
-        result = 0;
-        return true;
-    case WM_SIZE:
-        RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-        return false;
-    case WM_NCDESTROY:
-        UnhookHost();
-        return false;
-    default: return false;
+        case WM_MOUSEMOVE:
+            OnHostMouse();
+            return false;
+        case WM_MOUSELEAVE:
+            CheckLeave();
+            return false;
+        case WM_MOUSEWHEEL:
+            if (!ForwardWheel(wParam, lParam)) return false;
+            result = 0;
+            return true;
+        case WM_TIMER:
+            if (wParam != kHoverTimerId) return false;
+            CheckLeave();
+            result = 0;
+            return true;
+        case WM_SIZE:
+            RedrawWindow(host, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            return false;
+        case WM_NCDESTROY:
+            UnhookHost();
+            return false;
+        default:
+            return false;
     }
 }
 

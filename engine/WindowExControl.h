@@ -5,8 +5,9 @@
 #include "engine/Control.h"
 
 class WindowExControl : public Control {
-public:
-    WindowExControl(const EngineCreationContext& context, EngineEventCallback callback, AttributeSet attributes)
+  public:
+    WindowExControl(const EngineCreationContext& context, EngineEventCallback callback,
+                    AttributeSet attributes)
         : Control(ControlKind::WindowEx, context, callback, std::move(attributes)) {}
 
     void Teardown() override;
@@ -19,12 +20,12 @@ public:
     void CheckLeave();
     int Opacity() const;
 
-protected:
+  protected:
     void Paint(Canvas& canvas) override;
     void OnAttributeChanged(int index) override;
     void ApplyVisibility() override;
 
-private:
+  private:
     void HookHost();
     void UnhookHost();
 

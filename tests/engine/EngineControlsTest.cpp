@@ -11,18 +11,20 @@
 #include "tests/engine/GuardedBuffer.h"
 
 namespace {
-constexpr uint32_t kTileColours[] = {0xFF3C8CE7, 0xFFE8863C, 0xFF4CAF6A, 0xFFD9534F, 0xFF9B6BD6, 0xFF2BB3B3};
+constexpr uint32_t kTileColours[] = {0xFF3C8CE7, 0xFFE8863C, 0xFF4CAF6A,
+                                     0xFFD9534F, 0xFF9B6BD6, 0xFF2BB3B3};
 constexpr int kIconItems = 14;
 const char* const kCategories[] = {"常用工具", "办公文档", "网络应用", "影音娱乐", "系统设置"};
 
 // One test window holding a panel (skin root, separator, toolbar, icon
 // list), two dock buttons (not hovered, hovered) and a list box.
 struct Scene {
-    HWND window = nullptr, panel = nullptr, dockIdle = nullptr, dockHot = nullptr, listHost = nullptr;
-    EngineControl panelFace = 0, separator = 0, toolbar = 0, icons = 0, dockFaceIdle = 0, dockFaceHot = 0,
-                  dockPicture = 0, list = 0;
-    HWND toolbarWrapper = nullptr, iconsWrapper = nullptr, separatorWrapper = nullptr, dockPictureWrapper = nullptr,
-         listWrapper = nullptr;
+    HWND window = nullptr, panel = nullptr, dockIdle = nullptr, dockHot = nullptr,
+         listHost = nullptr;
+    EngineControl panelFace = 0, separator = 0, toolbar = 0, icons = 0, dockFaceIdle = 0,
+                  dockFaceHot = 0, dockPicture = 0, list = 0;
+    HWND toolbarWrapper = nullptr, iconsWrapper = nullptr, separatorWrapper = nullptr,
+         dockPictureWrapper = nullptr, listWrapper = nullptr;
     std::vector<int32_t> images;
 };
 
@@ -33,17 +35,21 @@ Bytes DockFrameSkin() {
     FillRoundRect(s, 0, 0, 24, 24, 6, 0xFFFFFFFF, 255);
     SkinSpec spec;
     spec.kind = 1000;
-    spec.values = {0xFF1B1E22, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E, 0xFFFFFFFF, 0xFF3C8CE7, 13, 6};
+    spec.values = {0xFF1B1E22, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E,
+                   0xFFFFFFFF, 0xFF3C8CE7, 13,         6};
     spec.parts = {{1, 0, 0, 0, 0, 24, 24, 8, 8}};
     spec.images = {EncodePng(frame)};
     return BuildSkinDescriptor(spec);
 }
 
-void AddDockButton(Scene& scene, HWND host, int32_t opacity, EngineControl& face, EngineControl* picture) {
+void AddDockButton(Scene& scene, HWND host, int32_t opacity, EngineControl& face,
+                   EngineControl* picture) {
     const Bytes faceBlock = WindowExBlock(opacity, DockFrameSkin());
     HWND wrapper;
-    const Bytes pictureBlock = PictureBoxBlock(ColourSkin(1400), EncodePng(TileImage(32, 0xFF3C8CE7)));
-    const EngineControl pic = CreateOn(Engine().createPictureBox, host, 6, 4, 36, 32, pictureBlock.data(), 0, &wrapper);
+    const Bytes pictureBlock =
+        PictureBoxBlock(ColourSkin(1400), EncodePng(TileImage(32, 0xFF3C8CE7)));
+    const EngineControl pic =
+        CreateOn(Engine().createPictureBox, host, 6, 4, 36, 32, pictureBlock.data(), 0, &wrapper);
     if (picture) {
         *picture = pic;
         scene.dockPictureWrapper = wrapper;
@@ -62,16 +68,17 @@ Scene& TheScene() {
     scene.listHost = MakeHost(scene.window, 430, 70, 340, 198);
 
     const Bytes panelFace = WindowExBlock(255, ColourSkin(1000));
-    scene.panelFace = CreateOn(Engine().createWindowEx, scene.panel, 4, 4, 24, 24, panelFace.data(), 11);
+    scene.panelFace =
+        CreateOn(Engine().createWindowEx, scene.panel, 4, 4, 24, 24, panelFace.data(), 11);
     const Bytes separator = PictureBoxBlock(ColourSkin(1400), {});
-    scene.separator =
-        CreateOn(Engine().createPictureBox, scene.panel, 1, 0, 398, 1, separator.data(), 0, &scene.separatorWrapper);
+    scene.separator = CreateOn(Engine().createPictureBox, scene.panel, 1, 0, 398, 1,
+                               separator.data(), 0, &scene.separatorWrapper);
     const Bytes toolbar = ToolbarBlock(ColourSkin(2700));
-    scene.toolbar =
-        CreateOn(Engine().createToolbar, scene.panel, 1, 1, 100, 247, toolbar.data(), 10, &scene.toolbarWrapper);
+    scene.toolbar = CreateOn(Engine().createToolbar, scene.panel, 1, 1, 100, 247, toolbar.data(),
+                             10, &scene.toolbarWrapper);
     const Bytes icons = IcoListboxBlock(ColourSkin(2900), 48, 72, 84);
-    scene.icons =
-        CreateOn(Engine().createIcoListbox, scene.panel, 101, 1, 299, 247, icons.data(), 10, &scene.iconsWrapper);
+    scene.icons = CreateOn(Engine().createIcoListbox, scene.panel, 101, 1, 299, 247, icons.data(),
+                           10, &scene.iconsWrapper);
 
     for (int i = 0; i < 5; ++i) {
         void* bin = Engine().createBin(kCategories[i], kBinTextMarker, 0, 32, 0, 1, 0, 0);
@@ -79,14 +86,17 @@ Scene& TheScene() {
     }
     Engine().setButtonSelected(scene.toolbar, 1, 1);
 
-    const char* titles[kIconItems] = {"记事本", "计算器", "画图", "浏览器", "文档", "一个非常长的程序名称需要省略",
-                                      "音乐", "视频", "终端", "设置", "相册", "邮件", "日历", "地图"};
+    const char* titles[kIconItems] = {
+        "记事本", "计算器", "画图", "浏览器", "文档", "一个非常长的程序名称需要省略",
+        "音乐",   "视频",   "终端", "设置",   "相册", "邮件",
+        "日历",   "地图"};
     for (int i = 0; i < kIconItems; ++i) {
         // Every fourth item has no picture and shows the placeholder.
         int32_t image = 0;
         if (i % 4 != 3) {
-            image = Engine().loadImage(ByteSetBlock(EncodePng(TileImage(64, kTileColours[i % 6]))).data(), 0, 0, 0,
-                                       0, 0, 0, 0);
+            image = Engine().loadImage(
+                ByteSetBlock(EncodePng(TileImage(64, kTileColours[i % 6]))).data(), 0, 0, 0, 0, 0,
+                0, 0);
             scene.images.push_back(image);
         }
         InsertIcon(scene.icons, image, titles[i]);
@@ -97,10 +107,12 @@ Scene& TheScene() {
 
     std::vector<ListItemSpec> items;
     const char16_t* texts[] = {u"定时关机", u"我的图片", u"我的收藏", u"我的日记"};
-    for (int i = 0; i < 4; ++i) items.push_back({EncodePng(TileImage(64, kTileColours[i])), texts[i], 30, 0xFF000000});
+    for (int i = 0; i < 4; ++i)
+        items.push_back({EncodePng(TileImage(64, kTileColours[i])), texts[i], 30, 0xFF000000});
     for (int i = 0; i < 7; ++i) items.push_back({{}, u"列表", 30, 0xFF000000});
     const Bytes list = ListboxBlock(ColourSkin(2800), BuildStoredListItems(items), 1);
-    scene.list = CreateOn(Engine().createListbox, scene.listHost, 0, 0, 340, 198, list.data(), 10, &scene.listWrapper);
+    scene.list = CreateOn(Engine().createListbox, scene.listHost, 0, 0, 340, 198, list.data(), 10,
+                          &scene.listWrapper);
 
     SetForegroundWindow(scene.window);
     Pump(200);
@@ -112,7 +124,9 @@ POINT ItemCentre(int index, int scrolled) {
     return POINT{(index % 4) * 72 + 36 + 0, 4 + (index / 4) * 84 + 42 - scrolled};
 }
 
-int ToolbarCentreY(int index) { return 6 + index * 40 + 18; }
+int ToolbarCentreY(int index) {
+    return 6 + index * 40 + 18;
+}
 
 // The events raised so far, without the windows' hover reports (moving
 // over a control hovers its window too).
@@ -137,9 +151,10 @@ TEST(EngineExports, AllResolveByName) {
     const EngineApi& e = Engine();
     ASSERT_NE(nullptr, e.module);
     for (const void* entry :
-         {(const void*)e.createWindowEx, (const void*)e.createPictureBox, (const void*)e.createToolbar,
-          (const void*)e.createListbox, (const void*)e.createIcoListbox, (const void*)e.send,
-          (const void*)e.synchronise, (const void*)e.destroy, (const void*)e.updateCache, (const void*)e.loadImage,
+         {(const void*)e.createWindowEx, (const void*)e.createPictureBox,
+          (const void*)e.createToolbar, (const void*)e.createListbox,
+          (const void*)e.createIcoListbox, (const void*)e.send, (const void*)e.synchronise,
+          (const void*)e.destroy, (const void*)e.updateCache, (const void*)e.loadImage,
           (const void*)e.destroyImage, (const void*)e.createBin, (const void*)e.insertButton,
           (const void*)e.buttonCount, (const void*)e.setButtonSelected, (const void*)e.insertItem,
           (const void*)e.deleteItem})
@@ -170,7 +185,8 @@ TEST(EngineLook, ControlsDrawTheirContent) {
     for (int i : {0, 1, 2}) {
         const POINT c = ItemCentre(i, 0);
         const uint32_t expected = kTileColours[i % 6];
-        EXPECT_LT(ColourDistance(shot.At(ix + c.x - 14, iy + c.y - 14), expected), 40) << "item " << i;
+        EXPECT_LT(ColourDistance(shot.At(ix + c.x - 14, iy + c.y - 14), expected), 40)
+            << "item " << i;
     }
     const POINT hole = ItemCentre(3, 0);
     const uint32_t background = shot.At(ix + hole.x, iy + hole.y + 40);
@@ -179,7 +195,8 @@ TEST(EngineLook, ControlsDrawTheirContent) {
               30);
     // Item titles below the icons.
     const POINT first = ItemCentre(0, 0);
-    EXPECT_GT(CountMatching(shot, ix + first.x - 30, iy + first.y + 20, 60, 18, [](uint32_t p) { return Luma(p) > 150; }),
+    EXPECT_GT(CountMatching(shot, ix + first.x - 30, iy + first.y + 20, 60, 18,
+                            [](uint32_t p) { return Luma(p) > 150; }),
               10);
     // The separator is one accent-coloured line.
     EXPECT_LT(ColourDistance(shot.At(10 + 200, 20), 0xFF3C8CE7), 30);
@@ -188,7 +205,9 @@ TEST(EngineLook, ControlsDrawTheirContent) {
     EXPECT_LT(ColourDistance(shot.At(430 + 6 + 18 - 8, 20 + 4 + 16 - 8), 0xFF3C8CE7), 40);
     // List rows: icons and text.
     EXPECT_LT(ColourDistance(shot.At(430 + 4 + 10 + 10, 70 + 4 + 15 - 6), kTileColours[0]), 60);
-    EXPECT_GT(CountMatching(shot, 430 + 40, 70 + 4, 100, 30, [](uint32_t p) { return Luma(p) > 150; }), 12);
+    EXPECT_GT(
+        CountMatching(shot, 430 + 40, 70 + 4, 100, 30, [](uint32_t p) { return Luma(p) > 150; }),
+        12);
 }
 
 TEST(EngineLook, WindowFaceFollowsTheOpacity) {
@@ -203,7 +222,8 @@ TEST(EngineLook, WindowFaceFollowsTheOpacity) {
     shot = Capture(scene.window);
     EXPECT_NEAR(hot, Luma(Average(shot, 430 + 3, 20 + 10, 3, 20)), 3);
     // The picture redraws over the new face too (no stale background beside it).
-    EXPECT_NEAR(Luma(Average(shot, 490 + 6 + 1, 20 + 4 + 1, 1, 3)), Luma(Average(shot, 430 + 6 + 1, 20 + 4 + 1, 1, 3)), 3);
+    EXPECT_NEAR(Luma(Average(shot, 490 + 6 + 1, 20 + 4 + 1, 1, 3)),
+                Luma(Average(shot, 430 + 6 + 1, 20 + 4 + 1, 1, 3)), 3);
     WriteAttribute(scene.dockFaceIdle, 2, 1);
 }
 
@@ -217,8 +237,10 @@ TEST(EngineLook, SkinImagesAreDrawn) {
     spec.images = {EncodePng(SolidImage(16, 16, 0xFFD02020))};
     const Bytes block = ToolbarBlock(BuildSkinDescriptor(spec));
     HWND host = MakeHost(scene.window, 10, 290, 100, 44);
-    const EngineControl toolbar = CreateOn(Engine().createToolbar, host, 0, 0, 100, 44, block.data());
-    Engine().insertButton(toolbar, 1, 0, 0, Engine().createBin("红", kBinTextMarker, 0, 0, 0, 0, 0, 0));
+    const EngineControl toolbar =
+        CreateOn(Engine().createToolbar, host, 0, 0, 100, 44, block.data());
+    Engine().insertButton(toolbar, 1, 0, 0,
+                          Engine().createBin("红", kBinTextMarker, 0, 0, 0, 0, 0, 0));
     Engine().setButtonSelected(toolbar, 0, 1);
     const PixelImage shot = Capture(host);
     EXPECT_LT(ColourDistance(shot.At(8, 22), 0xFFD02020), 30);
@@ -228,14 +250,17 @@ TEST(EngineLook, SkinImagesAreDrawn) {
 TEST(EngineLook, IconFramesChosenForTheDrawingSize) {
     Scene& scene = TheScene();
     // 16 x 16 classic frame red, 48 x 48 PNG frame blue.
-    const Bytes icon = BuildIcon({{SolidImage(16, 16, 0xFFE02020), false}, {SolidImage(48, 48, 0xFF2040E0), true}});
+    const Bytes icon = BuildIcon(
+        {{SolidImage(16, 16, 0xFFE02020), false}, {SolidImage(48, 48, 0xFF2040E0), true}});
     const int32_t image = Engine().loadImage(ByteSetBlock(icon).data(), 0, 0, 0, 0, 0, 0, 0);
     ASSERT_NE(0, image);
     HWND host = MakeHost(scene.window, 10, 290, 200, 100);
     const Bytes large = IcoListboxBlock(ColourSkin(2900), 48, 72, 84);
     const Bytes small = IcoListboxBlock(ColourSkin(2900), 16, 72, 84);
-    const EngineControl bigList = CreateOn(Engine().createIcoListbox, host, 0, 0, 100, 100, large.data());
-    const EngineControl smallList = CreateOn(Engine().createIcoListbox, host, 100, 0, 100, 100, small.data());
+    const EngineControl bigList =
+        CreateOn(Engine().createIcoListbox, host, 0, 0, 100, 100, large.data());
+    const EngineControl smallList =
+        CreateOn(Engine().createIcoListbox, host, 100, 0, 100, 100, small.data());
     InsertIcon(bigList, image, "大");
     InsertIcon(smallList, image, "小");
     Engine().destroyImage(image);  // the items keep their picture
@@ -270,10 +295,14 @@ TEST(EngineEvents, ToolbarInsertsAtTheGivenPlace) {
     HWND host = MakeHost(TheScene().window, 10, 290, 100, 120);
     const Bytes block = ToolbarBlock(ColourSkin(2700));
     HWND wrapper;
-    const EngineControl toolbar = CreateOn(Engine().createToolbar, host, 0, 0, 100, 120, block.data(), 10, &wrapper);
-    Engine().insertButton(toolbar, 1, 0, 0, Engine().createBin("乙", kBinTextMarker, 0, 0, 0, 0, 0, 0));
-    Engine().insertButton(toolbar, 1, 0, 0, Engine().createBin("甲", kBinTextMarker, 0, 0, 0, 0, 0, 0));
-    Engine().insertButton(toolbar, 99, 0, 0, Engine().createBin("丙", kBinTextMarker, 0, 0, 0, 0, 0, 0));
+    const EngineControl toolbar =
+        CreateOn(Engine().createToolbar, host, 0, 0, 100, 120, block.data(), 10, &wrapper);
+    Engine().insertButton(toolbar, 1, 0, 0,
+                          Engine().createBin("乙", kBinTextMarker, 0, 0, 0, 0, 0, 0));
+    Engine().insertButton(toolbar, 1, 0, 0,
+                          Engine().createBin("甲", kBinTextMarker, 0, 0, 0, 0, 0, 0));
+    Engine().insertButton(toolbar, 99, 0, 0,
+                          Engine().createBin("丙", kBinTextMarker, 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(3, Engine().buttonCount(toolbar));
     // Selecting the first place marks the button inserted there last.
     Engine().setButtonSelected(toolbar, 0, 1);
@@ -300,7 +329,8 @@ TEST(EngineEvents, IconListActivationContextMenuAndKeys) {
     EXPECT_EQ(5, ReadAttribute(scene.icons, 8));
 
     // Scrolled to the end with the wheel, the last item is reachable.
-    PostMessageW(scene.iconsWrapper, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120 * 10)), MAKELPARAM(150, 100));
+    PostMessageW(scene.iconsWrapper, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-120 * 10)),
+                 MAKELPARAM(150, 100));
     Pump(30);
     const int scrolled = (2 * 4 + 4 * 84) - 247;
     const POINT last = ItemCentre(kIconItems - 1, scrolled);
@@ -335,7 +365,8 @@ TEST(EngineEvents, IconListActivationContextMenuAndKeys) {
     // The program clears the current item; that raises nothing.
     EXPECT_TRUE(WriteAttribute(scene.icons, 8, -1));
     EXPECT_EQ(-1, ReadAttribute(scene.icons, 8));
-    PostMessageW(scene.iconsWrapper, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(120 * 10)), MAKELPARAM(150, 100));
+    PostMessageW(scene.iconsWrapper, WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(120 * 10)),
+                 MAKELPARAM(150, 100));
     Pump(30);
     EXPECT_TRUE(Take().empty());
 }
@@ -362,7 +393,8 @@ TEST(EngineEvents, IconListEmptiedAndRefilled) {
     HWND host = MakeHost(TheScene().window, 10, 290, 200, 100);
     const Bytes block = IcoListboxBlock(ColourSkin(2900), 48, 0, 0);
     HWND wrapper;
-    const EngineControl list = CreateOn(Engine().createIcoListbox, host, 0, 0, 200, 100, block.data(), 10, &wrapper);
+    const EngineControl list =
+        CreateOn(Engine().createIcoListbox, host, 0, 0, 200, 100, block.data(), 10, &wrapper);
     for (int i = 0; i < 3; ++i) InsertIcon(list, 0, "项");
     void* bin = Engine().createBin("首", kBinTextMarker, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(0, Engine().insertItem(list, 0, 1, 0, 0, bin));
@@ -393,7 +425,8 @@ TEST(EngineEvents, ListSelectionAndVisibility) {
     // A list stored invisible stays hidden until shown.
     const Bytes hidden = ListboxBlock(ColourSkin(2800), BuildStoredListItems({}), 0);
     HWND wrapper;
-    const EngineControl list = CreateOn(Engine().createListbox, scene.listHost, 0, 0, 50, 50, hidden.data(), 10, &wrapper);
+    const EngineControl list =
+        CreateOn(Engine().createListbox, scene.listHost, 0, 0, 50, 50, hidden.data(), 10, &wrapper);
     EXPECT_FALSE(IsWindowVisible(wrapper));
     WriteAttribute(list, 0, 1);
     EXPECT_TRUE(IsWindowVisible(wrapper));
@@ -422,7 +455,8 @@ TEST(EngineEvents, HoverEntersAndLeaves) {
 
 TEST(EngineEvents, PictureLetsClicksThroughToItsWindow) {
     Scene& scene = TheScene();
-    EXPECT_EQ(HTTRANSPARENT, SendMessageW(scene.dockPictureWrapper, WM_NCHITTEST, 0, MAKELPARAM(450, 40)));
+    EXPECT_EQ(HTTRANSPARENT,
+              SendMessageW(scene.dockPictureWrapper, WM_NCHITTEST, 0, MAKELPARAM(450, 40)));
     // A real click on the picture reaches the dock window beneath it.
     RECT r;
     GetWindowRect(scene.dockPictureWrapper, &r);
@@ -445,22 +479,26 @@ TEST(EngineAttributes, ReadWriteAndWholeBlock) {
     Scene& scene = TheScene();
     const Bytes block = IcoListboxBlock(ColourSkin(2900), 48, 72, 84);
     HWND host = MakeHost(scene.window, 10, 290, 200, 100);
-    const EngineControl list = CreateOn(Engine().createIcoListbox, host, 0, 0, 200, 100, block.data());
+    const EngineControl list =
+        CreateOn(Engine().createIcoListbox, host, 0, 0, 200, 100, block.data());
     EXPECT_EQ(48, ReadAttribute(list, 2));
     EXPECT_EQ(72, ReadAttribute(list, 3));
-    EXPECT_EQ(int32_t(ColourSkin(2900).size()), ReadAttribute(list, 1));  // a block reads as its length
-    EXPECT_FALSE(WriteAttribute(list, 1, 5));                             // blocks are not plain words
-    EXPECT_FALSE(WriteAttribute(list, 22, 5));                            // past the type's values
+    EXPECT_EQ(int32_t(ColourSkin(2900).size()),
+              ReadAttribute(list, 1));          // a block reads as its length
+    EXPECT_FALSE(WriteAttribute(list, 1, 5));   // blocks are not plain words
+    EXPECT_FALSE(WriteAttribute(list, 22, 5));  // past the type's values
     EXPECT_FALSE(WriteAttribute(list, -1, 5));
 
-    auto answer = reinterpret_cast<const EngineBlockAnswer*>(Engine().send(list, kEngineGetBlock, -1, nullptr, 0, 0));
+    auto answer = reinterpret_cast<const EngineBlockAnswer*>(
+        Engine().send(list, kEngineGetBlock, -1, nullptr, 0, 0));
     ASSERT_NE(nullptr, answer);
     const Bytes values = ValueArea(block);
     ASSERT_EQ(int32_t(values.size()), answer->length);
     EXPECT_EQ(values, Bytes(reinterpret_cast<const uint8_t*>(answer + 1),
                             reinterpret_cast<const uint8_t*>(answer + 1) + answer->length));
     WriteAttribute(list, 3, 90);
-    answer = reinterpret_cast<const EngineBlockAnswer*>(Engine().send(list, kEngineGetBlock, -1, nullptr, 0, 0));
+    answer = reinterpret_cast<const EngineBlockAnswer*>(
+        Engine().send(list, kEngineGetBlock, -1, nullptr, 0, 0));
     int32_t stored;
     std::memcpy(&stored, reinterpret_cast<const uint8_t*>(answer + 1) + answer->length - 19 * 4, 4);
     EXPECT_EQ(90, stored);
@@ -474,9 +512,11 @@ TEST(EngineLifetime, DestroyedControlsAreForgotten) {
     HWND host = MakeHost(scene.window, 10, 290, 200, 100);
     const Bytes block = ToolbarBlock(ColourSkin(2700));
     HWND wrapper;
-    const EngineControl toolbar = CreateOn(Engine().createToolbar, host, 0, 0, 100, 100, block.data(), 10, &wrapper);
+    const EngineControl toolbar =
+        CreateOn(Engine().createToolbar, host, 0, 0, 100, 100, block.data(), 10, &wrapper);
     ASSERT_NE(0, toolbar);
-    Engine().insertButton(toolbar, 1, 0, 0, Engine().createBin("一", kBinTextMarker, 0, 0, 0, 0, 0, 0));
+    Engine().insertButton(toolbar, 1, 0, 0,
+                          Engine().createBin("一", kBinTextMarker, 0, 0, 0, 0, 0, 0));
     // The handler of the click destroys the toolbar's window.
     gOnEvent = [&](const RecordedEvent&) { DestroyWindow(wrapper); };
     Click(wrapper, 50, ToolbarCentreY(0));
@@ -491,7 +531,8 @@ TEST(EngineLifetime, DestroyedControlsAreForgotten) {
 
 TEST(EngineHostile, UnknownHandlesAndDamagedData) {
     const EngineApi& e = Engine();
-    for (EngineControl bogus : {EngineControl(0), EngineControl(1), EngineControl(-1), EngineControl(0x5C000000)}) {
+    for (EngineControl bogus :
+         {EngineControl(0), EngineControl(1), EngineControl(-1), EngineControl(0x5C000000)}) {
         int64_t value = 0;
         EXPECT_EQ(0, e.send(bogus, kEngineGetAttribute, 0, &value, 0, 0));
         EXPECT_EQ(0, e.send(bogus, kEngineSetAttribute, 0, &value, 0, 0));
@@ -512,7 +553,8 @@ TEST(EngineHostile, UnknownHandlesAndDamagedData) {
     static const char fake[64] = "not an engine block";
     HWND host = MakeHost(scene.window, 10, 290, 200, 100);
     const Bytes toolbarBlock = ToolbarBlock(ColourSkin(2700));
-    const EngineControl toolbar = CreateOn(e.createToolbar, host, 0, 0, 100, 100, toolbarBlock.data());
+    const EngineControl toolbar =
+        CreateOn(e.createToolbar, host, 0, 0, 100, 100, toolbarBlock.data());
     e.insertButton(toolbar, 1, 0, 0, const_cast<char*>(fake));
     EXPECT_EQ(1, e.buttonCount(toolbar));
     // The toolbar's data blocks are taken over by the insert: reuse is refused.
@@ -522,22 +564,23 @@ TEST(EngineHostile, UnknownHandlesAndDamagedData) {
     EXPECT_EQ(3, e.buttonCount(toolbar));
 
     // Creation without a context or wrapper builds nothing.
-    EXPECT_EQ(0, e.createToolbar(0, host, 0, 0, 1, 1, RecordEvent, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 0, 0));
+    EXPECT_EQ(0, e.createToolbar(0, host, 0, 0, 1, 1, RecordEvent, nullptr, 0, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0));
     EngineCreationContext noWindow{HWND(0x4321), 0, 0, 10, nullptr};
-    EXPECT_EQ(0, e.createToolbar(0, host, 0, 0, 1, 1, RecordEvent, &noWindow, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 0, 0, 0));
+    EXPECT_EQ(0, e.createToolbar(0, host, 0, 0, 1, 1, RecordEvent, &noWindow, 0, 0, 0, 0, 0, 0, 0,
+                                 0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
 
     // Truncated and random attribute blocks against an inaccessible page:
     // every control still comes up, with the default look.
     const Bytes good = IcoListboxBlock(ColourSkin(2900), 48, 72, 84);
-    const CreateControlFn creators[] = {e.createWindowEx, e.createPictureBox, e.createToolbar, e.createListbox,
-                                        e.createIcoListbox};
+    const CreateControlFn creators[] = {e.createWindowEx, e.createPictureBox, e.createToolbar,
+                                        e.createListbox, e.createIcoListbox};
     std::mt19937 random(5);
     for (int round = 0; round < 60; ++round) {
         Bytes bytes(good.begin(), good.begin() + random() % good.size());
         if (round % 3 == 0)
-            for (int k = 0; k < 6 && !bytes.empty(); ++k) bytes[random() % bytes.size()] = uint8_t(random());
+            for (int k = 0; k < 6 && !bytes.empty(); ++k)
+                bytes[random() % bytes.size()] = uint8_t(random());
         GuardedBuffer guarded(bytes);
         HWND wrapper;
         const EngineControl control =
@@ -589,7 +632,8 @@ TEST(EngineHostile, ImagesFromDamagedBytes) {
     Bytes corrupt = png;
     corrupt.resize(corrupt.size() / 2);
     EXPECT_EQ(0, e.loadImage(ByteSetBlock(corrupt).data(), 0, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(0, e.loadImage(ByteSetBlock(Bytes{0, 0, 1, 0, 1, 0, 48, 48, 0, 0}).data(), 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_EQ(0, e.loadImage(ByteSetBlock(Bytes{0, 0, 1, 0, 1, 0, 48, 48, 0, 0}).data(), 0, 0, 0, 0,
+                             0, 0, 0));
     Bytes badHeader = ByteSetBlock(png);
     badHeader[0] = 2;
     EXPECT_EQ(0, e.loadImage(badHeader.data(), 0, 0, 0, 0, 0, 0, 0));
@@ -599,7 +643,8 @@ TEST(EngineHostile, ImagesFromDamagedBytes) {
     GuardedBuffer guarded(longer);
     EXPECT_EQ(0, e.loadImage(guarded.Data(), 0, 0, 0, 0, 0, 0, 0));
     std::mt19937 random(9);
-    const Bytes icon = BuildIcon({{SolidImage(16, 16, 0xFFE02020), false}, {SolidImage(48, 48, 0xFF2040E0), true}});
+    const Bytes icon = BuildIcon(
+        {{SolidImage(16, 16, 0xFFE02020), false}, {SolidImage(48, 48, 0xFF2040E0), true}});
     for (int round = 0; round < 300; ++round) {
         Bytes bytes = round % 2 ? icon : png;
         for (int k = 0; k < 4; ++k) bytes[random() % bytes.size()] = uint8_t(random());
@@ -615,7 +660,8 @@ TEST(EngineLeaks, InsertDeleteCyclesKeepResourcesFlat) {
     HWND host = MakeHost(scene.window, 10, 290, 200, 100);
     const Bytes block = IcoListboxBlock(ColourSkin(2900), 48, 0, 0);
     HWND wrapper;
-    const EngineControl list = CreateOn(e.createIcoListbox, host, 0, 0, 200, 100, block.data(), 10, &wrapper);
+    const EngineControl list =
+        CreateOn(e.createIcoListbox, host, 0, 0, 200, 100, block.data(), 10, &wrapper);
     auto cycle = [&](int i) {
         const int32_t image = e.loadImage(picture.data(), 0, 0, 0, 0, 0, 0, 0);
         InsertIcon(list, image, "循环");
@@ -632,7 +678,8 @@ TEST(EngineLeaks, InsertDeleteCyclesKeepResourcesFlat) {
     Pump(50);
     auto memory = [] {
         PROCESS_MEMORY_COUNTERS_EX counters{};
-        GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+        GetProcessMemoryInfo(GetCurrentProcess(),
+                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
                              sizeof counters);
         return counters.PrivateUsage;
     };
@@ -656,7 +703,8 @@ TEST(EngineLeaks, InsertDeleteCyclesKeepResourcesFlat) {
     // Whole controls made and destroyed as well.
     for (int i = 0; i < 200; ++i) {
         HWND w;
-        const EngineControl c = CreateOn(e.createIcoListbox, host, 0, 0, 200, 100, block.data(), 10, &w);
+        const EngineControl c =
+            CreateOn(e.createIcoListbox, host, 0, 0, 200, 100, block.data(), 10, &w);
         InsertIcon(c, 0, "项");
         RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         DestroyWindow(w);

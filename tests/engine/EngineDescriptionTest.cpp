@@ -25,11 +25,14 @@ const uint8_t* BlockOf(uint32_t componentId) {
     return found == Blocks().end() ? nullptr : found->second;
 }
 
-Bytes Tile(uint32_t colour) { return ByteSetBlock(EncodePng(TileImage(64, colour))); }
+Bytes Tile(uint32_t colour) {
+    return ByteSetBlock(EncodePng(TileImage(64, colour)));
+}
 }  // namespace
 
 TEST(EngineDescription, StoredControlsAreFound) {
-    for (uint32_t id : {kDockButtonFace, kDockSkinRoot, kSampleList, kIconList, kSeparator, kToolbar, kPanelSkinRoot})
+    for (uint32_t id : {kDockButtonFace, kDockSkinRoot, kSampleList, kIconList, kSeparator,
+                        kToolbar, kPanelSkinRoot})
         EXPECT_NE(nullptr, BlockOf(id)) << std::hex << id;
 }
 
@@ -38,17 +41,19 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
     SetCursorPos(1270, 790);
     HWND stage = MakeHost(nullptr, 20, 20, 760, 300);
     // The panel is created with a caption and frame; its skin root takes them away.
-    HWND panel = CreateWindowExA(WS_EX_TOOLWINDOW, "EngineTestHost", "", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
-                                 40, 40, 400, 248, stage, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND panel = CreateWindowExA(WS_EX_TOOLWINDOW, "EngineTestHost", "",
+                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 400, 248,
+                                 stage, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(nullptr, panel);
     HWND list, separator, toolbarWrapper, iconsWrapper;
     CreateOn(Engine().createListbox, panel, 8, 8, 384, 90, BlockOf(kSampleList), 10, &list);
-    const EngineControl icons =
-        CreateOn(Engine().createIcoListbox, panel, 101, 1, 299, 247, BlockOf(kIconList), 10, &iconsWrapper);
+    const EngineControl icons = CreateOn(Engine().createIcoListbox, panel, 101, 1, 299, 247,
+                                         BlockOf(kIconList), 10, &iconsWrapper);
     CreateOn(Engine().createPictureBox, panel, 1, 0, 398, 1, BlockOf(kSeparator), 0, &separator);
-    const EngineControl toolbar =
-        CreateOn(Engine().createToolbar, panel, 1, 1, 100, 247, BlockOf(kToolbar), 10, &toolbarWrapper);
-    const EngineControl panelRoot = CreateOn(Engine().createWindowEx, panel, 4, 4, 24, 24, BlockOf(kPanelSkinRoot), 11);
+    const EngineControl toolbar = CreateOn(Engine().createToolbar, panel, 1, 1, 100, 247,
+                                           BlockOf(kToolbar), 10, &toolbarWrapper);
+    const EngineControl panelRoot =
+        CreateOn(Engine().createWindowEx, panel, 4, 4, 24, 24, BlockOf(kPanelSkinRoot), 11);
     ASSERT_NE(0, panelRoot);
     RECT window, client;
     GetWindowRect(panel, &window);
@@ -60,7 +65,8 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
 
     const char* categories[] = {"常用", "办公", "网络", "影音", "工具", "游戏", "设计"};
     for (int i = 0; i < 7; ++i)
-        Engine().insertButton(toolbar, i + 1, 0, 32, Engine().createBin(categories[i], kBinTextMarker, 0, 32, 0, 1, 0, 0));
+        Engine().insertButton(toolbar, i + 1, 0, 32,
+                              Engine().createBin(categories[i], kBinTextMarker, 0, 32, 0, 1, 0, 0));
     Engine().setButtonSelected(toolbar, 0, 1);
     const int32_t folder = Engine().loadImage(FolderImage(), 0, 0, 0, 0, 0, 0, 0);
     const int32_t tiles[] = {Engine().loadImage(Tile(0xFF3C8CE7).data(), 0, 0, 0, 0, 0, 0, 0),
@@ -68,27 +74,32 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
                              Engine().loadImage(Tile(0xFF4CAF6A).data(), 0, 0, 0, 0, 0, 0, 0)};
     ASSERT_NE(0, folder);
     const int32_t blank = Engine().loadImage(nullptr, 0, 0, 0, 0, 0, 0, 0);
-    const char* titles[] = {"我的文档", "记事本", "浏览器", "下载", "说明.txt", "计算器", "很长很长的快捷方式名称", "音乐"};
-    const int32_t pictures[] = {folder, tiles[0], tiles[1], folder, blank, tiles[2], tiles[0], tiles[1]};
+    const char* titles[] = {
+        "我的文档", "记事本", "浏览器", "下载", "说明.txt", "计算器", "很长很长的快捷方式名称",
+        "音乐"};
+    const int32_t pictures[] = {folder, tiles[0], tiles[1], folder,
+                                blank,  tiles[2], tiles[0], tiles[1]};
     for (int i = 0; i < 8; ++i) InsertIcon(icons, pictures[i], titles[i]);
     WriteAttribute(icons, 8, -1);
 
     // The dock button beside it, hovered.
     HWND dock = MakeHost(stage, 520, 20, 48, 40);
     CreateOn(Engine().createPictureBox, dock, 6, 4, 36, 32, BlockOf(kDockButtonFace), 0);
-    const EngineControl dockRoot = CreateOn(Engine().createWindowEx, dock, 4, 4, 24, 24, BlockOf(kDockSkinRoot), 11);
+    const EngineControl dockRoot =
+        CreateOn(Engine().createWindowEx, dock, 4, 4, 24, 24, BlockOf(kDockSkinRoot), 11);
     EXPECT_EQ(0, ReadAttribute(dockRoot, 2));
     HWND dockIdle = MakeHost(stage, 580, 20, 48, 40);
     CreateOn(Engine().createPictureBox, dockIdle, 6, 4, 36, 32, BlockOf(kDockButtonFace), 0);
-    const EngineControl idleRoot = CreateOn(Engine().createWindowEx, dockIdle, 4, 4, 24, 24, BlockOf(kDockSkinRoot), 11);
+    const EngineControl idleRoot =
+        CreateOn(Engine().createWindowEx, dockIdle, 4, 4, 24, 24, BlockOf(kDockSkinRoot), 11);
     WriteAttribute(dockRoot, 2, 30);
     WriteAttribute(idleRoot, 2, 1);
 
     // The sample list, shown on its own.
     HWND sampleHost = MakeHost(stage, 520, 80, 230, 200);
     HWND sample;
-    const EngineControl sampleList =
-        CreateOn(Engine().createListbox, sampleHost, 0, 0, 230, 200, BlockOf(kSampleList), 10, &sample);
+    const EngineControl sampleList = CreateOn(Engine().createListbox, sampleHost, 0, 0, 230, 200,
+                                              BlockOf(kSampleList), 10, &sample);
     WriteAttribute(sampleList, 0, 1);
     SetForegroundWindow(stage);
     Pump(200);
@@ -99,7 +110,8 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
     SavePng(panelShot, "engine_description_panel.png");
     // Separator in the separator skin's line colour, toolbar titles, icons.
     EXPECT_LT(ColourDistance(panelShot.At(200, 0), 0xFF3A4048), 30);
-    EXPECT_GT(CountMatching(panelShot, 20, 1 + 6, 70, 36, [](uint32_t p) { return Luma(p) > 150; }), 12);
+    EXPECT_GT(CountMatching(panelShot, 20, 1 + 6, 70, 36, [](uint32_t p) { return Luma(p) > 150; }),
+              12);
     EXPECT_GT(CountMatching(panelShot, 101, 1, 299, 100,
                             [](uint32_t p) { return ColourDistance(p, 0xFF3C8CE7) < 40; }),
               100);
@@ -110,7 +122,18 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
     EXPECT_GT(ColourDistance(shot.At(520 + 24, 20 + 20), shot.At(520 + 3, 20 + 20)), 60);
     // The sample list shows its stored rows.
     EXPECT_TRUE(IsWindowVisible(sample));
-    EXPECT_GT(CountMatching(shot, 520 + 40, 80 + 4, 120, 30, [](uint32_t p) { return Luma(p) > 150; }), 12);
+    EXPECT_GT(
+        CountMatching(shot, 520 + 40, 80 + 4, 120, 30, [](uint32_t p) { return Luma(p) > 150; }),
+        12);
+
+    // Hover feedback on a toolbar button and an icon.
+    const uint32_t before = Average(panelShot, 1 + 10, 1 + 6 + 2 * 40 + 4, 60, 28);
+    PostMouse(toolbarWrapper, WM_MOUSEMOVE, 50, 6 + 2 * 40 + 18);
+    PostMouse(iconsWrapper, WM_MOUSEMOVE, 1 + 74 + 37, 4 + 40);
+    Pump(50);
+    const PixelImage hovered = Capture(panel);
+    SavePng(hovered, "engine_description_hover.png");
+    EXPECT_GT(ColourDistance(Average(hovered, 1 + 10, 1 + 6 + 2 * 40 + 4, 60, 28), before), 6);
 
     // Clicks on the stored icon list (74 x 80 cells, 4 columns from the left edge).
     gEvents.clear();
@@ -121,6 +144,7 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
         if (e.code == EngineCode::kItemActivated) activated.push_back(e.a1);
     EXPECT_EQ((std::vector<int32_t>{0, 7}), activated);
 
-    for (int32_t image : {folder, tiles[0], tiles[1], tiles[2], blank}) Engine().destroyImage(image);
+    for (int32_t image : {folder, tiles[0], tiles[1], tiles[2], blank})
+        Engine().destroyImage(image);
     DestroyWindow(stage);
 }

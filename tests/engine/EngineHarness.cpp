@@ -21,16 +21,22 @@ void Resolve(HMODULE module, T& entry, const char* name) {
 // The skinned-control layer's wrapper procedure, as the engine meets it.
 LRESULT CALLBACK WrapperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_MOVE: Engine().synchronise(window, 0); break;
-    case WM_SIZE: Engine().synchronise(window, 1); break;
-    case WM_ERASEBKGND: return 1;
-    case WM_NCDESTROY: {
-        HANDLE control = GetPropA(window, "Tab_Control");
-        if (!control) return 0;
-        Engine().destroy(reinterpret_cast<EngineControl>(control));
-        break;
-    }
-    default: break;
+        case WM_MOVE:
+            Engine().synchronise(window, 0);
+            break;
+        case WM_SIZE:
+            Engine().synchronise(window, 1);
+            break;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_NCDESTROY: {
+            HANDLE control = GetPropA(window, "Tab_Control");
+            if (!control) return 0;
+            Engine().destroy(reinterpret_cast<EngineControl>(control));
+            break;
+        }
+        default:
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -90,7 +96,8 @@ const EngineApi& Engine() {
     return api;
 }
 
-int32_t WINAPI RecordEvent(EngineControl control, int32_t code, int32_t a1, int32_t a2, int32_t a3, int32_t a4) {
+int32_t WINAPI RecordEvent(EngineControl control, int32_t code, int32_t a1, int32_t a2, int32_t a3,
+                           int32_t a4) {
     gEvents.push_back(RecordedEvent{control, code, a1, a2, a3, a4});
     if (gOnEvent) gOnEvent(gEvents.back());
     return 0;
@@ -99,21 +106,23 @@ int32_t WINAPI RecordEvent(EngineControl control, int32_t code, int32_t a1, int3
 HWND MakeHost(HWND parent, int x, int y, int width, int height) {
     RegisterClasses();
     const DWORD style = parent ? WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS : WS_POPUP | WS_VISIBLE;
-    return CreateWindowExA(parent ? 0 : WS_EX_TOPMOST, kHostClass, "", style, x, y, width, height, parent, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(parent ? 0 : WS_EX_TOPMOST, kHostClass, "", style, x, y, width, height,
+                           parent, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 HWND MakeWrapper(HWND host, int x, int y, int width, int height) {
     RegisterClasses();
-    return CreateWindowExA(WS_EX_TRANSPARENT | WS_EX_TOPMOST, kWrapperClass, "", WS_CHILD, x, y, width, height, host,
-                           reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(WS_EX_TRANSPARENT | WS_EX_TOPMOST, kWrapperClass, "", WS_CHILD, x, y,
+                           width, height, host, reinterpret_cast<HMENU>(100),
+                           GetModuleHandleA(nullptr), nullptr);
 }
 
 EngineControl CreateOn(CreateControlFn create, HWND host, int x, int y, int width, int height,
                        const uint8_t* attributes, int32_t eventBase, HWND* wrapperOut) {
     HWND wrapper = MakeWrapper(host, x, y, width, height);
     EngineCreationContext context{wrapper, 0x16012D4A, 0x52012C96, eventBase, attributes};
-    create(0, host, x, y, width, height, RecordEvent, &context, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+    create(0, host, x, y, width, height, RecordEvent, &context, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+           0, 0, 0, 0, 0);
     if (wrapperOut) *wrapperOut = wrapper;
     return reinterpret_cast<EngineControl>(GetPropA(wrapper, "Tab_Control"));
 }
@@ -265,7 +274,8 @@ uint32_t Average(const PixelImage& image, int x, int y, int width, int height) {
             ++n;
         }
     if (n == 0) return 0;
-    return 0xFF000000 | uint32_t(sum[0] / n) << 16 | uint32_t(sum[1] / n) << 8 | uint32_t(sum[2] / n);
+    return 0xFF000000 | uint32_t(sum[0] / n) << 16 | uint32_t(sum[1] / n) << 8 |
+           uint32_t(sum[2] / n);
 }
 
 int CountMatching(const PixelImage& image, int x, int y, int width, int height,
@@ -277,11 +287,14 @@ int CountMatching(const PixelImage& image, int x, int y, int width, int height,
     return count;
 }
 
-int Luma(uint32_t p) { return int((((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10); }
+int Luma(uint32_t p) {
+    return int((((p >> 16) & 0xFF) * 3 + ((p >> 8) & 0xFF) * 6 + (p & 0xFF)) / 10);
+}
 
 int ColourDistance(uint32_t a, uint32_t b) {
     int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+    for (int shift = 0; shift < 24; shift += 8)
+        d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
     return d;
 }
 

@@ -40,7 +40,8 @@ struct RecordedEvent {
 extern std::vector<RecordedEvent> gEvents;
 // Runs inside the engine's callback, after the event is recorded.
 extern std::function<void(const RecordedEvent&)> gOnEvent;
-int32_t WINAPI RecordEvent(EngineControl control, int32_t code, int32_t a1, int32_t a2, int32_t a3, int32_t a4);
+int32_t WINAPI RecordEvent(EngineControl control, int32_t code, int32_t a1, int32_t a2, int32_t a3,
+                           int32_t a4);
 
 // A plain window the controls sit on (a stand-in for the program's
 // windows); left clicks that reach it are counted.
@@ -50,7 +51,8 @@ extern int gHostClicks;
 HWND MakeWrapper(HWND host, int x, int y, int width, int height);
 // Creates a control on a new wrapper; the result is the "Tab_Control" value.
 EngineControl CreateOn(CreateControlFn create, HWND host, int x, int y, int width, int height,
-                       const uint8_t* attributes, int32_t eventBase = 10, HWND* wrapperOut = nullptr);
+                       const uint8_t* attributes, int32_t eventBase = 10,
+                       HWND* wrapperOut = nullptr);
 HWND WrapperOf(EngineControl control);
 
 void Pump(DWORD milliseconds);

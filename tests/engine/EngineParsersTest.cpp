@@ -22,7 +22,8 @@ Bytes ToolbarSkin() {
 }
 
 Bytes ToolbarBlock() {
-    std::vector<EngineValue> values = {EngineValue::Word(1), EngineValue::Block(kMarkerSkin, ToolbarSkin()),
+    std::vector<EngineValue> values = {EngineValue::Word(1),
+                                       EngineValue::Block(kMarkerSkin, ToolbarSkin()),
                                        EngineValue::Word(36)};
     while (values.size() < 17) values.push_back(EngineValue::Word(int32_t(values.size())));
     return BuildAttributeBlock(values);
@@ -52,25 +53,29 @@ TEST(EngineAttributes, DamagedBlocksFallBackToTheDefaultLook) {
     // Every truncation, placed against an inaccessible page.
     for (size_t length = 0; length < block.size(); ++length) {
         GuardedBuffer guarded(Bytes(block.begin(), block.begin() + length));
-        AttributeSet set = ParseAttributeBlock(ControlKind::Toolbar, guarded.Data(), guarded.Size());
+        AttributeSet set =
+            ParseAttributeBlock(ControlKind::Toolbar, guarded.Data(), guarded.Size());
         ASSERT_FALSE(set.fromStore) << length;
         EXPECT_EQ(1, set.Word(AttrIndex::kVisible));
         EXPECT_EQ(36, set.Word(AttrIndex::kButtonHeight));
     }
     Bytes wrongVersion = block;
     wrongVersion[0] = 11;
-    EXPECT_FALSE(ParseAttributeBlock(ControlKind::Toolbar, wrongVersion.data(), wrongVersion.size()).fromStore);
+    EXPECT_FALSE(ParseAttributeBlock(ControlKind::Toolbar, wrongVersion.data(), wrongVersion.size())
+                     .fromStore);
     Bytes hugeLength = block;
     hugeLength[16] = 0xFF;  // the skin block's length word
     hugeLength[17] = 0xFF;
     hugeLength[18] = 0xFF;
     hugeLength[19] = 0x7F;
-    EXPECT_FALSE(ParseAttributeBlock(ControlKind::Toolbar, hugeLength.data(), hugeLength.size()).fromStore);
+    EXPECT_FALSE(
+        ParseAttributeBlock(ControlKind::Toolbar, hugeLength.data(), hugeLength.size()).fromStore);
     EXPECT_FALSE(ParseAttributeBlock(ControlKind::Toolbar, nullptr, 100).fromStore);
 }
 
 TEST(EngineAttributes, BlockUnderAnotherMarkerIsSkippedNotUsed) {
-    std::vector<EngineValue> values = {EngineValue::Word(1), EngineValue::Block(kMarkerImage, Bytes{1, 2, 3}),
+    std::vector<EngineValue> values = {EngineValue::Word(1),
+                                       EngineValue::Block(kMarkerImage, Bytes{1, 2, 3}),
                                        EngineValue::Word(44)};
     while (values.size() < 17) values.push_back(EngineValue::Word(0));
     const Bytes block = BuildAttributeBlock(values);
@@ -82,8 +87,9 @@ TEST(EngineAttributes, BlockUnderAnotherMarkerIsSkippedNotUsed) {
 
 TEST(EngineAttributes, RandomBlocksNeverReadOutside) {
     std::mt19937 random(7);
-    const ControlKind kinds[] = {ControlKind::WindowEx, ControlKind::PictureBox, ControlKind::Toolbar,
-                                 ControlKind::Listbox, ControlKind::IcoListbox};
+    const ControlKind kinds[] = {ControlKind::WindowEx, ControlKind::PictureBox,
+                                 ControlKind::Toolbar, ControlKind::Listbox,
+                                 ControlKind::IcoListbox};
     for (int round = 0; round < 3000; ++round) {
         Bytes bytes = RandomBytes(random, random() % 300);
         if (bytes.size() >= 4 && round % 2) bytes[0] = 12, bytes[1] = bytes[2] = bytes[3] = 0;
@@ -136,8 +142,8 @@ TEST(EngineSkin, InconsistentDescriptorsAreRefused) {
 }
 
 TEST(EngineListItems, ItemsTruncationAndAbsurdCounts) {
-    const Bytes items = BuildStoredListItems({{Bytes{1, 2, 3}, u"定时关机", 30, 0xFF000000},
-                                              {Bytes{}, u"列表", 28, 0xFF112233}});
+    const Bytes items = BuildStoredListItems(
+        {{Bytes{1, 2, 3}, u"定时关机", 30, 0xFF000000}, {Bytes{}, u"列表", 28, 0xFF112233}});
     auto parsed = ParseStoredListItems(items.data(), items.size());
     ASSERT_TRUE(parsed.has_value());
     ASSERT_EQ(2u, parsed->size());
@@ -204,7 +210,8 @@ TEST(EngineIcons, ClassicFramesWithMaskAndPalette) {
 }
 
 TEST(EngineIcons, DirectorySkipsFramesOutsideTheFile) {
-    Bytes icon = BuildIcon({{SolidImage(16, 16, 0xFFFF0000), false}, {SolidImage(32, 32, 0xFF0000FF), false}});
+    Bytes icon = BuildIcon(
+        {{SolidImage(16, 16, 0xFFFF0000), false}, {SolidImage(32, 32, 0xFF0000FF), false}});
     ASSERT_EQ(2u, ParseIconDirectory(icon.data(), icon.size()).size());
     Bytes damaged = icon;
     damaged[6 + 16 + 12 + 3] = 0x7F;  // second frame's offset
@@ -235,7 +242,8 @@ TEST(EnginePixels, CompositingAndScaling) {
         ASSERT_EQ(side, scaled.width);
         for (uint32_t p : scaled.pixels) ASSERT_EQ(solid.pixels[0], p) << side;
     }
-    EXPECT_TRUE(Resample(solid, PixelRect{10, 10, 60, 60}, 8, 8).Empty());  // source outside the picture
+    EXPECT_TRUE(
+        Resample(solid, PixelRect{10, 10, 60, 60}, 8, 8).Empty());  // source outside the picture
 
     // Rounded corners are anti-aliased, the inside is solid, outside untouched.
     PixelImage canvas = SolidImage(20, 20, 0);

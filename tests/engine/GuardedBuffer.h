@@ -8,14 +8,14 @@
 #include <vector>
 
 class GuardedBuffer {
-public:
+  public:
     explicit GuardedBuffer(const std::vector<uint8_t>& bytes) {
         SYSTEM_INFO info;
         GetSystemInfo(&info);
         const size_t page = info.dwPageSize;
         dataPages_ = (bytes.size() + page - 1) / page + 1;
-        base_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, (dataPages_ + 1) * page, MEM_RESERVE | MEM_COMMIT,
-                                                   PAGE_READWRITE));
+        base_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, (dataPages_ + 1) * page,
+                                                   MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old;
         VirtualProtect(base_ + dataPages_ * page, page, PAGE_NOACCESS, &old);
         data_ = base_ + dataPages_ * page - bytes.size();
@@ -29,7 +29,7 @@ public:
     const uint8_t* Data() const { return data_; }
     size_t Size() const { return size_; }
 
-private:
+  private:
     uint8_t* base_ = nullptr;
     uint8_t* data_ = nullptr;
     size_t dataPages_ = 0;

@@ -31,7 +31,9 @@ std::map<uint32_t, const uint8_t*> ControlAttributeBlocks(const uint8_t* segment
     const uint32_t windows = tableSize / 8;
     for (uint32_t w = 0; w < windows; ++w) {
         uint32_t count, tableBytes;
-        if (!r.Skip(8) || !SkipText(r) || !SkipText(r) || !r.ReadU32(count) || !r.ReadU32(tableBytes)) return blocks;
+        if (!r.Skip(8) || !SkipText(r) || !SkipText(r) || !r.ReadU32(count) ||
+            !r.ReadU32(tableBytes))
+            return blocks;
         const size_t tableStart = r.Offset();
         std::vector<uint32_t> ids(count);
         for (uint32_t& id : ids) r.ReadU32(id);
@@ -44,9 +46,10 @@ std::map<uint32_t, const uint8_t*> ControlAttributeBlocks(const uint8_t* segment
             uint32_t type, children, flags, events;
             f.ReadU32(type);
             if (type == kMenuEntryType || (type >> 16) != kSkinLibrary) continue;
-            if (!f.Skip(20) || !SkipNulText(f) || !SkipNulText(f) || !f.Skip(4 + 16 + 4 + 4) || !f.ReadU32(children) ||
-                !f.Skip(4 * size_t(children)) || !SkipText(f) || !SkipNulText(f) || !f.Skip(4) || !f.ReadU32(flags) ||
-                !f.Skip(4) || !f.ReadU32(events) || !f.Skip(8 * size_t(events)) || !f.Skip(20) || !f.Skip(20))
+            if (!f.Skip(20) || !SkipNulText(f) || !SkipNulText(f) || !f.Skip(4 + 16 + 4 + 4) ||
+                !f.ReadU32(children) || !f.Skip(4 * size_t(children)) || !SkipText(f) ||
+                !SkipNulText(f) || !f.Skip(4) || !f.ReadU32(flags) || !f.Skip(4) ||
+                !f.ReadU32(events) || !f.Skip(8 * size_t(events)) || !f.Skip(20) || !f.Skip(20))
                 continue;
             // The type's attribute data opens with 20 reserved bytes, then the block.
             blocks[ids[e]] = record + f.Offset();

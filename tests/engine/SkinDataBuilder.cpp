@@ -13,7 +13,9 @@ void PutU16(Bytes& out, uint16_t v) {
     out.push_back(uint8_t(v));
     out.push_back(uint8_t(v >> 8));
 }
-void PutBytes(Bytes& out, const Bytes& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
+void PutBytes(Bytes& out, const Bytes& bytes) {
+    out.insert(out.end(), bytes.begin(), bytes.end());
+}
 void PutUtf16(Bytes& out, const std::u16string& text) {
     for (char16_t c : text) PutU16(out, uint16_t(c));
     PutU16(out, 0);
@@ -36,7 +38,8 @@ Bytes BuildSkinDescriptor(const SkinSpec& spec) {
     for (uint32_t v : spec.values) PutU32(out, v);
     const size_t partOffset = out.size();
     for (const PartRecord& p : spec.parts)
-        for (int32_t w : {p.id, p.state, p.image, p.x, p.y, p.width, p.height, p.marginX, p.marginY})
+        for (int32_t w :
+             {p.id, p.state, p.image, p.x, p.y, p.width, p.height, p.marginX, p.marginY})
             PutU32(out, uint32_t(w));
     const size_t imageOffset = out.size();
     const size_t n = spec.images.size();
@@ -75,7 +78,9 @@ Bytes BuildAttributeBlock(const std::vector<EngineValue>& values, int32_t pageWo
     return out;
 }
 
-Bytes ValueArea(const Bytes& block) { return Bytes(block.begin() + 8, block.end()); }
+Bytes ValueArea(const Bytes& block) {
+    return Bytes(block.begin() + 8, block.end());
+}
 
 Bytes BuildStoredListItems(const std::vector<ListItemSpec>& items) {
     Bytes out;
@@ -108,7 +113,8 @@ PixelImage TileImage(int side, uint32_t colour) {
     Surface s = SurfaceOf(image);
     const float m = side * 0.06f;
     FillRoundRect(s, m, m, side - 2 * m, side - 2 * m, side * 0.22f, colour);
-    FillRoundRect(s, side * 0.3f, side * 0.3f, side * 0.4f, side * 0.4f, side * 0.1f, 0xFFFFFFFF, 200);
+    FillRoundRect(s, side * 0.3f, side * 0.3f, side * 0.4f, side * 0.4f, side * 0.1f, 0xFFFFFFFF,
+                  200);
     return image;
 }
 
@@ -119,16 +125,17 @@ Bytes EncodePng(const PixelImage& image) {
         Gdiplus::GdiplusStartup(&token, &input, nullptr);
     }
     Gdiplus::GpBitmap* bitmap = nullptr;
-    Gdiplus::DllExports::GdipCreateBitmapFromScan0(image.width, image.height, image.width * 4,
-                                                   PixelFormat32bppPARGB,
-                                                   reinterpret_cast<BYTE*>(const_cast<uint32_t*>(image.pixels.data())),
-                                                   &bitmap);
+    Gdiplus::DllExports::GdipCreateBitmapFromScan0(
+        image.width, image.height, image.width * 4, PixelFormat32bppPARGB,
+        reinterpret_cast<BYTE*>(const_cast<uint32_t*>(image.pixels.data())), &bitmap);
     Bytes out;
     if (!bitmap) return out;
     IStream* stream = SHCreateMemStream(nullptr, 0);
     // The PNG encoder's class id.
-    const CLSID png = {0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-    if (stream && Gdiplus::DllExports::GdipSaveImageToStream(bitmap, stream, &png, nullptr) == Gdiplus::Ok) {
+    const CLSID png = {
+        0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
+    if (stream &&
+        Gdiplus::DllExports::GdipSaveImageToStream(bitmap, stream, &png, nullptr) == Gdiplus::Ok) {
         STATSTG stat{};
         stream->Stat(&stat, STATFLAG_NONAME);
         out.resize(size_t(stat.cbSize.QuadPart));
@@ -197,5 +204,6 @@ Bytes ByteSetBlock(const Bytes& bytes) {
 }
 
 std::vector<uint32_t> PanelValues() {
-    return {0xF0202428, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E, 0xFFFFFFFF, 0xFF3C8CE7, 13, 6};
+    return {0xF0202428, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E,
+            0xFFFFFFFF, 0xFF3C8CE7, 13,         6};
 }

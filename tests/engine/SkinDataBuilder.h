@@ -34,7 +34,9 @@ struct EngineValue {
     int32_t word = 0;
     Bytes bytes;
     static EngineValue Word(int32_t w) { return EngineValue{false, w, {}}; }
-    static EngineValue Block(int32_t marker, Bytes b) { return EngineValue{true, marker, std::move(b)}; }
+    static EngineValue Block(int32_t marker, Bytes b) {
+        return EngineValue{true, marker, std::move(b)};
+    }
 };
 Bytes BuildAttributeBlock(const std::vector<EngineValue>& values, int32_t pageWord = 0);
 // The value area alone (what the block holds after version and page word).

@@ -20,6 +20,8 @@
 namespace {
 
 constexpr uint32_t kReleaseBuild = 3;
+// Kept by the runtime (plus one) and not used further.
+constexpr uint32_t kImageWordTwo = 0x18F57;
 
 // The program's constant data is its read-only data section: every text
 // literal and constant block (pictures, the UI description) lies there, and a
@@ -60,7 +62,7 @@ const SupportLibrary* const kSupportLibraries[kSupportLibraryCount] = {
 const ProgramImageHeader kProgramHeader = {
     kReleaseBuild,
     0,
-    0,
+    kImageWordTwo,
     kHandlerTable,
     gConstantData.start,
     gConstantData.size,

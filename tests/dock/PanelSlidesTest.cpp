@@ -112,6 +112,21 @@ TEST_F(PanelSlides, StartUpParksThePanelAndShowsNoCategory) {
     EXPECT_EQ(0, CurrentCategory);
 }
 
+TEST_F(PanelSlides, StartUpRegistersTheProgramForAutomaticStart) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof(value) - 1;
+    HKEY key;
+    ASSERT_EQ(
+        ERROR_SUCCESS,
+        RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", &key));
+    EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "test_dock_panel.exe", nullptr, nullptr,
+                                              reinterpret_cast<BYTE*>(value), &size));
+    RegCloseKey(key);
+    EXPECT_STRCASEEQ(self, value);
+}
+
 TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {
     TogglePanel(nullptr, 0);
     EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);

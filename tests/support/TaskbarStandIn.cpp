@@ -3,7 +3,7 @@
 // (by default TrayNotifyWnd > TrayButton). Started before the program under
 // test, it is the Shell_TrayWnd that FindWindowExA finds first.
 //
-//   test_support_taskbar.exe [--rect LEFT,TOP,WIDTH,HEIGHT] [--tree SPEC]
+//   test_support_taskbar.exe [--rect LEFT,TOP,WIDTH,HEIGHT] [--tree TREE]
 //                            [--out FILE] [--timeout MS]
 //
 // --rect   the taskbar in screen coordinates (default: 40 px along the bottom
@@ -12,7 +12,7 @@
 //          Class[:left[:width]][(children)]; left and width are in the
 //          parent's client coordinates (default: laid out from the left, 48
 //          wide) and every child is as high as its parent. Default:
-//          "TrayNotifyWnd:900:300(TrayButton:10:40)". An empty SPEC gives a
+//          "TrayNotifyWnd:900:300(TrayButton:10:40)". An empty TREE gives a
 //          taskbar without children.
 // --out    once every window exists, writes one line per window in creation
 //          order (pre-order): "class handle left top right bottom depth",

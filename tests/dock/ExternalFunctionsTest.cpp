@@ -104,6 +104,15 @@ TEST_F(ExternalFunctions, AResolvedEntryIsNotResolvedAgain) {
     SetDllDirectoryA((TestProgramDirectory() + "\\probe_search").c_str());
 }
 
+TEST_F(ExternalFunctions, EveryLoadTheTableHoldsIsGivenBackOnce) {
+    // Two entries of one DLL hold two loads of it.
+    ASSERT_NE(nullptr, ResolveExternalFunction(kSystemOnly));
+    ASSERT_NE(nullptr, ResolveExternalFunction(kFullPath));
+    ASSERT_NE(nullptr, GetModuleHandleA("qd_probe_elsewhere.dll"));
+    InitializeExternalFunctions(gHeader);
+    EXPECT_EQ(nullptr, GetModuleHandleA("qd_probe_elsewhere.dll"));
+}
+
 TEST_F(ExternalFunctions, AnEmptyDllNameSearchesTheSystemLibraries) {
     EXPECT_EQ((GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount")),
               ResolveExternalFunction(kNoDllName));

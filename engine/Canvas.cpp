@@ -72,5 +72,6 @@ void Canvas::Text(const std::wstring& text, RECT box, uint32_t colour, int pixel
 void Canvas::PresentTo(HDC target, int x, int y) {
     if (!Ok()) return;
     GdiFlush();
+    SealGdiAlpha(surface_);
     BitBlt(target, x, y, surface_.width, surface_.height, dc_.Get(), 0, 0, SRCCOPY);
 }

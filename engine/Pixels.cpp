@@ -137,10 +137,17 @@ void StrokeRoundRect(Surface& s, float x, float y, float w, float h, float radiu
     });
 }
 
-void FlattenOnto(Surface& s, uint32_t rgb) {
-    const uint32_t base = 0xFF000000 | (rgb & 0xFFFFFF);
+void ClearRect(Surface& s, int x, int y, int w, int h) {
+    const int x0 = std::max(0, x), y0 = std::max(0, y);
+    const int x1 = std::min(s.width, x + w), y1 = std::min(s.height, y + h);
+    for (int py = y0; py < y1; ++py)
+        for (int px = x0; px < x1; ++px) s.At(px, py) = 0;
+}
+
+void SealGdiAlpha(Surface& s) {
     for (int py = 0; py < s.height; ++py)
-        for (int px = 0; px < s.width; ++px) s.At(px, py) = BlendOver(base, s.At(px, py));
+        for (int px = 0; px < s.width; ++px)
+            if ((s.At(px, py) >> 24) == 0) s.At(px, py) |= 0xFF000000;
 }
 
 PixelImage Resample(const PixelImage& image, const PixelRect& source, int outWidth, int outHeight) {

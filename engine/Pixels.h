@@ -48,8 +48,12 @@ void FillRoundRect(Surface& s, float x, float y, float w, float h, float radius,
 // Anti-aliased outline of `thickness` pixels just inside the rounded rectangle.
 void StrokeRoundRect(Surface& s, float x, float y, float w, float h, float radius, float thickness,
                      uint32_t argb, int opacity = 255);
-// Makes every pixel opaque by compositing it over `argb` (alpha ignored).
-void FlattenOnto(Surface& s, uint32_t rgb);
+// Sets a rectangle to fully transparent (no blending).
+void ClearRect(Surface& s, int x, int y, int w, int h);
+// GDI text leaves the alpha of every pixel it writes at 0; the engine's own
+// drawing never leaves a pixel fully transparent. Gives those pixels full
+// alpha so text stays solid where the window's alpha is used (blur behind).
+void SealGdiAlpha(Surface& s);
 
 // Scales a region of an image to outWidth x outHeight: area averaging when
 // shrinking, bilinear when enlarging, in premultiplied space (no dark fringes).

@@ -74,9 +74,10 @@ int WindowExControl::Opacity() const {
 }
 
 void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height) const {
-    // The base is the skin background made opaque; the frame (or, without a
-    // frame image, a plain highlight) goes over it at the opacity.
-    FillRect(s, x, y, width, height, 0xFF000000);
+    // The base is the skin background with its own alpha (a window with blur
+    // behind shows through it); the frame (or, without a frame image, a
+    // plain highlight) goes over it at the opacity.
+    ClearRect(s, x, y, width, height);
     FillRect(s, x, y, width, height, theme_.background);
     const int opacity = Opacity();
     if (opacity <= 0) return;

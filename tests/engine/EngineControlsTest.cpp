@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 
+#include "engine/Canvas.h"
 #include "tests/engine/EngineHarness.h"
 #include "tests/engine/GuardedBuffer.h"
 
@@ -208,6 +209,37 @@ TEST(EngineLook, ControlsDrawTheirContent) {
     EXPECT_GT(
         CountMatching(shot, 430 + 40, 70 + 4, 100, 30, [](uint32_t p) { return Luma(p) > 150; }),
         12);
+}
+
+TEST(EngineLook, TextStaysSolidOnTranslucentFaces) {
+    // Where the window's alpha is used (blur behind), GDI text must not punch
+    // transparent holes into a translucent face.
+    HDC screen = GetDC(nullptr);
+    Canvas canvas(screen, 80, 30);
+    ASSERT_TRUE(canvas.Ok());
+    FillRect(canvas.Pixels(), 0, 0, 80, 30, 0xF0202428);
+    canvas.Text(L"文字", RECT{0, 0, 80, 30}, 0xFFFFFFFF, 16, false, DT_SINGLELINE | DT_VCENTER);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 80, -30, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP target = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, target);
+    canvas.PresentTo(memory, 0, 0);
+    GdiFlush();
+    const uint32_t* pixels = static_cast<const uint32_t*>(bits);
+    int solid = 0, holes = 0;
+    for (int i = 0; i < 80 * 30; ++i) {
+        if ((pixels[i] >> 24) == 0) ++holes;
+        if ((pixels[i] >> 24) == 0xFF && Luma(pixels[i]) > 150) ++solid;
+    }
+    EXPECT_EQ(0, holes);
+    EXPECT_GT(solid, 10);
+    EXPECT_EQ(0xF0u, pixels[0] >> 24);  // the face keeps its own alpha
+    SelectObject(memory, old);
+    DeleteObject(target);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
 }
 
 TEST(EngineLook, WindowFaceFollowsTheOpacity) {

@@ -3,6 +3,7 @@
 // exact on any GDI, and the results are the same on every system.
 // Pure pixel code: no Win32 here.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -48,7 +48,7 @@ bool PaintHostFace(HWND host, Surface& s, int x, int y) {
 void NoteMouseOverHost(HWND host) {
     if (WindowExControl* face = host ? FaceOf(host) : nullptr) {
         BusyScope busy(face);
-        face->OnHostMouse();
+        face->OnHostMouse(false);
     }
 }
 
@@ -206,7 +206,7 @@ bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM
             return true;
         }
         case WM_MOUSEMOVE:
-            OnHostMouse();
+            OnHostMouse(true);
             return false;
         case WM_MOUSELEAVE:
             CheckLeave();
@@ -231,10 +231,14 @@ bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void WindowExControl::OnHostMouse() {
+void WindowExControl::OnHostMouse(bool overHost) {
     if (!hookedHost_) return;
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hookedHost_, 0};
-    TrackMouseEvent(&track);
+    // Leave tracking only for the window itself: over a child control the
+    // mouse is not on it, and tracking would report a leave at once.
+    if (overHost) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hookedHost_, 0};
+        TrackMouseEvent(&track);
+    }
     if (hovered_) return;
     hovered_ = true;
     // Leaving is confirmed by polling as well: moving onto a child window

@@ -16,7 +16,7 @@ class WindowExControl : public Control {
     // The face of the whole window, drawn with its client origin at (x, y).
     void RenderFace(Surface& s, int x, int y, int width, int height) const;
     bool HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void OnHostMouse();
+    void OnHostMouse(bool overHost);
     void CheckLeave();
     int Opacity() const;
 

@@ -483,6 +483,16 @@ TEST(EngineEvents, HoverEntersAndLeaves) {
     events = TakeHover();
     ASSERT_EQ(1u, events.size());
     EXPECT_EQ(0, events[0].a1);
+
+    // Moving over one of its controls hovers the window as well.
+    PostMouse(scene.toolbarWrapper, WM_MOUSEMOVE, 30, 30);
+    Pump(30);
+    events = TakeHover();
+    ASSERT_GE(events.size(), 1u);
+    EXPECT_EQ(scene.panelFace, events[0].control);
+    EXPECT_EQ(1, events[0].a1);
+    Pump(400);
+    TakeHover();
 }
 
 TEST(EngineEvents, PictureLetsClicksThroughToItsWindow) {

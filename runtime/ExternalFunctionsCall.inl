@@ -32,6 +32,7 @@ R CallExternal(int32_t index, A... args) {
     uint32_t words[kWordCount + 1] = {};
     int32_t at = 0;
     (ExternalCallDetail::PutWords(words, at, args), ...);
+    (void)at;  // unused for a function without arguments
     const uint64_t raw =
         ExternalCallDetail::CallWordsChecked(ResolveExternalFunction(index), words, kWordCount);
     if constexpr (std::is_void<R>::value) {

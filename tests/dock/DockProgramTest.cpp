@@ -64,24 +64,24 @@ class DockProgram {
     }
     // The program's 400 x 248 top-level window.
     HWND Panel() const {
-        struct Search {
-            DWORD process;
-            HWND found;
-        } search = {Id(), nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                RECT r;
-                if (OwnerProcess(w) != s->process || !GetWindowRect(w, &r)) return TRUE;
-                if (r.right - r.left != 400 || r.bottom - r.top != 248) return TRUE;
-                s->found = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        PanelSearch search = {Id(), nullptr};
+        EnumWindows(FindPanel, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
   private:
+    struct PanelSearch {
+        DWORD process;
+        HWND found;
+    };
+    static BOOL CALLBACK FindPanel(HWND w, LPARAM p) {
+        auto* s = reinterpret_cast<PanelSearch*>(p);
+        RECT r;
+        if (OwnerProcess(w) != s->process || !GetWindowRect(w, &r)) return TRUE;
+        if (r.right - r.left != 400 || r.bottom - r.top != 248) return TRUE;
+        s->found = w;
+        return FALSE;
+    }
     static DWORD OwnerProcess(HWND w) {
         DWORD id = 0;
         GetWindowThreadProcessId(w, &id);

@@ -140,4 +140,25 @@ TEST_F(ExternalFunctions, AnIndexOutsideTheTableIsARuntimeError) {
     EXPECT_FALSE(ErrorOf(-1).empty());
 }
 
+#if defined(__i386__)
+// Only 32-bit code can get the stack wrong: a __cdecl callee leaves its
+// arguments for the caller to remove, where a declared function must not.
+int __cdecl LeavesItsArguments(int a, int b) {
+    return a + b;
+}
+
+TEST_F(ExternalFunctions, ACalleeThatLeavesItsArgumentsOnTheStackIsRuntimeError6) {
+    OverrideExternalFunction(
+        kMissingExport, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&LeavesItsArguments)));
+    std::string error;
+    try {
+        CallExternal<int>(kMissingExport, 1, 2);
+    } catch (const RuntimeErrorRaised& e) {
+        error = e.what();
+    }
+    OverrideExternalFunction(kMissingExport, nullptr);
+    EXPECT_NE(std::string::npos, error.find("调用DLL命令后发现堆栈错误"));
+}
+#endif
+
 }  // namespace

@@ -94,7 +94,7 @@ protected:
         folder = run / "带 空格 目录";
         ASSERT_TRUE(MakeFolder(folder));
         marker = folder + "\\标记 程序.exe";
-        ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\test_support_marker.exe").c_str(),
+        ASSERT_TRUE(CopyFileA((LaunchTestDirectory() + "\\test_support_marker.exe").c_str(),
                               marker.c_str(), FALSE));
         log = marker + ".runs.txt";
     }

@@ -21,14 +21,14 @@ TempFolder::TempFolder(const std::string& tag) {
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
-std::string TestProgramDirectory() {
+std::string LaunchTestDirectory() {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string path = self;
     return path.substr(0, path.find_last_of('\\'));
 }
 
-std::string TestDataDirectory() { return TestProgramDirectory() + "\\launch_data"; }
+std::string TestDataDirectory() { return LaunchTestDirectory() + "\\launch_data"; }
 
 std::string SystemNotepad() {
     char system[MAX_PATH] = {};

@@ -19,7 +19,7 @@ private:
     std::string path_;
 };
 
-std::string TestProgramDirectory();  // folder of the running test program
+std::string LaunchTestDirectory();  // folder of the running test program
 std::string TestDataDirectory();      // its launch_data folder
 std::string SystemNotepad();          // the system's notepad.exe
 

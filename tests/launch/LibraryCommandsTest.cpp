@@ -54,7 +54,7 @@ TEST_F(IconLibraryTest, IconFileToIconFileKeepsTheImagesAndCountsOne) {
 
 TEST_F(IconLibraryTest, ModuleGroupWithPngImageIsWrittenIntact) {
     std::string target = out / "png.ico";
-    EXPECT_EQ(1, SaveIcon({ArgText((TestProgramDirectory() + "\\launch_png_icons.dll").c_str()),
+    EXPECT_EQ(1, SaveIcon({ArgText((LaunchTestDirectory() + "\\launch_png_icons.dll").c_str()),
                            ArgInt(0), ArgText(target.c_str()), ArgInt(1)}));
     std::vector<IconImage> images = IconFileImages(target);
     ASSERT_EQ(2u, images.size());
@@ -68,7 +68,7 @@ TEST_F(IconLibraryTest, ModuleGroupWithPngImageIsWrittenIntact) {
 
 TEST_F(IconLibraryTest, DamagedGroupKeepsItsSoundMembers) {
     std::string target = out / "damaged.ico";
-    EXPECT_EQ(1, SaveIcon({ArgText((TestProgramDirectory() + "\\launch_damaged_icons.dll").c_str()),
+    EXPECT_EQ(1, SaveIcon({ArgText((LaunchTestDirectory() + "\\launch_damaged_icons.dll").c_str()),
                            ArgInt(0), ArgText(target.c_str()), ArgInt(1)}));
     std::vector<IconImage> images = IconFileImages(target);
     ASSERT_EQ(1u, images.size()) << "missing and garbage members skipped";
@@ -233,7 +233,7 @@ TEST(ShortcutReading, HotKeyTextOrder) {
 TEST(ShellOpening, VerbsParametersDirectoryReachTheProgram) {
     TempFolder folder("shell");
     std::string marker = folder / "标记 程序.exe";
-    ASSERT_TRUE(CopyFileA((TestProgramDirectory() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((LaunchTestDirectory() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
     std::string work = folder / "工作 目录";
     ASSERT_TRUE(MakeFolder(work));
 

@@ -4,11 +4,15 @@
 
 namespace {
 
-uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t ReadU16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 uint32_t ReadU32(const uint8_t* p) {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
 }
-int32_t ReadI32(const uint8_t* p) { return static_cast<int32_t>(ReadU32(p)); }
+int32_t ReadI32(const uint8_t* p) {
+    return static_cast<int32_t>(ReadU32(p));
+}
 void PutU16(std::vector<uint8_t>* out, uint16_t v) {
     out->push_back(static_cast<uint8_t>(v));
     out->push_back(static_cast<uint8_t>(v >> 8));
@@ -112,7 +116,8 @@ std::vector<uint8_t> WriteIconFile(const std::vector<IconImage>& images) {
     PutU16(&out, 0);
     PutU16(&out, 1);
     PutU16(&out, static_cast<uint16_t>(images.size()));
-    uint32_t offset = static_cast<uint32_t>(kIconFileHeaderSize + kIconFileEntrySize * images.size());
+    uint32_t offset =
+        static_cast<uint32_t>(kIconFileHeaderSize + kIconFileEntrySize * images.size());
     for (const IconImage& image : images) {
         out.push_back(image.width);
         out.push_back(image.height);
@@ -124,6 +129,7 @@ std::vector<uint8_t> WriteIconFile(const std::vector<IconImage>& images) {
         PutU32(&out, offset);
         offset += static_cast<uint32_t>(image.data.size());
     }
-    for (const IconImage& image : images) out.insert(out.end(), image.data.begin(), image.data.end());
+    for (const IconImage& image : images)
+        out.insert(out.end(), image.data.begin(), image.data.end());
     return out;
 }

@@ -13,7 +13,7 @@
 namespace {
 
 class ModuleGuard {
-public:
+  public:
     explicit ModuleGuard(HMODULE module) : module_(module) {}
     ModuleGuard(const ModuleGuard&) = delete;
     ModuleGuard& operator=(const ModuleGuard&) = delete;
@@ -22,12 +22,12 @@ public:
     }
     HMODULE Get() const { return module_; }
 
-private:
+  private:
     HMODULE module_;
 };
 
 class FileGuard {
-public:
+  public:
     explicit FileGuard(HANDLE file) : file_(file) {}
     FileGuard(const FileGuard&) = delete;
     FileGuard& operator=(const FileGuard&) = delete;
@@ -37,7 +37,7 @@ public:
     bool Valid() const { return file_ != INVALID_HANDLE_VALUE && file_ != nullptr; }
     HANDLE Get() const { return file_; }
 
-private:
+  private:
     HANDLE file_;
 };
 
@@ -87,7 +87,8 @@ std::vector<IconImage> LoadGroupImages(HMODULE module, const ResourceName& group
     std::vector<IconImage> images;
     const uint8_t* dir = nullptr;
     size_t dirSize = 0;
-    if (!ResourceBytes(module, group.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, &dir, &dirSize))
+    if (!ResourceBytes(module, group.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, &dir,
+                       &dirSize))
         return images;
     std::vector<IconGroupMember> members;
     if (!ParseIconGroup(dir, dirSize, &members)) return images;
@@ -146,9 +147,9 @@ bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return false;
         DWORD done = 0;
-        written = WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done,
-                            nullptr) &&
-                  done == bytes.size();
+        written =
+            WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+            done == bytes.size();
     }
     // A half-written file would be read back as a damaged icon.
     if (!written) DeleteFileA(path);
@@ -199,7 +200,8 @@ std::vector<uint8_t> IconBitmapFile(const std::vector<IconImage>& images) {
         head.bfOffBits = sizeof(head) + sizeof(info);
         head.bfSize = head.bfOffBits + pixelBytes;
         auto put = [&file](const void* p, size_t n) {
-            file.insert(file.end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + n);
+            file.insert(file.end(), static_cast<const uint8_t*>(p),
+                        static_cast<const uint8_t*>(p) + n);
         };
         put(&head, sizeof(head));
         put(&info, sizeof(info));
@@ -232,8 +234,8 @@ void CmdSaveIconToFile(ResultRecord* result, int32_t argCount, ArgumentRecord* a
 const CommandFn kIconCommands[static_cast<int>(IconCommand::Count)] = {CmdSaveIconToFile};
 
 const SupportLibrary kIconLibraryEntry = {
-    "6D2E8A41C5B7490F93E1A0C4B85F2D17", "ICONLIB", 1, 0, 0, nullptr, kIconCommands,
-    static_cast<int32_t>(IconCommand::Count), nullptr, 0};
+    "6D2E8A41C5B7490F93E1A0C4B85F2D17",       "ICONLIB", 1, 0, 0, nullptr, kIconCommands,
+    static_cast<int32_t>(IconCommand::Count), nullptr,   0};
 
 }  // namespace
 
@@ -256,8 +258,11 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     EnumResourceNamesA(module.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectGroupName,
                        reinterpret_cast<LONG_PTR>(&groups));
     int32_t count = static_cast<int32_t>(groups.size());
-    if (save && count >= number) WriteIconTarget(LoadGroupImages(module.Get(), groups[number - 1]), target);
+    if (save && count >= number)
+        WriteIconTarget(LoadGroupImages(module.Get(), groups[number - 1]), target);
     return count;
 }
 
-const SupportLibrary& IconLibrary() { return kIconLibraryEntry; }
+const SupportLibrary& IconLibrary() {
+    return kIconLibraryEntry;
+}

@@ -7,7 +7,8 @@
 #include "runtime/Values.h"
 
 // The record at `index`, or null when the caller passed fewer arguments.
-inline const ArgumentRecord* ArgumentAt(int32_t argCount, const ArgumentRecord* args, int32_t index) {
+inline const ArgumentRecord* ArgumentAt(int32_t argCount, const ArgumentRecord* args,
+                                        int32_t index) {
     return (args && index >= 0 && index < argCount) ? &args[index] : nullptr;
 }
 
@@ -23,19 +24,25 @@ inline int32_t ArgumentInt(int32_t argCount, const ArgumentRecord* args, int32_t
     const ArgumentRecord* a = ArgumentAt(argCount, args, index);
     if (!a || a->IsOmitted()) return fallback;
     switch (a->tag) {
-        case Tag::kByte: return static_cast<uint8_t>(a->low);
-        case Tag::kShort: return static_cast<int16_t>(a->low);
+        case Tag::kByte:
+            return static_cast<uint8_t>(a->low);
+        case Tag::kShort:
+            return static_cast<int16_t>(a->low);
         case Tag::kInteger:
-        case Tag::kBoolean: return a->AsInt();
-        case Tag::kLong: return static_cast<int32_t>(a->AsInt64());
+        case Tag::kBoolean:
+            return a->AsInt();
+        case Tag::kLong:
+            return static_cast<int32_t>(a->AsInt64());
         case Tag::kFloat: {
             float f;
             uint32_t bits = a->low;
             std::memcpy(&f, &bits, 4);
             return TruncateToInteger(f);
         }
-        case Tag::kDouble: return TruncateToInteger(a->AsDouble());
-        default: return fallback;
+        case Tag::kDouble:
+            return TruncateToInteger(a->AsDouble());
+        default:
+            return fallback;
     }
 }
 

@@ -42,12 +42,14 @@ void CmdOpenWithShell(ResultRecord*, int32_t argCount, ArgumentRecord* args) {
 }
 
 const CommandFn kShellCommands[static_cast<int>(ShellCommand::Count)] = {CmdReadShortcut,
-                                                                          CmdOpenWithShell};
+                                                                         CmdOpenWithShell};
 
 const SupportLibrary kShellLibraryEntry = {
-    "A4C17E92B3D8405F8E26C9F1D07B3A58", "SHELLLIB", 1, 0, 0, nullptr, kShellCommands,
-    static_cast<int32_t>(ShellCommand::Count), nullptr, 0};
+    "A4C17E92B3D8405F8E26C9F1D07B3A58",        "SHELLLIB", 1, 0, 0, nullptr, kShellCommands,
+    static_cast<int32_t>(ShellCommand::Count), nullptr,    0};
 
 }  // namespace
 
-const SupportLibrary& ShellLibrary() { return kShellLibraryEntry; }
+const SupportLibrary& ShellLibrary() {
+    return kShellLibraryEntry;
+}

@@ -14,7 +14,7 @@ namespace {
 
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
@@ -25,14 +25,14 @@ public:
     T* Get() const { return p_; }
     void** Put() { return reinterpret_cast<void**>(&p_); }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 // COM for the duration of one command on threads that have not set it up
 // themselves; a thread already initialised differently keeps its own.
 class ComScope {
-public:
+  public:
     ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
@@ -40,7 +40,7 @@ public:
         if (SUCCEEDED(hr_)) CoUninitialize();
     }
 
-private:
+  private:
     HRESULT hr_;
 };
 
@@ -89,7 +89,8 @@ ShortcutInfo LoadShortcut(const char* path) {
         info.workingDirectory = buffer.data();
     buffer.assign(1024, '\0');
     int iconIndex = 0;
-    if (SUCCEEDED(link->GetIconLocation(buffer.data(), static_cast<int>(buffer.size()), &iconIndex))) {
+    if (SUCCEEDED(
+            link->GetIconLocation(buffer.data(), static_cast<int>(buffer.size()), &iconIndex))) {
         char location[1100];
         std::snprintf(location, sizeof(location), "%s,%d", buffer.data(), iconIndex);
         info.iconLocation = location;
@@ -123,10 +124,9 @@ std::string HotKeyText(uint16_t hotKey) {
 void OpenWithShell(int32_t verb, const char* file, const char* parameters, const char* directory,
                    int32_t showMode) {
     static const char* const kVerbs[] = {"edit", "explore", "find", "open", "print"};
-    static const int kShowModes[] = {SW_HIDE,         SW_SHOWNORMAL, SW_SHOWMINIMIZED,
+    static const int kShowModes[] = {SW_HIDE,          SW_SHOWNORMAL, SW_SHOWMINIMIZED,
                                      SW_SHOWMAXIMIZED, SW_SHOWNA,     SW_MINIMIZE};
     const char* verbText = (verb >= 1 && verb <= 5) ? kVerbs[verb - 1] : nullptr;
     int show = (showMode >= 1 && showMode <= 6) ? kShowModes[showMode - 1] : SW_SHOWNORMAL;
     ShellExecuteA(nullptr, verbText, TextOrEmpty(file), parameters, TextOrEmpty(directory), show);
 }
-

@@ -14,7 +14,8 @@ HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
     if (chosen < 0 || chosen >= ArrayCount(CategoryList)) return NoResult();
     SelectCategory(chosen);
     ArgumentRecord toolbar = ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar);
-    int32_t buttons = CallLibrary(kSkinLibrary, SkinCommand::GetButtonCount_ToolbarEx, toolbar).AsInt();
+    int32_t buttons =
+        CallLibrary(kSkinLibrary, SkinCommand::GetButtonCount_ToolbarEx, toolbar).AsInt();
     for (int32_t i = 0; i < buttons; ++i) {
         if (i != chosen)
             CallLibrary(kSkinLibrary, SkinCommand::SetButtonSelected_ToolbarEx, toolbar, ArgInt(i),
@@ -23,7 +24,9 @@ HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
     return NoResult();
 }
 
-HandlerResult OnToolbarEvent8(const int32_t*, int32_t) { return NoResult(); }
+HandlerResult OnToolbarEvent8(const int32_t*, int32_t) {
+    return NoResult();
+}
 
 HandlerResult OnPanelDestroying(const int32_t*, int32_t) {
     int32_t count = ArrayCount(ImageRegistry);

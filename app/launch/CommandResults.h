@@ -3,4 +3,6 @@
 #include "runtime/Records.h"
 #include "runtime/Values.h"
 
-inline Text TakeText(const ResultRecord& result) { return const_cast<Text>(result.AsText()); }
+inline Text TakeText(const ResultRecord& result) {
+    return const_cast<Text>(result.AsText());
+}

@@ -52,7 +52,8 @@ ByteSet LoadEntryImage(const char* path) {
     OwnedText target(ShortcutTarget(path));
     if (TextCompare(ExtensionOf(target.Get()), ".exe") == 0) return ProgramIcon(target.Get());
     // Only the directory attribute itself counts; other true values do not.
-    if (CallExternal<BOOL>(kPathIsDirectoryA, TextOrEmpty(target.Get())) == FILE_ATTRIBUTE_DIRECTORY)
+    if (CallExternal<BOOL>(kPathIsDirectoryA, TextOrEmpty(target.Get())) ==
+        FILE_ATTRIBUTE_DIRECTORY)
         return const_cast<ByteSet>(FolderImage());
     return nullptr;
 }

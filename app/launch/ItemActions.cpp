@@ -53,4 +53,6 @@ HandlerResult OpenRootFolder(const int32_t*, int32_t) {
 }
 
 // The panel is only slid in and out; a close request (Alt+F4) is refused.
-HandlerResult OnPanelMayClose(const int32_t*, int32_t) { return Result(0); }
+HandlerResult OnPanelMayClose(const int32_t*, int32_t) {
+    return Result(0);
+}

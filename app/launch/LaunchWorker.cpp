@@ -22,16 +22,20 @@ Text DecimalText(long long value) {
 }
 
 // The leading decimal integer of a slot text; 0 when there is none.
-long long SlotNumber(const char* text) { return text ? std::strtoll(text, nullptr, 10) : 0; }
+long long SlotNumber(const char* text) {
+    return text ? std::strtoll(text, nullptr, 10) : 0;
+}
 
 // A one-dimensional array block keeps its elements right after the dimension
 // count and the one dimension size.
-ValueArray BlockOfFirstSlot(void* slot0) { return static_cast<int32_t*>(slot0) - 2; }
+ValueArray BlockOfFirstSlot(void* slot0) {
+    return static_cast<int32_t*>(slot0) - 2;
+}
 
 }  // namespace
 
-HANDLE RunInThread(ThreadRoutine routine, int32_t n, const char* t1, const char* t2,
-                   const char* t3, const char* t4, DWORD* threadId) {
+HANDLE RunInThread(ThreadRoutine routine, int32_t n, const char* t1, const char* t2, const char* t3,
+                   const char* t4, DWORD* threadId) {
     ValueArray block = NewArray(sizeof(Text), kSlotCount);
     Text* slots = ArrayData<Text>(block);
     // Addresses are written in full so that they survive on 64-bit builds too.
@@ -41,10 +45,10 @@ HANDLE RunInThread(ThreadRoutine routine, int32_t n, const char* t1, const char*
     slots[3] = CopyText(t2);
     slots[4] = CopyText(t3);
     slots[5] = CopyText(t4);
-    HANDLE thread = CallExternal<HANDLE>(kCreateThread, static_cast<LPSECURITY_ATTRIBUTES>(nullptr),
-                                         static_cast<SIZE_T>(0),
-                                         static_cast<LPTHREAD_START_ROUTINE>(ThreadEntry),
-                                         static_cast<LPVOID>(slots), static_cast<DWORD>(0), threadId);
+    HANDLE thread = CallExternal<HANDLE>(
+        kCreateThread, static_cast<LPSECURITY_ATTRIBUTES>(nullptr), static_cast<SIZE_T>(0),
+        static_cast<LPTHREAD_START_ROUTINE>(ThreadEntry), static_cast<LPVOID>(slots),
+        static_cast<DWORD>(0), threadId);
     // Without a thread nobody else will ever free the block.
     if (!thread) FreeTextArray(block);
     CallExternal<void>(kSleep, static_cast<DWORD>(1));

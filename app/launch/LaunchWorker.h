@@ -12,12 +12,11 @@ using ThreadRoutine = void(WINAPI*)(int32_t n, const char* t1, const char* t2, c
 // Starts `routine` on a new thread and returns its handle (null on failure),
 // which the caller closes. The thread takes over the argument block and frees
 // it once it has copied the texts, so nothing is shared after that.
-HANDLE RunInThread(ThreadRoutine routine, int32_t n, const char* t1, const char* t2,
-                   const char* t3, const char* t4, DWORD* threadId);
+HANDLE RunInThread(ThreadRoutine routine, int32_t n, const char* t1, const char* t2, const char* t3,
+                   const char* t4, DWORD* threadId);
 
 // Thread procedure: `block` is the address of slot 0 of the argument block.
 DWORD WINAPI ThreadEntry(LPVOID block);
 
 // Opens the path t1 with the shell verb "open".
-void WINAPI LaunchWorker(int32_t n, const char* t1, const char* t2, const char* t3,
-                         const char* t4);
+void WINAPI LaunchWorker(int32_t n, const char* t1, const char* t2, const char* t3, const char* t4);

@@ -28,9 +28,13 @@ Text WithTrailingBackslash(const char* folder) {
     return TextConcat({folder, "\\"});
 }
 
-bool IsDotEntry(const char* name) { return TextCompare(name, ".") == 0 || TextCompare(name, "..") == 0; }
+bool IsDotEntry(const char* name) {
+    return TextCompare(name, ".") == 0 || TextCompare(name, "..") == 0;
+}
 
-void AppendText(ValueArray* texts, Text owned) { ArrayAppend(texts, &owned, sizeof(Text)); }
+void AppendText(ValueArray* texts, Text owned) {
+    ArrayAppend(texts, &owned, sizeof(Text));
+}
 
 // Appends dir + name or the name alone; takes ownership of `name`.
 void AppendEntry(ValueArray* texts, const char* dir, Text name, bool fullPaths) {
@@ -74,11 +78,11 @@ void ScanQuickLaunchFolder() {
     for (int32_t i = 1; i <= categories; ++i) {
         const char* name = names.At(i - 1);
         // The first two bytes of a folder name are a hidden sort key.
-        OwnedText title(
-            TakeText(CallCore(CoreCommand::RightText, ArgText(name), ArgInt(TextLength(name) - 2))));
-        CallLibrary(kSkinLibrary, SkinCommand::InsertButton_ToolbarEx, Toolbar(), ArgInt(i), ArgInt(0),
-                    ArgOmitted(), ArgText(title.Get()), ArgOmitted(), ArgInt(32), ArgInt(0), ArgInt(1),
-                    ArgOmitted(), ArgBool(false));
+        OwnedText title(TakeText(
+            CallCore(CoreCommand::RightText, ArgText(name), ArgInt(TextLength(name) - 2))));
+        CallLibrary(kSkinLibrary, SkinCommand::InsertButton_ToolbarEx, Toolbar(), ArgInt(i),
+                    ArgInt(0), ArgOmitted(), ArgText(title.Get()), ArgOmitted(), ArgInt(32),
+                    ArgInt(0), ArgInt(1), ArgOmitted(), ArgBool(false));
         OwnedText folder(TextConcat({runDirectory.Get(), "\\快速启动目录\\", name}));
         LaunchCategory record = ScanCategory(folder.Get());
         ArrayAppend(&CategoryList, &record, sizeof(record));
@@ -108,9 +112,8 @@ int32_t ListFiles(const char* folder, const char* patterns, ValueArray* files, b
                   bool sort, bool recurse) {
     if (!recurse) ClearTextArray(files);
     OwnedText dir(WithTrailingBackslash(folder));
-    OwnedTextArray pieces(
-        static_cast<ValueArray>(CallCore(CoreCommand::SplitText, ArgText(patterns), ArgText("|"))
-                                    .AsPointer()));
+    OwnedTextArray pieces(static_cast<ValueArray>(
+        CallCore(CoreCommand::SplitText, ArgText(patterns), ArgText("|")).AsPointer()));
     HANDLE search = nullptr;
     for (int32_t p = 0; p < pieces.Count(); ++p) {
         OwnedText pattern(TextConcat({dir.Get(), pieces.At(p)}));

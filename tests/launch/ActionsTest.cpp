@@ -26,7 +26,8 @@ struct Received {
 Received gReceived;
 std::atomic<int> gRoutineCalls{0};
 
-void WINAPI RecordingRoutine(int32_t n, const char* t1, const char* t2, const char* t3, const char* t4) {
+void WINAPI RecordingRoutine(int32_t n, const char* t1, const char* t2, const char* t3,
+                             const char* t4) {
     const char* texts[] = {t1, t2, t3, t4};
     gReceived.n = n;
     for (int i = 0; i < 4; ++i) {
@@ -37,13 +38,13 @@ void WINAPI RecordingRoutine(int32_t n, const char* t1, const char* t2, const ch
     ++gRoutineCalls;
 }
 
-HANDLE WINAPI FailingCreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD,
-                                  LPDWORD) {
+HANDLE WINAPI FailingCreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID,
+                                  DWORD, LPDWORD) {
     return nullptr;
 }
 
 class LaunchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InstallLaunchTestProgram();
         gRoutineCalls = 0;
@@ -79,7 +80,8 @@ TEST_F(LaunchTest, BlockWithoutRoutineCallsNothing) {
 }
 
 TEST_F(LaunchTest, FailedThreadCreationIsQuiet) {
-    OverrideExternalFunction(kCreateThread, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FailingCreateThread)));
+    OverrideExternalFunction(
+        kCreateThread, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(FailingCreateThread)));
     HANDLE thread = RunInThread(RecordingRoutine, 1, "x", "", "", "", nullptr);
     OverrideExternalFunction(kCreateThread, nullptr);
     EXPECT_EQ(nullptr, thread);
@@ -88,7 +90,7 @@ TEST_F(LaunchTest, FailedThreadCreationIsQuiet) {
 
 // A copy of the marker program under a folder with spaces and Chinese characters.
 class MarkerTest : public LaunchTest {
-protected:
+  protected:
     void SetUp() override {
         LaunchTest::SetUp();
         folder = run / "带 空格 目录";

@@ -93,7 +93,8 @@ TEST(IconImageFields, DamagedImagesAreRefused) {
 }
 
 TEST(IconFileLayout, WrittenEntriesAndOffsets) {
-    std::vector<IconImage> images = {Made(Bitmap(32, 32, 64)), Made(Png(20)), Made(Bitmap(16, 4, 8))};
+    std::vector<IconImage> images = {Made(Bitmap(32, 32, 64)), Made(Png(20)),
+                                     Made(Bitmap(16, 4, 8))};
     std::vector<uint8_t> file = WriteIconFile(images);
     ASSERT_EQ(6u + 3 * 16 + 104 + 28 + 48, file.size());
     EXPECT_EQ(0, file[0] | file[1]);
@@ -108,7 +109,8 @@ TEST(IconFileLayout, WrittenEntriesAndOffsets) {
         EXPECT_EQ(0, file[e + 3]);
         EXPECT_EQ(images[i].data.size(), Get32(file, e + 8));
         EXPECT_EQ(expectedOffset, Get32(file, e + 12));
-        EXPECT_EQ(0, std::memcmp(file.data() + expectedOffset, images[i].data.data(), images[i].data.size()));
+        EXPECT_EQ(0, std::memcmp(file.data() + expectedOffset, images[i].data.data(),
+                                 images[i].data.size()));
         expectedOffset += uint32_t(images[i].data.size());
     }
 

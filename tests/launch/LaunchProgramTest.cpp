@@ -75,12 +75,15 @@ void CloseShellWindow(HWND window) {
 }
 
 class LaunchProgram : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        ASSERT_TRUE(CopyFileA((TaskbarDirectory() + "\\QuickDock.exe").c_str(), (run / "QuickDock.exe").c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((TaskbarDirectory() + "\\SkinEngine.dll").c_str(), (run / "SkinEngine.dll").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((TaskbarDirectory() + "\\QuickDock.exe").c_str(),
+                              (run / "QuickDock.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((TaskbarDirectory() + "\\SkinEngine.dll").c_str(),
+                              (run / "SkinEngine.dll").c_str(), FALSE));
         marker = run / "标记 程序.exe";
-        ASSERT_TRUE(CopyFileA((TaskbarDirectory() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((TaskbarDirectory() + "\\test_support_marker.exe").c_str(),
+                              marker.c_str(), FALSE));
         log = marker + ".runs.txt";
         ASSERT_TRUE(MakeFolder(run / "临时数据"));
         std::string root = run / "快速启动目录";
@@ -114,13 +117,14 @@ protected:
         line.push_back('\0');
         STARTUPINFOA si = {};
         si.cb = sizeof(si);
-        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, run.Path().c_str(),
-                              &si, &process) != 0;
+        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              run.Path().c_str(), &si, &process) != 0;
     }
     HWND Panel() {
         for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
             RECT r = Box(w);
-            if (OwnerProcess(w) == process.dwProcessId && r.right - r.left == 400 && r.bottom - r.top == 248)
+            if (OwnerProcess(w) == process.dwProcessId && r.right - r.left == 400 &&
+                r.bottom - r.top == 248)
                 return w;
         }
         return nullptr;
@@ -153,8 +157,10 @@ TEST_F(LaunchProgram, ItemsOpenThroughTheShellAndThePanelStaysOpen) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Eventually([&] { return (dock = Dock()) != nullptr; }));
     ASSERT_TRUE(Eventually([&] { return (panel = Panel()) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] { return (iconList = ChildOfClass(panel, "IcoListboxEx")) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] { return (toolbar = ChildOfClass(panel, "ToolbarEx")) != nullptr; }));
+    ASSERT_TRUE(
+        Eventually([&] { return (iconList = ChildOfClass(panel, "IcoListboxEx")) != nullptr; }));
+    ASSERT_TRUE(
+        Eventually([&] { return (toolbar = ChildOfClass(panel, "ToolbarEx")) != nullptr; }));
     EXPECT_EQ(0, CountEntries(run / "临时数据")) << "scratch icon files are deleted at once";
     const int threadsBefore = ThreadsOf(process.dwProcessId);
 
@@ -200,13 +206,15 @@ TEST_F(LaunchProgram, ContextMenuOffersOnlyTheRootFolder) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(Eventually([&] { return (dock = Dock()) != nullptr; }));
     ASSERT_TRUE(Eventually([&] { return (panel = Panel()) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] { return (iconList = ChildOfClass(panel, "IcoListboxEx")) != nullptr; }));
+    ASSERT_TRUE(
+        Eventually([&] { return (iconList = ChildOfClass(panel, "IcoListboxEx")) != nullptr; }));
     ClickDock();
     ASSERT_TRUE(Eventually([&] { return Shown(); }));
 
     PostMessageA(iconList, WM_RBUTTONUP, 0, MAKELPARAM(200, 40));
     HWND menuWindow = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (menuWindow = OpenMenuOf(process.dwProcessId)) != nullptr; }));
+    ASSERT_TRUE(
+        Eventually([&] { return (menuWindow = OpenMenuOf(process.dwProcessId)) != nullptr; }));
     // Menu handles do not cross processes here, so the single item shows in the window's height.
     RECT menuBox = Box(menuWindow);
     EXPECT_LT(menuBox.bottom - menuBox.top, 2 * GetSystemMetrics(SM_CYMENU)) << "a single item";
@@ -224,8 +232,9 @@ TEST_F(LaunchProgram, ContextMenuOffersOnlyTheRootFolder) {
     // The shell shows the run folder in a window named after it.
     const std::string folderName = run.Path().substr(run.Path().find_last_of('\\') + 1);
     HWND folderWindow = nullptr;
-    EXPECT_TRUE(Eventually([&] { return (folderWindow = FindWindowA("ExplorerWClass", folderName.c_str())) != nullptr; }))
-        << "the run folder was not opened";
+    EXPECT_TRUE(Eventually([&] {
+        return (folderWindow = FindWindowA("ExplorerWClass", folderName.c_str())) != nullptr;
+    })) << "the run folder was not opened";
     if (folderWindow) CloseShellWindow(folderWindow);
 }
 

@@ -32,7 +32,9 @@ void LoadImageEx(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     Record(SkinCommand::LoadImageEx, argCount, args, &call);
     SetResultInt(result, gNextImage++);
 }
-void DestroyImageEx(ResultRecord*, int32_t n, ArgumentRecord* a) { Record(SkinCommand::DestroyImageEx, n, a); }
+void DestroyImageEx(ResultRecord*, int32_t n, ArgumentRecord* a) {
+    Record(SkinCommand::DestroyImageEx, n, a);
+}
 void ControlUpdateCache(ResultRecord*, int32_t n, ArgumentRecord* a) {
     Record(SkinCommand::ControlUpdateCache, n, a);
 }
@@ -49,16 +51,27 @@ void GetButtonCount(ResultRecord* result, int32_t n, ArgumentRecord* a) {
 void SetButtonSelected(ResultRecord*, int32_t n, ArgumentRecord* a) {
     Record(SkinCommand::SetButtonSelected_ToolbarEx, n, a);
 }
-void InsertItem(ResultRecord*, int32_t n, ArgumentRecord* a) { Record(SkinCommand::InsertItem_IcoListboxEx, n, a); }
-void DeleteItem(ResultRecord*, int32_t n, ArgumentRecord* a) { Record(SkinCommand::DeleteItem_IcoListboxEx, n, a); }
+void InsertItem(ResultRecord*, int32_t n, ArgumentRecord* a) {
+    Record(SkinCommand::InsertItem_IcoListboxEx, n, a);
+}
+void DeleteItem(ResultRecord*, int32_t n, ArgumentRecord* a) {
+    Record(SkinCommand::DeleteItem_IcoListboxEx, n, a);
+}
 
 const CommandFn kStandInCommands[static_cast<int>(SkinCommand::Count)] = {
-    LoadImageEx, DestroyImageEx, ControlUpdateCache, InsertButton,
-    GetButtonCount, SetButtonSelected, InsertItem, DeleteItem};
+    LoadImageEx,    DestroyImageEx,    ControlUpdateCache, InsertButton,
+    GetButtonCount, SetButtonSelected, InsertItem,         DeleteItem};
 
-const SupportLibrary kStandInSkin = {"3F7A19C2D8E44B05A6C1E29B7D30F586", "SKINUI20210101", 2021, 1, 1,
-                                     nullptr, kStandInCommands,
-                                     static_cast<int32_t>(SkinCommand::Count), nullptr, 0};
+const SupportLibrary kStandInSkin = {"3F7A19C2D8E44B05A6C1E29B7D30F586",
+                                     "SKINUI20210101",
+                                     2021,
+                                     1,
+                                     1,
+                                     nullptr,
+                                     kStandInCommands,
+                                     static_cast<int32_t>(SkinCommand::Count),
+                                     nullptr,
+                                     0};
 
 const SupportLibrary* gLibraries[kSupportLibraryCount] = {};
 ProgramImageHeader gHeader = {};
@@ -87,7 +100,9 @@ void InstallLaunchTestProgram() {
     gCalls.clear();
 }
 
-std::vector<SkinCall>& SkinCalls() { return gCalls; }
+std::vector<SkinCall>& SkinCalls() {
+    return gCalls;
+}
 
 std::vector<SkinCall> SkinCallsOf(SkinCommand command) {
     std::vector<SkinCall> calls;
@@ -97,4 +112,6 @@ std::vector<SkinCall> SkinCallsOf(SkinCommand command) {
     return calls;
 }
 
-void SetTestRunDirectory(const std::string& directory) { SetRuntimeRunDirectory(directory.c_str()); }
+void SetTestRunDirectory(const std::string& directory) {
+    SetRuntimeRunDirectory(directory.c_str());
+}

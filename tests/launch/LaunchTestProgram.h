@@ -11,9 +11,9 @@
 struct SkinCall {
     SkinCommand command;
     std::vector<ArgumentRecord> args;
-    std::string text;                 // title of an inserted button
-    std::vector<uint8_t> bytes;       // image bytes handed to LoadImageEx
-    bool folderImage = false;         // LoadImageEx got the built-in folder picture
+    std::string text;            // title of an inserted button
+    std::vector<uint8_t> bytes;  // image bytes handed to LoadImageEx
+    bool folderImage = false;    // LoadImageEx got the built-in folder picture
 };
 
 // Installs the header once; clears the recorded calls.

@@ -19,7 +19,9 @@ TempFolder::TempFolder(const std::string& tag) {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 std::string LaunchTestDirectory() {
     char self[MAX_PATH] = {};
@@ -28,7 +30,9 @@ std::string LaunchTestDirectory() {
     return path.substr(0, path.find_last_of('\\'));
 }
 
-std::string TestDataDirectory() { return LaunchTestDirectory() + "\\launch_data"; }
+std::string TestDataDirectory() {
+    return LaunchTestDirectory() + "\\launch_data";
+}
 
 std::string SystemNotepad() {
     char system[MAX_PATH] = {};
@@ -42,7 +46,8 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
     if (!f) return bytes;
     uint8_t buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof(buffer), f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(f);
     return bytes;
 }
@@ -54,9 +59,13 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::fclose(f);
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-bool MakeFolder(const std::string& path) { return CreateDirectoryA(path.c_str(), nullptr) != 0; }
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA found;
@@ -99,7 +108,8 @@ bool MakeShortcut(const std::string& lnkPath, const ShortcutSpec& spec) {
                                    reinterpret_cast<void**>(&link)))) {
         link->SetPath(spec.target.c_str());
         if (!spec.arguments.empty()) link->SetArguments(spec.arguments.c_str());
-        if (!spec.workingDirectory.empty()) link->SetWorkingDirectory(spec.workingDirectory.c_str());
+        if (!spec.workingDirectory.empty())
+            link->SetWorkingDirectory(spec.workingDirectory.c_str());
         if (!spec.iconPath.empty()) link->SetIconLocation(spec.iconPath.c_str(), spec.iconIndex);
         link->SetShowCmd(spec.showCommand);
         if (spec.hotKey) link->SetHotkey(spec.hotKey);
@@ -131,7 +141,8 @@ std::vector<std::vector<uint8_t>> FirstGroupImages(const std::string& module) {
     LPSTR name = nullptr;
     EnumResourceNamesA(m, MAKEINTRESOURCEA(14), FirstName, reinterpret_cast<LONG_PTR>(&name));
     // Only numbered groups occur in the modules the tests use.
-    HRSRC group = name && IS_INTRESOURCE(name) ? FindResourceA(m, name, MAKEINTRESOURCEA(14)) : nullptr;
+    HRSRC group =
+        name && IS_INTRESOURCE(name) ? FindResourceA(m, name, MAKEINTRESOURCEA(14)) : nullptr;
     if (group) {
         const uint8_t* dir = static_cast<const uint8_t*>(LockResource(LoadResource(m, group)));
         int count = dir[4] | (dir[5] << 8);

@@ -7,7 +7,7 @@
 
 // A fresh folder under the temporary directory, removed with its content.
 class TempFolder {
-public:
+  public:
     explicit TempFolder(const std::string& tag);
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -15,13 +15,13 @@ public:
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
 std::string LaunchTestDirectory();  // folder of the running test program
-std::string TestDataDirectory();      // its launch_data folder
-std::string SystemNotepad();          // the system's notepad.exe
+std::string TestDataDirectory();    // its launch_data folder
+std::string SystemNotepad();        // the system's notepad.exe
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -36,14 +36,15 @@ std::vector<uint8_t> AsWritten(std::vector<uint8_t> image) {
 }
 
 class IconLibraryTest : public ::testing::Test {
-protected:
+  protected:
     TempFolder out{"icons"};
     std::string data = TestDataDirectory();
 };
 
 TEST_F(IconLibraryTest, IconFileToIconFileKeepsTheImagesAndCountsOne) {
     std::string target = out / "copy.ico";
-    EXPECT_EQ(1, SaveIcon({ArgText((data + "\\picture.ico").c_str()), ArgInt(0), ArgText(target.c_str())}));
+    EXPECT_EQ(1, SaveIcon({ArgText((data + "\\picture.ico").c_str()), ArgInt(0),
+                           ArgText(target.c_str())}));
     std::vector<IconImage> images = IconFileImages(target);
     ASSERT_EQ(2u, images.size());
     EXPECT_EQ(AsWritten(ReadBytes(data + "\\small.bin")), images[0].data);
@@ -78,13 +79,15 @@ TEST_F(IconLibraryTest, DamagedGroupKeepsItsSoundMembers) {
 
 TEST_F(IconLibraryTest, ProgramIconMatchesItsFirstGroup) {
     std::string target = out / "notepad.ico";
-    int32_t groups = SaveIcon({ArgText(SystemNotepad().c_str()), ArgInt(0), ArgText(target.c_str()), ArgInt(0)});
+    int32_t groups =
+        SaveIcon({ArgText(SystemNotepad().c_str()), ArgInt(0), ArgText(target.c_str()), ArgInt(0)});
     EXPECT_GE(groups, 1);
     std::vector<std::vector<uint8_t>> expected = FirstGroupImages(SystemNotepad());
     ASSERT_FALSE(expected.empty());
     std::vector<IconImage> images = IconFileImages(target);
     ASSERT_EQ(expected.size(), images.size());
-    for (size_t i = 0; i < images.size(); ++i) EXPECT_EQ(AsWritten(expected[i]), images[i].data) << i;
+    for (size_t i = 0; i < images.size(); ++i)
+        EXPECT_EQ(AsWritten(expected[i]), images[i].data) << i;
 }
 
 TEST_F(IconLibraryTest, KindsModesAndCounts) {
@@ -94,10 +97,12 @@ TEST_F(IconLibraryTest, KindsModesAndCounts) {
     // Count only: the default mode, and any mode other than 0.
     int32_t groups = SaveIcon({ArgText(SystemNotepad().c_str())});
     EXPECT_GE(groups, 1);
-    EXPECT_EQ(groups, SaveIcon({ArgText(notepadUpper.c_str()), ArgInt(7), ArgText(target.c_str())}));
+    EXPECT_EQ(groups,
+              SaveIcon({ArgText(notepadUpper.c_str()), ArgInt(7), ArgText(target.c_str())}));
     EXPECT_FALSE(FileExists(target));
     // Kinds are read case-insensitively from the last three characters.
-    EXPECT_EQ(groups, SaveIcon({ArgText(notepadUpper.c_str()), ArgInt(0), ArgText(target.c_str())}));
+    EXPECT_EQ(groups,
+              SaveIcon({ArgText(notepadUpper.c_str()), ArgInt(0), ArgText(target.c_str())}));
     EXPECT_TRUE(FileExists(target));
     // Mode 0 without a target does nothing.
     EXPECT_EQ(0, SaveIcon({ArgText(SystemNotepad().c_str()), ArgInt(0)}));
@@ -117,7 +122,8 @@ TEST_F(IconLibraryTest, KindsModesAndCounts) {
     EXPECT_EQ('B', bitmap[0]);
     EXPECT_EQ('M', bitmap[1]);
     // Sources of no known kind, and modules that cannot be loaded, count 0.
-    EXPECT_EQ(0, SaveIcon({ArgText((data + "\\large.png").c_str()), ArgInt(0), ArgText((out / "y.ico").c_str())}));
+    EXPECT_EQ(0, SaveIcon({ArgText((data + "\\large.png").c_str()), ArgInt(0),
+                           ArgText((out / "y.ico").c_str())}));
     EXPECT_EQ(0, SaveIcon({ArgText((out / "missing.exe").c_str())}));
     // An unreadable icon file still counts one and writes nothing.
     std::string broken = out / "broken.ico";
@@ -139,15 +145,14 @@ struct ShortcutOutputs {
 };
 
 std::string ReadShortcutCommand(const std::string& path, ShortcutOutputs* o) {
-    std::vector<ArgumentRecord> args = {
-        ArgText(path.c_str()),
-        ArgReference(&o->target, Tag::kText),
-        ArgReference(&o->arguments, Tag::kText),
-        ArgReference(&o->directory, Tag::kText),
-        ArgReference(&o->icon, Tag::kText),
-        ArgReference(&o->show, Tag::kInteger),
-        ArgReference(&o->hotKey, Tag::kText),
-        ArgReference(&o->description, Tag::kText)};
+    std::vector<ArgumentRecord> args = {ArgText(path.c_str()),
+                                        ArgReference(&o->target, Tag::kText),
+                                        ArgReference(&o->arguments, Tag::kText),
+                                        ArgReference(&o->directory, Tag::kText),
+                                        ArgReference(&o->icon, Tag::kText),
+                                        ArgReference(&o->show, Tag::kInteger),
+                                        ArgReference(&o->hotKey, Tag::kText),
+                                        ArgReference(&o->description, Tag::kText)};
     ResultRecord result{};
     ShellLibrary().commands[static_cast<int>(ShellCommand::ReadShortcut)](
         &result, static_cast<int32_t>(args.size()), args.data());
@@ -191,7 +196,8 @@ TEST(ShortcutReading, LnkAppendedOnlyWhenMissing) {
     EXPECT_STRCASEEQ(SystemNotepad().c_str(), ReadShortcutCommand(folder / "tool", &a).c_str());
     // Contains ".LNK" already: used unchanged, so "tool.LNK.x" is not completed.
     EXPECT_EQ("", ReadShortcutCommand(folder / "tool.LNK.x", &b));
-    EXPECT_STRCASEEQ(SystemNotepad().c_str(), ReadShortcutCommand(folder / "tool.LNK.x.lnk", &c).c_str());
+    EXPECT_STRCASEEQ(SystemNotepad().c_str(),
+                     ReadShortcutCommand(folder / "tool.LNK.x.lnk", &c).c_str());
     EXPECT_EQ(nullptr, b.target);
 }
 
@@ -205,8 +211,11 @@ TEST(ShortcutReading, UnreadableAndWrongTypedOutputs) {
     int32_t notText = 77;
     Text notInteger = nullptr;
     std::vector<ArgumentRecord> args = {ArgText((folder / "ok.lnk").c_str()),
-                                        ArgReference(&notText, Tag::kInteger), ArgOmitted(),
-                                        ArgOmitted(), ArgOmitted(), ArgReference(&notInteger, Tag::kText)};
+                                        ArgReference(&notText, Tag::kInteger),
+                                        ArgOmitted(),
+                                        ArgOmitted(),
+                                        ArgOmitted(),
+                                        ArgReference(&notInteger, Tag::kText)};
     ResultRecord result{};
     ShellLibrary().commands[static_cast<int>(ShellCommand::ReadShortcut)](
         &result, static_cast<int32_t>(args.size()), args.data());
@@ -222,8 +231,9 @@ TEST(ShortcutReading, ShowCommandMapping) {
 }
 
 TEST(ShortcutReading, HotKeyTextOrder) {
-    EXPECT_EQ("Ctrl + Shift + Alt + Ext + Q",
-              HotKeyText(MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT | HOTKEYF_EXT)));
+    EXPECT_EQ(
+        "Ctrl + Shift + Alt + Ext + Q",
+        HotKeyText(MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_SHIFT | HOTKEYF_ALT | HOTKEYF_EXT)));
     EXPECT_EQ("Shift + 1", HotKeyText(MAKEWORD('1', HOTKEYF_SHIFT)));
     EXPECT_EQ("", HotKeyText(0));
 }
@@ -233,7 +243,8 @@ TEST(ShortcutReading, HotKeyTextOrder) {
 TEST(ShellOpening, VerbsParametersDirectoryReachTheProgram) {
     TempFolder folder("shell");
     std::string marker = folder / "标记 程序.exe";
-    ASSERT_TRUE(CopyFileA((LaunchTestDirectory() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((LaunchTestDirectory() + "\\test_support_marker.exe").c_str(),
+                          marker.c_str(), FALSE));
     std::string work = folder / "工作 目录";
     ASSERT_TRUE(MakeFolder(work));
 
@@ -250,7 +261,8 @@ TEST(ShellOpening, VerbsParametersDirectoryReachTheProgram) {
 
     // Verb 9 is the default verb, which runs a program too; no parameters given.
     std::vector<ArgumentRecord> byDefault = {ArgInt(9), ArgText(marker.c_str())};
-    ShellLibrary().commands[static_cast<int>(ShellCommand::OpenWithShell)](&result, 2, byDefault.data());
+    ShellLibrary().commands[static_cast<int>(ShellCommand::OpenWithShell)](&result, 2,
+                                                                           byDefault.data());
     lines = WaitForMarkerRecords(marker + ".runs.txt", 2);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_EQ("", lines[2]);

@@ -21,7 +21,8 @@ const char* const kScratch = "临时数据";
 
 std::vector<std::string> Texts(ValueArray array) {
     std::vector<std::string> texts;
-    for (int32_t i = 0; i < ArrayCount(array); ++i) texts.push_back(TextOrEmpty(ArrayData<Text>(array)[i]));
+    for (int32_t i = 0; i < ArrayCount(array); ++i)
+        texts.push_back(TextOrEmpty(ArrayData<Text>(array)[i]));
     return texts;
 }
 
@@ -34,10 +35,12 @@ ValueArray TextArray(std::initializer_list<const char*> texts) {
     return array;
 }
 
-const LaunchCategory& Category(int32_t k) { return ArrayData<LaunchCategory>(CategoryList)[k]; }
+const LaunchCategory& Category(int32_t k) {
+    return ArrayData<LaunchCategory>(CategoryList)[k];
+}
 
 class ScanTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         InstallLaunchTestProgram();
         SetTestRunDirectory(run.Path());
@@ -55,13 +58,13 @@ protected:
 };
 
 TEST(TextSorting, BinaryInsertionGivesByteOrder) {
-    OwnedTextArray names(TextArray({"b.lnk", "A.lnk", "a.lnk", "10游戏", "02工具", "01办公", "B", "b",
-                                    "中文", "Z.lnk", "a.lnk", "", "0"}));
+    OwnedTextArray names(TextArray({"b.lnk", "A.lnk", "a.lnk", "10游戏", "02工具", "01办公", "B",
+                                    "b", "中文", "Z.lnk", "a.lnk", "", "0"}));
     ValueArray array = names.Get();
     SortTextArray(&array);
     *names.Put() = array;
-    EXPECT_EQ((std::vector<std::string>{"", "0", "01办公", "02工具", "10游戏", "A.lnk", "B", "Z.lnk",
-                                        "a.lnk", "a.lnk", "b", "b.lnk", "中文"}),
+    EXPECT_EQ((std::vector<std::string>{"", "0", "01办公", "02工具", "10游戏", "A.lnk", "B",
+                                        "Z.lnk", "a.lnk", "a.lnk", "b", "b.lnk", "中文"}),
               Texts(names.Get()));
     // Many elements in reverse and interleaved order exercise the binary search.
     OwnedTextArray many;
@@ -81,7 +84,8 @@ TEST(TextSorting, BinaryInsertionGivesByteOrder) {
 
 TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     ASSERT_TRUE(MakeFolder(Root()));
-    for (const char* name : {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X"}) ASSERT_TRUE(MakeFolder(Folder(name)));
+    for (const char* name : {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X"})
+        ASSERT_TRUE(MakeFolder(Folder(name)));
     WriteBytes(Root() + "\\loose.txt", {'x'});  // files directly in the root are no category
 
     ScanQuickLaunchFolder();
@@ -125,7 +129,8 @@ TEST_F(ScanTest, ItemsAreTheSortedFilesOfEachCategory) {
     ASSERT_TRUE(MakeShortcut(office + "\\Z.lnk", run.Path()));
     ASSERT_TRUE(MakeShortcut(office + "\\a.lnk", office + "\\nothing.txt"));
     WriteBytes(office + "\\desktop.ini", {'[', ']'});
-    SetFileAttributesA((office + "\\desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesA((office + "\\desktop.ini").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     ASSERT_TRUE(MakeFolder(office + "\\内层"));  // folders inside a category are not items
     WriteBytes(office + "\\内层\\deep.txt", {'x'});
 
@@ -166,7 +171,7 @@ TEST_F(ScanTest, NoQuickLaunchFolderStillSelectsButtonZero) {
 // --- Pictures ----------------------------------------------------------------
 
 class PictureTest : public ScanTest {
-protected:
+  protected:
     std::vector<uint8_t> Picture(const std::string& path) {
         ByteSet bytes = LoadEntryImage(path.c_str());
         std::vector<uint8_t> v(ByteSetBytes(bytes), ByteSetBytes(bytes) + ByteSetLength(bytes));
@@ -273,7 +278,8 @@ TEST_F(ScanTest, DestroyingThePanelReleasesEveryPictureOnce) {
     }
     ScanQuickLaunchFolder();
     std::vector<int32_t> created;
-    for (int32_t i = 0; i < ArrayCount(ImageRegistry); ++i) created.push_back(ArrayData<int32_t>(ImageRegistry)[i]);
+    for (int32_t i = 0; i < ArrayCount(ImageRegistry); ++i)
+        created.push_back(ArrayData<int32_t>(ImageRegistry)[i]);
     ASSERT_EQ(4u, created.size());
     SkinCalls().clear();
     EXPECT_FALSE(OnPanelDestroying(nullptr, 0).given);

@@ -115,36 +115,6 @@ TEST_F(MarkerTest, LaunchWorkerOpensAPathWithSpacesAndChineseAsIs) {
     EXPECT_LE(WaitForThreadCount(before), before) << "the worker ended";
 }
 
-TEST_F(MarkerTest, ShortcutIsOpenedWithItsArgumentsAndDirectory) {
-    std::string work = run / "工作";
-    ASSERT_TRUE(MakeFolder(work));
-    ShortcutSpec spec;
-    spec.target = marker;
-    spec.arguments = "--from 快捷方式";
-    spec.workingDirectory = work;
-    std::string lnk = folder + "\\启动 标记.lnk";
-    ASSERT_TRUE(MakeShortcut(lnk, spec));
-    HANDLE thread = RunInThread(LaunchWorker, 0, lnk.c_str(), "", "", "", nullptr);
-    ASSERT_NE(nullptr, thread);
-    CloseHandle(thread);
-    std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
-    ASSERT_GE(lines.size(), 2u) << "the shortcut's program did not run";
-    EXPECT_EQ("--from 快捷方式", lines[0]);
-    EXPECT_STRCASEEQ(work.c_str(), lines[1].c_str());
-}
-
-TEST_F(MarkerTest, TwoQuickLaunchesStartBoth) {
-    int before = ProcessThreadCount();
-    for (int i = 0; i < 2; ++i) {
-        HANDLE thread = RunInThread(LaunchWorker, 0, marker.c_str(), "", "", "", nullptr);
-        ASSERT_NE(nullptr, thread);
-        CloseHandle(thread);
-    }
-    std::vector<std::string> lines = WaitForMarkerRecords(log, 2);
-    EXPECT_EQ(4u, lines.size());
-    EXPECT_LE(WaitForThreadCount(before), before);
-}
-
 TEST_F(LaunchTest, ActivationOutsideTheShownCategoryIsIgnored) {
     FreeGlobalLists();
     CreateGlobalLists();

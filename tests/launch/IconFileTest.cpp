@@ -64,21 +64,6 @@ TEST(IconImageFields, BitmapFieldsComeFromItsHeader) {
     EXPECT_EQ(0, Made(Bitmap(256, 32, 8)).width) << "256 does not fit a byte and reads as 0";
 }
 
-TEST(IconImageFields, PngIsCopiedUnchangedWithTheDirectoryFields) {
-    std::vector<uint8_t> png = Png(300);
-    IconImage entry;
-    entry.width = 0;
-    entry.height = 0;
-    entry.planes = 1;
-    entry.bitCount = 32;
-    IconImage image = Made(png, entry);
-    EXPECT_EQ(png, image.data);
-    EXPECT_EQ(0, image.width);
-    EXPECT_EQ(0, image.height);
-    EXPECT_EQ(32, image.bitCount);
-    EXPECT_EQ(1, image.planes);
-}
-
 TEST(IconImageFields, DamagedImagesAreRefused) {
     IconImage image;
     std::vector<uint8_t> shortHeader = Bitmap(16, 32, 0);

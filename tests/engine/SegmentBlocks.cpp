@@ -43,8 +43,8 @@ std::map<uint32_t, const uint8_t*> ControlAttributeBlocks(const uint8_t* segment
             const uint8_t* record;
             if (!r.ReadU32(length) || !r.ReadBytes(length, record)) return blocks;
             ByteReader f(record, length);
-            uint32_t type, children, flags, events;
-            f.ReadU32(type);
+            uint32_t type = 0, children = 0, flags = 0, events = 0;
+            if (!f.ReadU32(type)) continue;
             if (type == kMenuEntryType || (type >> 16) != kSkinLibrary) continue;
             if (!f.Skip(20) || !SkipNulText(f) || !SkipNulText(f) || !f.Skip(4 + 16 + 4 + 4) ||
                 !f.ReadU32(children) || !f.Skip(4 * size_t(children)) || !SkipText(f) ||

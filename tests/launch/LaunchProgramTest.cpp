@@ -211,6 +211,9 @@ TEST_F(LaunchProgram, ContextMenuOffersOnlyTheRootFolder) {
     ClickDock();
     ASSERT_TRUE(Eventually([&] { return Shown(); }));
 
+    // The menu opens at the pointer; keep it away from the screen's edges so
+    // the system has no reason to move the menu to fit.
+    SetCursorPos(400, 300);
     PostMessageA(iconList, WM_RBUTTONUP, 0, MAKELPARAM(200, 40));
     HWND menuWindow = nullptr;
     ASSERT_TRUE(

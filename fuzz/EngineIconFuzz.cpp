@@ -1,65 +1,31 @@
-// Native fuzzing of the engine's pure parsers (they use no Win32), outside
-// the cross build. With libFuzzer:
-//   clang++ -std=c++17 -g -fsanitize=fuzzer,address,undefined -I. \
-//     tests/engine/fuzz/EngineParserFuzz.cpp
-//     engine/{AttributeBlock,SkinDescriptor,StoredListItems,IconFile,Pixels}.cpp
-// Without it (random inputs shaped like each format):
-//   g++ -std=c++17 -g -fsanitize=address,undefined -DQD_FUZZ_STANDALONE -I. <same sources>
+// The engine's icon reading: the frame directory, the choice of a frame and
+// the decoding of bitmap frames. Every frame it lists lies inside the file
+// and decodes to exactly width x height pixels or not at all.
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
-#include "engine/AttributeBlock.h"
 #include "engine/IconFile.h"
-#include "engine/SkinDescriptor.h"
-#include "engine/StoredListItems.h"
+#include "fuzz/FuzzInput.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // An exact-size copy: reading one byte past it is caught.
     const std::vector<uint8_t> bytes(data, data + size);
-    for (int kind = 0; kind < 5; ++kind)
-        ParseAttributeBlock(ControlKind(kind), bytes.data(), bytes.size());
-    if (auto skin = ParseSkinDescriptor(bytes.data(), bytes.size()))
-        for (const SkinImageRef& image : skin->images)
-            if (image.length) (void)bytes.at(image.offset + image.length - 1);
-    ParseStoredListItems(bytes.data(), bytes.size());
-    for (const IconFrameInfo& frame : ParseIconDirectory(bytes.data(), bytes.size())) {
+    const std::vector<IconFrameInfo> frames = ParseIconDirectory(bytes.data(), bytes.size());
+    for (const IconFrameInfo& frame : frames) {
+        FUZZ_CHECK(frame.offset <= bytes.size() && frame.size <= bytes.size() - frame.offset);
+        FUZZ_CHECK(frame.width > 0 && frame.width <= kMaxIconSide);
+        if (frame.png) continue;
         PixelImage image;
-        if (!frame.png) DecodeIconDib(bytes.data() + frame.offset, frame.size, image);
+        if (DecodeIconDib(bytes.data() + frame.offset, frame.size, image))
+            FUZZ_CHECK(image.pixels.size() == size_t(image.width) * size_t(image.height));
     }
+    for (int target : {16, 48, 2000}) {
+        const int chosen = ChooseIconFrame(frames, target);
+        FUZZ_CHECK(frames.empty() ? chosen == -1 : chosen >= 0 && chosen < int(frames.size()));
+    }
+    // A bare bitmap frame, as an icon image resource holds it.
     PixelImage image;
-    DecodeIconDib(bytes.data(), bytes.size(), image);
+    if (DecodeIconDib(bytes.data(), bytes.size(), image))
+        FUZZ_CHECK(image.pixels.size() == size_t(image.width) * size_t(image.height));
     return 0;
 }
-
-#ifdef QD_FUZZ_STANDALONE
-#include <cstdio>
-#include <random>
-
-int main() {
-    std::mt19937 random(1);
-    const uint8_t skinMagic[12] = {0xFF, 0xD8, 0xFF, 0xE1, 0, 'S', 'k', 'i', 'n', 'U', 'i', '+'};
-    for (int round = 0; round < 200000; ++round) {
-        std::vector<uint8_t> b(random() % 400);
-        for (uint8_t& x : b) x = uint8_t(random());
-        // Small header words make it past the first checks more often.
-        const size_t n = b.size();
-        if (round % 3 == 0 && n >= 56) {
-            std::memcpy(b.data(), skinMagic, 12);
-            for (size_t i = 16; i < 56; i += 4)
-                b[i + 1] = random() % 2 ? b[i + 1] : 0, b[i + 2] = b[i + 3] = 0;
-        } else if (round % 3 == 1 && n >= 8) {
-            b[0] = 12, b[1] = b[2] = b[3] = 0;
-            for (size_t i = 8; i + 4 <= n; i += 4)
-                if (random() % 2) b[i + 1] = b[i + 2] = b[i + 3] = 0;
-        } else if (n >= 22) {
-            b[0] = b[1] = b[3] = b[5] = 0, b[2] = 1, b[4] = uint8_t(random() % 4);
-            for (size_t i = 6; i + 16 <= n && i < 70; i += 16)
-                b[i + 13] = b[i + 14] = b[i + 15] = 0;
-        }
-        LLVMFuzzerTestOneInput(b.data(), b.size());
-    }
-    std::puts("no fault");
-    return 0;
-}
-#endif

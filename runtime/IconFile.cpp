@@ -82,6 +82,27 @@ bool MakeIconImage(const uint8_t* data, size_t size, const IconImage& entry, Ico
     return true;
 }
 
+std::vector<IconImage> CollectGroupImages(const uint8_t* directory, size_t size,
+                                          const IconResourceLookup& findImage) {
+    std::vector<IconImage> images;
+    std::vector<IconGroupMember> members;
+    if (!ParseIconGroup(directory, size, &members)) return images;
+    for (const IconGroupMember& m : members) {
+        const uint8_t* data = nullptr;
+        size_t dataSize = 0;
+        if (!findImage(m.id, &data, &dataSize)) continue;
+        IconImage entry;
+        entry.width = m.width;
+        entry.height = m.height;
+        entry.colorCount = m.colorCount;
+        entry.planes = m.planes;
+        entry.bitCount = m.bitCount;
+        IconImage image;
+        if (MakeIconImage(data, dataSize, entry, &image)) images.push_back(std::move(image));
+    }
+    return images;
+}
+
 bool ReadIconFile(const uint8_t* data, size_t size, std::vector<IconImage>* images) {
     images->clear();
     if (!data || size < kIconFileHeaderSize) return false;

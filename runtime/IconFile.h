@@ -3,6 +3,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // One image of an icon, with the fields of its directory entry.
@@ -43,6 +44,16 @@ bool ParseIconGroup(const uint8_t* data, size_t size, std::vector<IconGroupMembe
 // takes its fields from its own header, whose image-size field is written as 0.
 // False when the bytes are neither a PNG nor a bitmap whose header fits.
 bool MakeIconImage(const uint8_t* data, size_t size, const IconImage& entry, IconImage* image);
+
+// Finds the bytes of the icon image resource `id` of a module; false when the
+// module has none by that id.
+using IconResourceLookup = std::function<bool(uint16_t id, const uint8_t** data, size_t* size)>;
+
+// The images of one icon group, in the group's order. Members whose image is
+// missing or damaged are left out so that one bad member does not cost the
+// whole icon; a directory that is no icon group gives no image.
+std::vector<IconImage> CollectGroupImages(const uint8_t* directory, size_t size,
+                                          const IconResourceLookup& findImage);
 
 // Reads an icon file: header (reserved 0, type 1), entries and every image by
 // its offset and size. Any entry or image outside the data refuses the file.

@@ -81,33 +81,18 @@ bool ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, const uint8_t** dat
     return *data != nullptr;
 }
 
-// The images of one icon group. Members whose image is missing or damaged are
-// left out so that one bad member does not cost the whole icon.
+// The images of one icon group, looked up among the module's icon resources.
 std::vector<IconImage> LoadGroupImages(HMODULE module, const ResourceName& group) {
-    std::vector<IconImage> images;
     const uint8_t* dir = nullptr;
     size_t dirSize = 0;
     if (!ResourceBytes(module, group.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, &dir,
                        &dirSize))
-        return images;
-    std::vector<IconGroupMember> members;
-    if (!ParseIconGroup(dir, dirSize, &members)) return images;
-    for (const IconGroupMember& m : members) {
-        const uint8_t* data = nullptr;
-        size_t size = 0;
-        if (!ResourceBytes(module, MAKEINTRESOURCEA(m.id), MAKEINTRESOURCEA(3) /* RT_ICON */, &data,
-                           &size))
-            continue;
-        IconImage entry;
-        entry.width = m.width;
-        entry.height = m.height;
-        entry.colorCount = m.colorCount;
-        entry.planes = m.planes;
-        entry.bitCount = m.bitCount;
-        IconImage image;
-        if (MakeIconImage(data, size, entry, &image)) images.push_back(std::move(image));
-    }
-    return images;
+        return {};
+    return CollectGroupImages(
+        dir, dirSize, [module](uint16_t id, const uint8_t** data, size_t* size) {
+            return ResourceBytes(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3) /* RT_ICON */,
+                                 data, size);
+        });
 }
 
 std::vector<uint8_t> ReadFileBytes(const char* path) {

@@ -1,0 +1,147 @@
+"""Writes the small seed inputs of the fuzzers: one valid example (and a few
+near misses) of each format, so that fuzzing starts past the first checks.
+
+usage: make_seeds.py CORPUS_DIR [UI_SEGMENT_BIN]
+"""
+import os
+import struct
+import sys
+import zlib
+
+
+def u32(*values):
+    return b''.join(struct.pack('<I', v & 0xFFFFFFFF) for v in values)
+
+
+def bitmap(side, bits, colours=0):
+    header = struct.pack('<IiiHHIIiiII', 40, side, side * 2, 1, bits, 0, 0, 0, 0, colours, 0)
+    palette = b''.join(bytes((i * 40 % 256, i * 90 % 256, i * 10 % 256, 0))
+                       for i in range(colours or (1 << bits if bits <= 8 else 0)))
+    stride = (side * bits + 31) // 32 * 4
+    colour = bytes((x * 7 + y) % 256 for y in range(side) for x in range(stride))
+    mask = b'\x55' * ((side + 31) // 32 * 4 * side)
+    return header + palette + colour + mask
+
+
+def png(side):
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
+    rows = b''.join(b'\0' + b''.join(bytes((x * 40 % 256, y * 40 % 256, 9, 200)) for x in range(side))
+                    for y in range(side))
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)) +
+            chunk(b'IDAT', zlib.compress(rows)) + chunk(b'IEND', b''))
+
+
+def icon_group(entries, claimed=None):
+    out = struct.pack('<HHH', 0, 1, len(entries) if claimed is None else claimed)
+    for width, bits, size, ident in entries:
+        out += struct.pack('<BBBBHHIH', width, width, 0, 0, 1, bits, size, ident)
+    return out
+
+
+def icon_file(images):
+    out = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for width, bits, data in images:
+        out += struct.pack('<BBBBHHII', width, width, 0, 0, 1, bits, len(data), offset)
+        offset += len(data)
+    return out + b''.join(d for _, _, d in images)
+
+
+def resources(directory, images):
+    out = struct.pack('<H', len(directory)) + directory
+    for ident, data in images:
+        out += struct.pack('<HH', ident, len(data)) + data
+    return out
+
+
+def small_segment():
+    options = u32(1, 0, 0, 0xFF000000, 1, 1, 1, 0, 1, 0, 0, 0, 0, 0)
+    record = (u32(0x00010001) + bytes(20) + b'win\0' + b'\0' + u32(0, 0, 0, 400, 248, 0, 0, 0) +
+              u32(0) + b'\0' + u32(0, 1, 0) + u32(1, 2, 8) + bytes(20) + bytes(20) + options)
+    menu = (u32(0x00010003) + bytes(20) + b'm\0' + b'\0' + u32(0, 0, 0) + b'open\0' + u32(4) +
+            bytes(16))
+    records = u32(len(record)) + record + u32(len(menu)) + menu
+    table = u32(0x06000000, 0x26000001) + u32(0, 4 + len(record)) + records
+    window = u32(0, 1) + u32(3) + b'win' + u32(0) + u32(2, len(table)) + table
+    return u32(8, 0x52010001, 0) + window
+
+
+def skin_descriptor():
+    name = 'skin'.encode('utf-16-le') + b'\0\0'
+    image = png(2)
+    header_end = 56 + len(name)
+    value_offset = header_end
+    values = u32(0xFFFFFFFF, 0xFF000000, 0xFF202020)
+    part_offset = value_offset + len(values)
+    parts = u32(1, 0, 0, 0, 0, 2, 2, 1, 1)
+    image_offset = part_offset + len(parts)
+    data_offset = image_offset + 24
+    section = bytes(16) + u32(len(image)) + u32(data_offset)
+    total = data_offset + len(image)
+    head = (bytes((0xFF, 0xD8, 0xFF, 0xE1, 0, 0x53, 0x6B, 0x69, 0x6E, 0x55, 0x69, 0x2B)) +
+            u32(1, total, 2, 1, image_offset, 1, part_offset, 3, value_offset, len(name), 0))
+    return head + name + values + parts + section + image
+
+
+def attribute_block(kind_values, blocks):
+    out = u32(12, 0)
+    for i in range(kind_values):
+        if i in blocks:
+            marker, data = blocks[i]
+            out += u32(marker, len(data)) + data
+        else:
+            out += u32(i)
+    return out
+
+
+def list_items():
+    out = u32(1, 2)
+    for text, picture in (('一', b''), ('two', png(1))):
+        t = text.encode('utf-16-le')
+        out += u32(len(picture)) + picture + u32(len(t)) + t + u32(0, 30, 0xFF000000)
+    return out
+
+
+def main():
+    root = sys.argv[1]
+    seeds = {
+        'ui_description': {'small': small_segment(), 'truncated': small_segment()[:-9]},
+        'icon_group': {
+            'bitmap_and_png': resources(icon_group([(16, 4, 0, 1), (0, 32, 0, 2)]),
+                                        [(1, bitmap(16, 4)), (2, png(4))]),
+            'damaged': resources(icon_group([(16, 32, 0, 9), (8, 8, 0, 3)], claimed=5),
+                                 [(3, b'\x28\0\0\0garbage')]),
+        },
+        'icon_file': {'two': icon_file([(16, 8, bitmap(16, 8)), (0, 32, png(3))])},
+        'engine_icon': {
+            'palette': icon_file([(8, 1, bitmap(8, 1)), (16, 4, bitmap(16, 4))]),
+            'deep': icon_file([(4, 24, bitmap(4, 24)), (4, 32, bitmap(4, 32)), (0, 32, png(5))]),
+            'bare': bitmap(8, 8, colours=3),
+        },
+        'byte_set': {'record': bytes((3,)) + u32(1) + u32(7) + b'name\0' + struct.pack('<d', 2.5)},
+        'split_text': {
+            'gbk': b'\x01|\x04' + 'a|b||中文|末'.encode('gbk'),
+            'lead_at_end': b'\x02\xd6\xd0\x00' + 'x中'.encode('gbk')[:2] + b'\xd6',
+        },
+        'numbers': {'decimal': b' -12.5e3x', 'big': b'2147483648', 'full_width': '１２３'.encode('gbk')},
+        'attribute_block': {
+            'toolbar': attribute_block(17, {1: (-1, skin_descriptor())}),
+            'picture': attribute_block(17, {1: (-1, b''), 2: (-2, png(2))}),
+            'listbox': attribute_block(17, {1: (-1, b''), 9: (-3, list_items())}),
+        },
+        'skin_descriptor': {'one_image': skin_descriptor()},
+        'stored_list_items': {'two': list_items()},
+    }
+    if len(sys.argv) > 2:
+        with open(sys.argv[2], 'rb') as f:
+            seeds['ui_description']['stored'] = f.read()
+    for fuzzer, files in seeds.items():
+        os.makedirs(os.path.join(root, fuzzer), exist_ok=True)
+        for name, data in files.items():
+            with open(os.path.join(root, fuzzer, name), 'wb') as f:
+                f.write(data)
+
+
+main()

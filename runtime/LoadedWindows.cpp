@@ -166,6 +166,18 @@ void ForgetLiveWindow(HWND hwnd) {
     if (!AnyLiveWindow() && RuntimeLoopEntered()) PostQuitMessage(0);
 }
 
+void DestroyWindowsLoadedBy(HWND hwnd) {
+    // Destroying one may destroy or forget others: collect the handles first.
+    std::vector<HWND> loaded;
+    for (LiveWindow* live : gLiveWindows) {
+        if (live && live->loadedBy == hwnd && live->hwnd && live->hwnd != hwnd)
+            loaded.push_back(live->hwnd);
+    }
+    for (HWND window : loaded) {
+        if (IsWindow(window)) DestroyWindow(window);
+    }
+}
+
 void DestroyAllLiveWindows() {
     for (LiveWindow* live : gLiveWindows) {
         if (live && live->hwnd && IsWindow(live->hwnd)) DestroyWindow(live->hwnd);

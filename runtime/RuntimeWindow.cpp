@@ -51,6 +51,12 @@ LRESULT OnQueryEndSession(LiveWindow* live) {
 }
 
 void OnDestroy(HWND hwnd, LiveWindow* live) {
+    // Windows loaded with this one as parent go first, as owned windows do.
+    // When this window is a child of another process's window, the system
+    // owner of those windows is that process's top-level window, and under
+    // some hosts they would otherwise outlive this one and keep the loop alive.
+    DestroyWindowsLoadedBy(hwnd);
+    if (BoundWindow(hwnd) != live) return;
     Raise(live, kEventDestroying);
     if (IsWindow(hwnd) && live->menu) {
         SetMenu(hwnd, nullptr);

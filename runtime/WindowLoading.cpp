@@ -232,6 +232,7 @@ bool LoadRuntimeWindow(uint32_t windowId, uint32_t parentWindowId, bool modal) {
     LiveWindow* live = NewLiveWindow(definition);
     if (!live) return false;
     live->background = BackgroundBrush(options);
+    if (parentWindowId != 0) live->loadedBy = owner;
     HMENU menuBar = BuildMenuBar(*definition);
     HWND hwnd = CreateWindowExA(exStyle, WindowClassFor(options), definition->name.c_str(),
                                 WindowStyle(options, self.Disabled()), left, top, self.width,

@@ -44,6 +44,10 @@ struct LiveComponent {
 struct LiveWindow {
     WindowDefinition* definition = nullptr;
     HWND hwnd = nullptr;
+    // The window named as parent when this one was loaded. The system owner
+    // can differ (a parent that is a child window makes its top-level
+    // ancestor the owner), so the runtime keeps its own record.
+    HWND loadedBy = nullptr;
     RuntimeWindowObject object = 0;
     std::vector<LiveComponent> components;
     HMENU menu = nullptr;
@@ -77,6 +81,9 @@ void ForgetLiveWindow(HWND hwnd);
 void ForgetLiveComponent(uint32_t windowId, uint32_t componentId);
 // Destroys every loaded window (the runtime's clean-up).
 void DestroyAllLiveWindows();
+// Destroys the live windows loaded with `hwnd` as their parent, as the system
+// does for owned windows; also when the system made someone else their owner.
+void DestroyWindowsLoadedBy(HWND hwnd);
 
 // Loads a window. parentWindowId 0: no parent. Returns false when the window
 // has no definition, the parent is given but not loaded, or creation fails.

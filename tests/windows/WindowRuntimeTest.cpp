@@ -388,6 +388,31 @@ TEST_F(WindowRuntime, ParentBecomesOwnerAndTaskbarlessWindowHangsOffHiddenOwner)
     EXPECT_EQ(LiveHandleOf(kSecond, 0), nullptr);
 }
 
+// A window moved into a window of its own that then loads another window with
+// itself as parent: the system makes the top-level host the owner, yet the
+// loaded window still goes when the window that loaded it goes, and the loop
+// is not left running for a window nobody can reach.
+TEST_F(WindowRuntime, WindowsLoadedByADestroyedWindowGoWithIt) {
+    HWND host = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(host, nullptr);
+    ASSERT_TRUE(LoadByCommand(kOwned));
+    HWND loader = LiveHandleOf(kOwned, 0);
+    SetWindowLongPtrA(loader, GWL_STYLE,
+                      (GetWindowLongPtrA(loader, GWL_STYLE) & ~WS_POPUP) | WS_CHILD);
+    SetParent(loader, host);
+    ASSERT_TRUE(LoadByCommand(kSecond, kOwned));
+    HWND loaded = LiveHandleOf(kSecond, 0);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_NE(GetWindow(loaded, GW_OWNER), loader) << "the host, not the loader, owns it";
+
+    DestroyWindow(loader);
+    EXPECT_FALSE(IsWindow(loaded));
+    EXPECT_EQ(LiveHandleOf(kSecond, 0), nullptr);
+    EXPECT_TRUE(IsWindow(host)) << "the host is not the runtime's to destroy";
+    DestroyWindow(host);
+}
+
 TEST_F(WindowRuntime, DispatchCallsBoundHandlersOnly) {
     int before = gSeen.controlEvents;
     int32_t args[] = {7, 8};

@@ -4,7 +4,7 @@
 // test, it is the Shell_TrayWnd that FindWindowExA finds first.
 //
 //   test_support_taskbar.exe [--rect LEFT,TOP,WIDTH,HEIGHT] [--tree TREE]
-//                            [--out FILE] [--timeout MS]
+//                            [--out FILE] [--timeout MS] [--notes FILE]
 //
 // --rect   the taskbar in screen coordinates (default: 40 px along the bottom
 //          of the primary screen, across its whole width).
@@ -20,6 +20,9 @@
 //          complete (written under another name, then renamed).
 // --timeout  ends by itself after this many milliseconds (default 120000),
 //          so that a failed test never leaves it behind.
+// --notes  as each window is destroyed, appends "class shown" to FILE, shown
+//          being 1 when the window's own WS_VISIBLE style was still set: so a
+//          test can tell whether anything was shown again before the end.
 // It also ends when its Shell_TrayWnd receives WM_CLOSE.
 #include <windows.h>
 
@@ -47,8 +50,21 @@ struct Created {
 
 std::vector<Created> gCreated;
 std::set<std::string> gRegistered;
+std::string gNotes;
+
+void NoteDestruction(HWND window) {
+    if (gNotes.empty()) return;
+    char className[256] = {};
+    GetClassNameA(window, className, sizeof(className));
+    const bool shown = (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (FILE* f = std::fopen(gNotes.c_str(), "a")) {
+        std::fprintf(f, "%s %d\n", className, shown ? 1 : 0);
+        std::fclose(f);
+    }
+}
 
 LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) NoteDestruction(window);
     if (message == WM_DESTROY && GetParent(window) == nullptr &&
         (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0) {
         PostQuitMessage(0);
@@ -149,6 +165,8 @@ int main(int argc, char** argv) {
             tree = value;
         } else if (option == "--out") {
             out = value;
+        } else if (option == "--notes") {
+            gNotes = value;
         } else if (option == "--timeout") {
             timeout = static_cast<UINT>(std::strtoul(value, nullptr, 10));
         }

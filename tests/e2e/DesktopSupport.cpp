@@ -1,0 +1,192 @@
+#include "tests/e2e/DesktopSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+bool Eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 800; ++i) {
+        if (condition()) return true;
+        Settle(25);
+    }
+    return condition();
+}
+
+void Settle(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+namespace {
+
+void SendMouse(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+}  // namespace
+
+void MoveMouse(int x, int y) {
+    // Absolute coordinates run from 0 to 65535 across the primary screen.
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+    input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof(input));
+    Settle(60);
+}
+
+void ClickAt(int x, int y, bool right) {
+    MoveMouse(x, y);
+    SendMouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    Settle(30);
+    SendMouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    Settle(60);
+}
+
+void DoubleClickAt(int x, int y) {
+    MoveMouse(x, y);
+    for (int i = 0; i < 2; ++i) {
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    }
+    Settle(60);
+}
+
+void PressKeys(const std::vector<WORD>& keys) {
+    for (WORD key : keys) SendKey(key, false);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) SendKey(*key, true);
+    Settle(100);
+}
+
+ScreenPicture::ScreenPicture(const RECT& box)
+    : width_(box.right - box.left), height_(box.bottom - box.top) {
+    if (width_ <= 0 || height_ <= 0) {
+        width_ = height_ = 0;
+        return;
+    }
+    pixels_.resize(static_cast<size_t>(width_) * height_);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width_, height_, screen, box.left, box.top, SRCCOPY);
+        GdiFlush();
+        const auto* source = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = source[i] & 0xFFFFFF;
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+COLORREF ScreenPicture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+    const uint32_t p = pixels_[static_cast<size_t>(y) * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+int ScreenPicture::CountDifferent(const RECT& area, COLORREF colour) const {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = At(x, y);
+            if (c == CLR_INVALID) continue;
+            if (std::abs(GetRValue(c) - GetRValue(colour)) > 24 ||
+                std::abs(GetGValue(c) - GetGValue(colour)) > 24 ||
+                std::abs(GetBValue(c) - GetBValue(colour)) > 24)
+                ++count;
+        }
+    }
+    return count;
+}
+
+int ScreenPicture::CountColours(const RECT& area, int cap) const {
+    std::set<COLORREF> colours;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = At(x, y);
+            if (c != CLR_INVALID) colours.insert(c);
+            if (static_cast<int>(colours.size()) >= cap) return cap;
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
+double ScreenPicture::Difference(const RECT& a, const RECT& b) const {
+    const int w = std::min(a.right - a.left, b.right - b.left);
+    const int h = std::min(a.bottom - a.top, b.bottom - b.top);
+    if (w <= 0 || h <= 0) return 0;
+    double sum = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const COLORREF p = At(a.left + x, a.top + y), q = At(b.left + x, b.top + y);
+            sum += std::abs(GetRValue(p) - GetRValue(q)) + std::abs(GetGValue(p) - GetGValue(q)) +
+                   std::abs(GetBValue(p) - GetBValue(q));
+        }
+    }
+    return sum / (3.0 * w * h);
+}
+
+bool ScreenPicture::SaveBmp(const std::string& path) const {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = width_;
+    info.biHeight = -height_;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    const DWORD bytes = static_cast<DWORD>(pixels_.size() * 4);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + bytes;
+    std::fwrite(&file, sizeof(file), 1, f);
+    std::fwrite(&info, sizeof(info), 1, f);
+    std::fwrite(pixels_.data(), 1, bytes, f);
+    std::fclose(f);
+    return true;
+}
+
+DWORD OwnerProcess(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+RECT Box(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}

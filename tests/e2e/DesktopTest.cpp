@@ -1,0 +1,519 @@
+// QuickDock on a desktop as a user meets it: the real program in a run folder
+// of its own, the taskbar stand-in along the bottom of the screen, real mouse
+// and keyboard input, and pictures of what the screen shows. Under Wine the
+// button inside the stand-in (another process's window) is not drawn, so it is
+// found by enumeration and clicked, never looked at.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/DesktopSupport.h"
+#include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/TaskbarStandInClient.h"
+
+namespace {
+
+constexpr int kPanelWidth = 400;
+constexpr int kPanelHeight = 248;
+// The stored icon list: 48-pixel icons in cells of 74 x 80, four to a row,
+// one pixel from the left and four from the top; the toolbar's buttons are 36
+// high, 4 apart, 6 from the top and sides.
+constexpr int kCellWidth = 74, kCellHeight = 80, kIconSize = 48, kColumns = 4;
+constexpr int kButtonPitch = 40, kButtonHeight = 36, kToolbarPadding = 6;
+constexpr WPARAM kWindowActivated = 0x8004;
+constexpr char kDocumentType[] = ".qdedoc";
+constexpr char kDocumentClass[] = "QuickDockTestDocument";
+
+std::string Notepad() {
+    return SystemNotepad();
+}
+
+// Where the panel rests: above the taskbar the shell reports.
+int ExpectedPanelTop() {
+    APPBARDATA bar = {};
+    bar.cbSize = sizeof(bar);
+    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    int thickness = 0;
+    if (bar.rc.left == 0 && bar.rc.right == width) {
+        thickness = bar.rc.bottom - bar.rc.top;
+    } else if (bar.rc.top == 0 && bar.rc.bottom == height) {
+        thickness = bar.rc.right - bar.rc.left;
+    }
+    return height - thickness - kPanelHeight;
+}
+
+POINT Centre(const RECT& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+std::string ReadAutoStartValue(const char* name) {
+    HKEY key;
+    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                    &key) != ERROR_SUCCESS)
+        return "";
+    char value[MAX_PATH * 2] = {};
+    DWORD size = sizeof(value) - 1;
+    DWORD type = 0;
+    RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+    RegCloseKey(key);
+    return type == REG_SZ ? value : "";
+}
+
+// Associates the test document type with a program, as an installer would.
+void AssociateDocuments(const std::string& program) {
+    RegSetValueA(HKEY_CLASSES_ROOT, kDocumentType, REG_SZ, kDocumentClass, 0);
+    const std::string command = "\"" + program + "\" \"%1\"";
+    RegSetValueA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell\\open\\command").c_str(),
+                 REG_SZ, command.c_str(), 0);
+}
+
+void ForgetDocumentType() {
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell\\open\\command").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell\\open").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, kDocumentClass);
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, kDocumentType);
+}
+
+// A plain window of the test, for "the user switches to another program".
+LRESULT CALLBACK OtherProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(w, m, wp, lp);
+}
+HWND MakeOtherWindow() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = OtherProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "QDDesktopOther";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, "QDDesktopOther", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                           300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// The shell's window for a folder, and closing it again.
+HWND FolderWindow(const std::string& folderName) {
+    return FindWindowA("ExplorerWClass", folderName.c_str());
+}
+void CloseShellWindow(HWND window) {
+    HANDLE shell = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, OwnerProcess(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (!shell) return;
+    if (WaitForSingleObject(shell, 5000) != WAIT_OBJECT_0) TerminateProcess(shell, 0);
+    CloseHandle(shell);
+}
+
+HWND OpenMenuOf(DWORD process) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w;
+         w = FindWindowExA(nullptr, w, "#32768", nullptr)) {
+        if (OwnerProcess(w) == process && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+class Desktop : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const std::string bin = TestProgramDirectory();
+        ASSERT_TRUE(CopyFileA((bin + "\\QuickDock.exe").c_str(), (run / "QuickDock.exe").c_str(),
+                              FALSE));
+        ASSERT_TRUE(CopyFileA((bin + "\\SkinEngine.dll").c_str(),
+                              (run / "SkinEngine.dll").c_str(), FALSE));
+        marker = run / "标记.exe";
+        ASSERT_TRUE(
+            CopyFileA((bin + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+        log = marker + ".runs.txt";
+        notes = run / "taskbar-notes.txt";
+    }
+    void TearDown() override {
+        if (HasFailure()) SavePicture();
+        StopProgram();
+        standIn.Stop();
+        ForgetDocumentType();
+        HKEY key;
+        if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                        &key) == ERROR_SUCCESS) {
+            if (ReadAutoStartValue("QuickDock.exe") == run / "QuickDock.exe")
+                RegDeleteValueA(key, "QuickDock.exe");
+            RegCloseKey(key);
+        }
+    }
+
+    // Three categories: programs with icons, the marker reached through a
+    // shortcut with arguments and a working folder, a document, a folder.
+    void LayOutFullFolder() {
+        ASSERT_TRUE(MakeFolder(run / "临时数据"));
+        ASSERT_TRUE(MakeFolder(run / "工作"));
+        const std::string root = run / "快速启动目录";
+        ASSERT_TRUE(MakeFolder(root));
+        for (const char* category : {"01甲", "02乙", "03丙"})
+            ASSERT_TRUE(MakeFolder(root + "\\" + category));
+        ASSERT_TRUE(MakeShortcut(root + "\\01甲\\1记事本.lnk", Notepad()));
+        ShortcutSpec toMarker;
+        toMarker.target = marker;
+        toMarker.arguments = "甲 \"一 二\"";
+        toMarker.workingDirectory = run / "工作";
+        ASSERT_TRUE(MakeShortcut(root + "\\01甲\\2标记.lnk", toMarker));
+        document = root + "\\01甲\\3文档" + kDocumentType;
+        WriteBytes(document, {'d', 'o', 'c'});
+        ASSERT_TRUE(MakeShortcut(root + "\\02乙\\1记事本.lnk", Notepad()));
+        ASSERT_TRUE(MakeShortcut(root + "\\02乙\\2目录.lnk", run / "工作"));
+        ASSERT_TRUE(MakeShortcut(root + "\\03丙\\1记事本.lnk", Notepad()));
+    }
+
+    // The stand-in's button sits well left of where the panel opens, so the
+    // panel never covers it, whatever height the shell reports for the taskbar.
+    bool StartTaskbar() {
+        char tree[96];
+        std::snprintf(tree, sizeof(tree), "TrayNotifyWnd:%d:300(TrayButton:10:40)",
+                      GetSystemMetrics(SM_CXSCREEN) - 780);
+        return standIn.Start(std::string("--tree ") + tree + " --notes \"" + notes + "\"");
+    }
+
+    // Starts the program and waits until its button is in the taskbar and its
+    // panel has been laid out.
+    void StartProgram() {
+        const std::string exe = run / "QuickDock.exe";
+        std::string command = "\"" + exe + "\"";
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        ASSERT_TRUE(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   run.Path().c_str(), &si, &process));
+        ASSERT_TRUE(Eventually([&] { return (dock = FindDock()) != nullptr; }));
+        ASSERT_TRUE(Eventually([&] { return (panel = FindPanel()) != nullptr; }));
+        ASSERT_TRUE(Eventually([&] {
+            return (iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr)) != nullptr;
+        }));
+        toolbar = FindWindowExA(panel, nullptr, "ToolbarEx", nullptr);
+        ASSERT_NE(toolbar, nullptr);
+        ASSERT_TRUE(Eventually([&] { return Box(panel).top == ExpectedPanelTop(); }));
+    }
+    void StopProgram() {
+        if (!process.hProcess) return;
+        if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
+            TerminateProcess(process.hProcess, 9);
+            WaitForSingleObject(process.hProcess, 5000);
+        }
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        process = {};
+    }
+
+    HWND FindDock() const {
+        for (HWND w = GetWindow(standIn.Taskbar(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            if (OwnerProcess(w) == process.dwProcessId) return w;
+        }
+        return nullptr;
+    }
+    HWND FindPanel() const {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            const RECT r = Box(w);
+            if (OwnerProcess(w) == process.dwProcessId && r.right - r.left == kPanelWidth &&
+                r.bottom - r.top == kPanelHeight)
+                return w;
+        }
+        return nullptr;
+    }
+
+    static int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+    bool Shown() const { return Box(panel).left == ScreenWidth() - kPanelWidth; }
+    bool Hidden() const { return Box(panel).left == ScreenWidth(); }
+    void ClickDock() {
+        const POINT c = Centre(Box(dock));
+        ClickAt(c.x, c.y);
+    }
+    void OpenPanel() {
+        ClickDock();
+        ASSERT_TRUE(Eventually([&] { return Shown(); })) << "the panel did not slide in";
+        // The pointer leaves the panel so that no hover look is in the pictures.
+        MoveMouse(ScreenWidth() - kPanelWidth - 60, Box(panel).top + 60);
+        Settle(400);
+    }
+
+    // Screen places of the panel's parts.
+    RECT CellIcon(int index) const {
+        const RECT list = Box(iconList);
+        const int left = list.left + 1 + (index % kColumns) * kCellWidth;
+        const int top = list.top + 4 + (index / kColumns) * kCellHeight;
+        const int iconLeft = left + (kCellWidth - kIconSize) / 2;
+        return {iconLeft, top + 8, iconLeft + kIconSize, top + 8 + kIconSize};
+    }
+    POINT CellCentre(int index) const {
+        const RECT icon = CellIcon(index);
+        return Centre(icon);
+    }
+    // The button's left strip, where its selected mark is drawn (the titles,
+    // which differ, start further right).
+    RECT ButtonMark(int index) const {
+        const RECT bar = Box(toolbar);
+        const int top = bar.top + kToolbarPadding + index * kButtonPitch;
+        return {bar.left + kToolbarPadding, top, bar.left + kToolbarPadding + 12,
+                top + kButtonHeight};
+    }
+    POINT ButtonCentre(int index) const {
+        const RECT bar = Box(toolbar);
+        return {(bar.left + bar.right) / 2,
+                bar.top + kToolbarPadding + index * kButtonPitch + kButtonHeight / 2};
+    }
+
+    // What the user sees of the panel right now.
+    struct PanelView {
+        std::unique_ptr<ScreenPicture> picture;
+        RECT panel;
+        COLORREF listBackground;
+        RECT Local(const RECT& r) const {
+            return {r.left - panel.left, r.top - panel.top, r.right - panel.left,
+                    r.bottom - panel.top};
+        }
+    };
+    PanelView Look() const {
+        PanelView view;
+        view.panel = Box(panel);
+        view.picture = std::make_unique<ScreenPicture>(view.panel);
+        const RECT list = view.Local(Box(iconList));
+        // The list's bottom right corner holds no item in these tests.
+        view.listBackground = view.picture->At(list.right - 30, list.bottom - 12);
+        return view;
+    }
+    bool IconAt(const PanelView& view, int index) const {
+        return view.picture->CountDifferent(view.Local(CellIcon(index)), view.listBackground) > 200;
+    }
+    // Two places show the same picture (items without a picture of their own
+    // all get the list's plain item mark).
+    bool SamePicture(const PanelView& view, int a, int b) const {
+        return view.picture->Difference(view.Local(CellIcon(a)), view.Local(CellIcon(b))) < 3;
+    }
+    bool NothingAt(const PanelView& view, int index) const {
+        return view.picture->CountDifferent(view.Local(CellIcon(index)), view.listBackground) < 20;
+    }
+    // Exactly one button has the selected look, and it is `selected`.
+    ::testing::AssertionResult OnlySelected(const PanelView& view, int selected, int count) const {
+        const int other = selected == 0 ? 1 : 0;
+        const RECT plain = view.Local(ButtonMark(other));
+        for (int i = 0; i < count; ++i) {
+            const double d = view.picture->Difference(view.Local(ButtonMark(i)), plain);
+            if (i == selected && d < 8)
+                return ::testing::AssertionFailure() << "button " << i << " does not look selected";
+            if (i != selected && d > 2)
+                return ::testing::AssertionFailure() << "button " << i << " looks selected too";
+        }
+        return ::testing::AssertionSuccess();
+    }
+    void SavePicture() const {
+        if (!panel || !IsWindow(panel)) return;
+        ScreenPicture(Box(panel))
+            .SaveBmp(TestProgramDirectory() + "\\e2e_" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
+    }
+
+    TempFolder run{"desktop"};
+    std::string marker, log, notes, document;
+    TaskbarStandIn standIn;
+    PROCESS_INFORMATION process = {};
+    HWND dock = nullptr, panel = nullptr, iconList = nullptr, toolbar = nullptr;
+};
+
+TEST_F(Desktop, StartsInTheTaskbarAndTheDockOpensAndClosesThePanel) {
+    LayOutFullFolder();
+    ASSERT_TRUE(StartTaskbar());
+    HWND button = standIn.Find("TrayButton");
+    const RECT buttonBox = standIn.Entry(button)->box;
+    StartProgram();
+
+    // In the TrayButton's place, which is hidden; the panel waits beyond the
+    // right edge; the program registered itself to start with the system.
+    EXPECT_TRUE(Eventually([&] { return Box(dock).left == buttonBox.left; }));
+    EXPECT_EQ(buttonBox.top, Box(dock).top);
+    EXPECT_TRUE(IsWindowVisible(dock));
+    EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
+    EXPECT_TRUE(Hidden());
+    EXPECT_EQ(run / "QuickDock.exe", ReadAutoStartValue("QuickDock.exe"));
+
+    // A click slides it in, resting above the taskbar, drawn with its items.
+    OpenPanel();
+    EXPECT_EQ(ExpectedPanelTop(), Box(panel).top);
+    PanelView view = Look();
+    EXPECT_GT(view.picture->CountColours({0, 0, kPanelWidth, kPanelHeight}), 32)
+        << "the panel is not drawn";
+    EXPECT_TRUE(IconAt(view, 0)) << "a shortcut to a program shows its icon";
+    EXPECT_TRUE(SamePicture(view, 1, 2))
+        << "a program without icons and a document have no picture of their own";
+    EXPECT_FALSE(SamePicture(view, 0, 1));
+    EXPECT_TRUE(NothingAt(view, 3)) << "the first category has three items";
+    EXPECT_TRUE(OnlySelected(view, 0, 3));
+
+    // The next click slides it out.
+    ClickDock();
+    EXPECT_TRUE(Eventually([&] { return Hidden(); }));
+
+    // A double click leaves it at one end, and the next click goes to the other.
+    const POINT c = Centre(Box(dock));
+    DoubleClickAt(c.x, c.y);
+    Settle(1500);
+    const bool shownAfterDoubleClick = Shown();
+    EXPECT_TRUE(shownAfterDoubleClick || Hidden()) << "left edge " << Box(panel).left;
+    ClickDock();
+    EXPECT_TRUE(Eventually([&] { return shownAfterDoubleClick ? Hidden() : Shown(); }));
+}
+
+TEST_F(Desktop, CategoriesShowTheirItemsAndItemsOpen) {
+    LayOutFullFolder();
+    AssociateDocuments(marker);
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    OpenPanel();
+
+    // The second button shows exactly the second category: a program and a folder.
+    POINT second = ButtonCentre(1);
+    ClickAt(second.x, second.y);
+    MoveMouse(ScreenWidth() - kPanelWidth - 60, Box(panel).top + 60);
+    Settle(500);
+    PanelView view = Look();
+    EXPECT_TRUE(IconAt(view, 0));
+    EXPECT_TRUE(IconAt(view, 1)) << "a shortcut to a folder shows the folder picture";
+    EXPECT_FALSE(SamePicture(view, 0, 1));
+    EXPECT_TRUE(NothingAt(view, 2));
+    EXPECT_TRUE(OnlySelected(view, 1, 3));
+    EXPECT_TRUE(Shown()) << "switching categories keeps the panel open";
+
+    // Back to the first; its second item is the marker behind a shortcut with
+    // arguments and a working folder; the panel slides away after the launch.
+    const POINT first = ButtonCentre(0);
+    ClickAt(first.x, first.y);
+    Settle(300);
+    POINT item = CellCentre(1);
+    ClickAt(item.x, item.y);
+    std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
+    ASSERT_EQ(2u, lines.size()) << "the item did not open";
+    EXPECT_EQ("甲 \"一 二\"", lines[0]);
+    EXPECT_EQ(run / "工作", lines[1]);
+    EXPECT_TRUE(Eventually([&] { return Hidden(); })) << "the panel slides out after a launch";
+
+    // A document opens with the program associated with its type.
+    OpenPanel();
+    item = CellCentre(2);
+    ClickAt(item.x, item.y);
+    lines = WaitForMarkerRecords(log, 2);
+    ASSERT_EQ(4u, lines.size()) << "the document did not open";
+    EXPECT_NE(std::string::npos, lines[2].find("3文档.qdedoc")) << lines[2];
+    EXPECT_TRUE(Eventually([&] { return Hidden(); }));
+}
+
+TEST_F(Desktop, ThePanelStaysForAltF4AndGoesWhenAnotherWindowIsActivated) {
+    LayOutFullFolder();
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    OpenPanel();
+
+    // Alt+F4 on the panel is refused: it stays, and stays in.
+    const RECT list = Box(iconList);
+    ClickAt(list.right - 40, list.bottom - 20);  // an empty place of the list
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == panel; }));
+    PressKeys({VK_MENU, VK_F4});
+    Settle(500);
+    EXPECT_TRUE(IsWindow(panel));
+    EXPECT_TRUE(Shown());
+
+    // The list's menu holds one entry, which opens the program's folder.
+    ClickAt(list.right - 40, list.bottom - 20, true);
+    HWND menu = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (menu = OpenMenuOf(process.dwProcessId)) != nullptr; }));
+    const RECT menuBox = Box(menu);
+    EXPECT_LT(menuBox.bottom - menuBox.top, 2 * GetSystemMetrics(SM_CYMENU)) << "a single entry";
+    PressKeys({VK_DOWN});
+    PressKeys({VK_RETURN});
+    EXPECT_TRUE(Eventually([&] { return OpenMenuOf(process.dwProcessId) == nullptr; }));
+    const std::string folderName = run.Path().substr(run.Path().find_last_of('\\') + 1);
+    HWND folder = nullptr;
+    EXPECT_TRUE(Eventually([&] { return (folder = FolderWindow(folderName)) != nullptr; }))
+        << "the program's folder was not opened";
+    if (folder) CloseShellWindow(folder);
+    EXPECT_TRUE(IsWindow(panel));
+
+    // The user activates another program's window while the panel is in. The
+    // shell tells the panel; this desktop's shell sends no such notice, so the
+    // test delivers it as the shell would.
+    if (!Shown()) OpenPanel();
+    HWND other = MakeOtherWindow();
+    ASSERT_NE(other, nullptr);
+    const POINT inOther = Centre(Box(other));
+    ClickAt(inOther.x, inOther.y);
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == other; }));
+    SendMessageA(panel, RegisterWindowMessageA("SHELLHOOK"), kWindowActivated,
+                 reinterpret_cast<LPARAM>(other));
+    EXPECT_TRUE(Eventually([&] { return Hidden(); }));
+    DestroyWindow(other);
+}
+
+TEST_F(Desktop, EmptyOrMissingFoldersStillGiveAPanel) {
+    ASSERT_TRUE(StartTaskbar());
+    ASSERT_TRUE(MakeFolder(run / "临时数据"));
+    // No quick-launch folder at all, then an empty one: an empty panel.
+    for (bool folderExists : {false, true}) {
+        SCOPED_TRACE(folderExists ? "empty folder" : "no folder");
+        if (folderExists) {
+            ASSERT_TRUE(MakeFolder(run / "快速启动目录"));
+        }
+        StartProgram();
+        OpenPanel();
+        PanelView view = Look();
+        for (int i = 0; i < kColumns; ++i) EXPECT_TRUE(NothingAt(view, i)) << "place " << i;
+        const RECT buttons = view.Local(ButtonMark(0));
+        EXPECT_LT(view.picture->CountColours(buttons), 4) << "no category buttons";
+        StopProgram();
+    }
+
+    // Without the scratch folder, programs show no icon; folders keep theirs.
+    RemoveTree(run / "临时数据");
+    ASSERT_TRUE(MakeFolder(run / "快速启动目录\\01甲"));
+    ASSERT_TRUE(MakeShortcut(run / "快速启动目录\\01甲\\1记事本.lnk", Notepad()));
+    ASSERT_TRUE(MakeShortcut(run / "快速启动目录\\01甲\\2目录.lnk", run.Path()));
+    WriteBytes(run / "快速启动目录\\01甲\\3说明.txt", {'t'});
+    StartProgram();
+    OpenPanel();
+    PanelView view = Look();
+    EXPECT_TRUE(SamePicture(view, 0, 2)) << "no program icon without 临时数据";
+    EXPECT_TRUE(IconAt(view, 1));
+    EXPECT_FALSE(SamePicture(view, 1, 2)) << "the folder picture does not need it";
+}
+
+TEST_F(Desktop, TheProgramEndsWithItsTaskbar) {
+    LayOutFullFolder();
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    OpenPanel();
+    PostMessageA(standIn.Taskbar(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 15000))
+        << "the program outlived its taskbar";
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    EXPECT_EQ(0u, code);
+
+    // Nothing in the taskbar was shown again on the way out.
+    standIn.Stop();
+    std::ifstream file(notes);
+    std::string className;
+    int shown = -1;
+    std::vector<std::string> seen;
+    while (file >> className >> shown) {
+        seen.push_back(className);
+        if (className == "TrayButton") {
+            EXPECT_EQ(0, shown) << "the TrayButton was shown again";
+        } else if (className == "TrayNotifyWnd") {
+            EXPECT_EQ(1, shown);
+        }
+    }
+    EXPECT_EQ(3u, seen.size()) << "every stand-in window was destroyed";
+}
+
+}  // namespace

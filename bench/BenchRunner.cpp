@@ -1,0 +1,114 @@
+// The benchmark driver: builds the run folders, runs every benchmark and
+// prints one table of medians with their spread and targets.
+//
+//   bench_runner.exe --product DIR --work DIR [--stripped DIR] [--runs N]
+//                    [--idle-seconds S] [--only scan|interaction|idle]
+//
+// --product  the folder holding QuickDock.exe and SkinEngine.dll
+// --work     an empty folder for the run folders and shortcut targets
+// --stripped a folder with x86_64\ and i686\ copies of both, stripped
+// Progress goes to the error stream, the table to the output.
+#include <windows.h>
+#include <objbase.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bench/Benches.h"
+#include "bench/ProcessProbe.h"
+
+namespace {
+
+std::string OwnDirectory() {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+std::string WineVersion() {
+    using Version = const char*(CDECL*)();
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    auto version = reinterpret_cast<Version>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "wine_get_version")));
+    return version ? std::string("Wine ") + version() : "Windows (not Wine)";
+}
+
+double FileKb(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    return static_cast<double>(data.nFileSizeLow) / 1024.0;
+}
+
+void RecordSizes(Figures& f, const std::string& stripped) {
+    for (const char* target : {"x86_64", "i686"}) {
+        for (const char* file : {"QuickDock.exe", "SkinEngine.dll"}) {
+            const double kb = FileKb(stripped + "\\" + target + "\\" + file);
+            if (kb >= 0)
+                f.Add(std::string("size of ") + file + ", " + target + ", stripped", "KB")
+                    .samples.push_back(kb);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchContext context;
+    context.binDirectory = OwnDirectory();
+    std::string work, stripped, only;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i], value = argv[i + 1];
+        if (option == "--product") context.productDirectory = value;
+        if (option == "--work") work = value;
+        if (option == "--stripped") stripped = value;
+        if (option == "--runs") context.runs = std::max(1, std::atoi(value.c_str()));
+        if (option == "--idle-seconds") context.idleSeconds = std::max(1, std::atoi(value.c_str()));
+        if (option == "--only") only = value;
+    }
+    if (context.productDirectory.empty() || work.empty()) {
+        std::fprintf(stderr, "usage: bench_runner --product DIR --work DIR [--stripped DIR]\n");
+        return 2;
+    }
+    OleInitialize(nullptr);
+    Figures figures;
+    context.figures = &figures;
+
+    std::fprintf(stderr, "bench: making the quick-launch trees\n");
+    const std::string targets = work + "\\targets";
+    CreateDirectoryA(work.c_str(), nullptr);
+    TreeShape small, large;
+    small.programShortcuts = 100;
+    large.programShortcuts = 1000;
+    if (!MakeTargets(context.binDirectory, targets) ||
+        !MakeRunFolder(context.productDirectory, targets, work + "\\run100", small, &context.small) ||
+        !MakeRunFolder(context.productDirectory, targets, work + "\\run1000", large,
+                       &context.large)) {
+        std::fprintf(stderr, "bench: could not make the run folders in %s\n", work.c_str());
+        return 1;
+    }
+    if (only.empty() || only == "scan") {
+        std::fprintf(stderr, "bench: start-up scan\n");
+        RunScanBench(context);
+    }
+    if (only.empty() || only == "interaction") {
+        std::fprintf(stderr, "bench: slides and launches\n");
+        RunInteractionBench(context);
+    }
+    if (only.empty() || only == "idle") {
+        std::fprintf(stderr, "bench: idle\n");
+        RunIdleBench(context);
+    }
+    if (!stripped.empty()) RecordSizes(figures, stripped);
+
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    std::printf("Machine: %lu cores, %s, screen %d x %d. Medians over the runs shown.\n\n",
+                system.dwNumberOfProcessors, WineVersion().c_str(),
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    std::printf("%s", figures.Table().c_str());
+    OleUninitialize();
+    return 0;
+}

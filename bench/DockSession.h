@@ -1,0 +1,59 @@
+// QuickDock.exe started from a run folder against the taskbar stand-in, and
+// driven from outside with posted clicks.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/TaskbarStandInClient.h"
+
+class DockSession {
+  public:
+    DockSession() = default;
+    DockSession(const DockSession&) = delete;
+    DockSession& operator=(const DockSession&) = delete;
+    ~DockSession() { Stop(); }
+
+    // Starts the program and waits until its panel is created and shown
+    // (category 0 filled); false when that does not happen within the timeout.
+    bool Start(const std::string& runFolder, DWORD timeoutMs = 120000);
+    void Stop();
+
+    // From the process's creation to the panel shown, in milliseconds.
+    double StartUpMs() const { return readyMs_ - createdMs_; }
+    HANDLE Process() const { return process_.hProcess; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    // The taskbar stand-in: a program with one window, for comparison.
+    HANDLE TaskbarProcess() const { return taskbarProcess_; }
+    HWND Panel() const { return panel_; }
+
+    int ScreenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
+    int PanelLeft() const;
+    bool Shown() const { return PanelLeft() == ScreenWidth() - 400; }
+    bool Hidden() const { return PanelLeft() == ScreenWidth(); }
+
+    void ClickDock();
+    void ClickFirstItem();
+    void ClickToolbarButton(int index);
+
+  private:
+    HWND FindPanel() const;
+    HWND FindDock() const;
+
+    TaskbarStandIn standIn_;
+    PROCESS_INFORMATION process_ = {};
+    HANDLE taskbarProcess_ = nullptr;
+    HWND panel_ = nullptr, dock_ = nullptr, iconList_ = nullptr, toolbar_ = nullptr;
+    double createdMs_ = 0, readyMs_ = 0;
+};
+
+// Waits with a 1 ms poll until `done` holds or the time runs out.
+template <typename Condition>
+bool WaitFor(Condition done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(1);
+    }
+    return true;
+}

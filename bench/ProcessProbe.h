@@ -1,0 +1,29 @@
+// What the benchmark reads about another process from outside: clocks, CPU
+// time, memory, and its GDI objects and windows.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+// Milliseconds on a clock shared by every process of the machine.
+double NowMs();
+// A process's creation time on the same clock as NowMs.
+double CreationMs(HANDLE process);
+// System time in 100 ns units, converted to the NowMs clock.
+double FileTimeToMs(uint64_t fileTime);
+// User plus kernel CPU time of the process, in milliseconds.
+double CpuMs(HANDLE process);
+
+struct MemoryFigures {
+    double peakWorkingSetMb = 0;
+    double workingSetMb = 0;
+    double privateMb = 0;
+};
+MemoryFigures MemoryOf(HANDLE process);
+
+// GDI objects of the process (stock objects not counted); -1 when neither the
+// system nor the process's handle table tells.
+int GdiObjectsOf(HANDLE process);
+// Windows of the process (top-level, their descendants, message-only ones):
+// the USER objects that can be counted from outside.
+int WindowsOf(DWORD processId);

@@ -12,6 +12,11 @@
 namespace {
 constexpr UINT_PTR kWrapperSubclassId = 0x5E17;
 constexpr char kControlProperty[] = "Tab_Control";
+// Sent by the program's runtime to every component once its window is built,
+// after the runtime has shown or hidden each component by the flag of its
+// own. A skinned control's visibility is its visible attribute, so the
+// engine applies that again here.
+constexpr UINT kMsgWindowBuilt = 0x8076;
 
 std::map<EngineControl, std::unique_ptr<Control>> gControls;
 // Controls destroyed while one of their own messages was still being handled.
@@ -182,6 +187,9 @@ bool Control::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
             return false;
         case WM_SIZE:
             OnWrapperChanged(true);
+            return false;
+        case kMsgWindowBuilt:
+            ApplyVisibility();
             return false;
         default:
             return false;

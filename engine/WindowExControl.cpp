@@ -117,7 +117,10 @@ bool WindowExControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 }
 
 void WindowExControl::ApplyVisibility() {
-    // The control's own wrapper stays hidden: its face is the whole window's.
+    // The skin root works through the window it sits on (its face is the
+    // whole window's), so its own small wrapper stays hidden whatever the
+    // visible attribute says: shown, it would only cover what lies beneath.
+    // The attribute decides whether the window is skinned at all.
     HWND wrapper = Wrapper();
     if (wrapper && (GetWindowLongPtrW(wrapper, GWL_STYLE) & WS_VISIBLE))
         ShowWindow(wrapper, SW_HIDE);

@@ -453,16 +453,65 @@ TEST(EngineEvents, ListSelectionAndVisibility) {
     EXPECT_TRUE(WriteAttribute(scene.list, 8, -1));
     EXPECT_EQ(-1, ReadAttribute(scene.list, 8));
     EXPECT_TRUE(Take().empty());
+}
 
-    // A list stored invisible stays hidden until shown.
-    const Bytes hidden = ListboxBlock(ColourSkin(2800), BuildStoredListItems({}), 0);
-    HWND wrapper;
-    const EngineControl list =
-        CreateOn(Engine().createListbox, scene.listHost, 0, 0, 50, 50, hidden.data(), 10, &wrapper);
-    EXPECT_FALSE(IsWindowVisible(wrapper));
-    WriteAttribute(list, 0, 1);
-    EXPECT_TRUE(IsWindowVisible(wrapper));
-    DestroyWindow(wrapper);
+// Window loading shows or hides every component by the runtime's own flag and
+// then tells it the window is built (0x8076): from there on a skinned
+// control's window follows its visible attribute, whatever the flag said.
+TEST(EngineVisibility, VisibleAttributeGovernsTheWrapper) {
+    constexpr UINT kWindowBuilt = 0x8076;
+    Scene& scene = TheScene();
+    HWND host = MakeHost(scene.window, 430, 280, 340, 120);
+    struct Case {
+        const char* name;
+        CreateControlFn create;
+        Bytes block;
+        bool visible;
+    };
+    const Bytes noItems = BuildStoredListItems({});
+    const Case cases[] = {
+        {"picture box", Engine().createPictureBox, PictureBoxBlock(ColourSkin(1400), {}), true},
+        {"toolbar", Engine().createToolbar, ToolbarBlock(ColourSkin(2700)), true},
+        {"icon list", Engine().createIcoListbox, IcoListboxBlock(ColourSkin(2900), 48, 72, 84),
+         true},
+        {"list box", Engine().createListbox, ListboxBlock(ColourSkin(2800), noItems, 1), true},
+        {"hidden list box", Engine().createListbox, ListboxBlock(ColourSkin(2800), noItems, 0),
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND wrapper;
+        const EngineControl control =
+            CreateOn(c.create, host, 0, 0, 100, 100, c.block.data(), 10, &wrapper);
+        ASSERT_NE(0, control);
+        EXPECT_EQ(c.visible, IsWindowVisible(wrapper) != FALSE);
+        for (int runtimeShows : {SW_HIDE, SW_SHOWNA}) {
+            ShowWindow(wrapper, runtimeShows);
+            SendMessageA(wrapper, kWindowBuilt, 0, 0);
+            EXPECT_EQ(c.visible, IsWindowVisible(wrapper) != FALSE) << runtimeShows;
+        }
+        EXPECT_TRUE(WriteAttribute(control, 0, c.visible ? 0 : 1));
+        EXPECT_EQ(!c.visible, IsWindowVisible(wrapper) != FALSE);
+        EXPECT_EQ(c.visible ? 0 : 1, ReadAttribute(control, 0));
+        EXPECT_TRUE(WriteAttribute(control, 0, c.visible ? 1 : 0));
+        EXPECT_EQ(c.visible, IsWindowVisible(wrapper) != FALSE);
+        DestroyWindow(wrapper);
+    }
+
+    // A skin root paints the host itself: its own small window stays hidden
+    // even when the runtime showed it, and the host keeps its face.
+    HWND rootWrapper;
+    const Bytes rootBlock = WindowExBlock(255, ColourSkin(1000));
+    const EngineControl root =
+        CreateOn(Engine().createWindowEx, host, 4, 4, 24, 24, rootBlock.data(), 11, &rootWrapper);
+    ASSERT_NE(0, root);
+    ShowWindow(rootWrapper, SW_SHOWNA);
+    SendMessageA(rootWrapper, kWindowBuilt, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(rootWrapper));
+    const uint32_t skinned = Average(Capture(host), 40, 40, 200, 60);
+    EXPECT_LT(ColourDistance(skinned, PanelValues()[0]), 30);
+    DestroyWindow(rootWrapper);
+    DestroyWindow(host);
 }
 
 TEST(EngineEvents, HoverEntersAndLeaves) {

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "tests/engine/EngineHarness.h"
 #include "tests/engine/SegmentBlocks.h"
 #include "ui/description/FolderImage.h"
@@ -147,4 +149,42 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
     for (int32_t image : {folder, tiles[0], tiles[1], tiles[2], blank})
         Engine().destroyImage(image);
     DestroyWindow(stage);
+}
+
+// Window loading as the runtime does it: every stored control's flag is clear,
+// so each is hidden first; the engine then shows the ones whose visible value
+// is 1 when told the window is built. The sample list and the skin roots'
+// own small windows stay hidden.
+TEST(EngineDescription, StoredVisibilityOnceTheWindowIsBuilt) {
+    constexpr UINT kWindowBuilt = 0x8076;
+    HWND panel = MakeHost(nullptr, 40, 40, 400, 248);
+    HWND dock = MakeHost(nullptr, 460, 40, 48, 40);
+    struct Stored {
+        uint32_t id;
+        CreateControlFn create;
+        HWND host;
+        int x, y, width, height;
+        int32_t eventBase;
+        bool shown;
+        HWND wrapper;
+    };
+    Stored stored[] = {
+        {kDockButtonFace, Engine().createPictureBox, dock, 6, 4, 36, 32, 0, true, nullptr},
+        {kDockSkinRoot, Engine().createWindowEx, dock, 4, 4, 24, 24, 11, false, nullptr},
+        {kSampleList, Engine().createListbox, panel, 8, 8, 384, 90, 10, false, nullptr},
+        {kIconList, Engine().createIcoListbox, panel, 101, 1, 299, 247, 10, true, nullptr},
+        {kSeparator, Engine().createPictureBox, panel, 1, 0, 398, 1, 0, true, nullptr},
+        {kToolbar, Engine().createToolbar, panel, 1, 1, 100, 247, 10, true, nullptr},
+        {kPanelSkinRoot, Engine().createWindowEx, panel, 4, 4, 24, 24, 11, false, nullptr},
+    };
+    for (Stored& s : stored)
+        ASSERT_NE(0, CreateOn(s.create, s.host, s.x, s.y, s.width, s.height, BlockOf(s.id),
+                              s.eventBase, &s.wrapper));
+    for (Stored& s : stored) ShowWindow(s.wrapper, SW_HIDE);
+    for (auto it = std::rbegin(stored); it != std::rend(stored); ++it)
+        SendMessageA(it->wrapper, kWindowBuilt, 0, 0);
+    for (const Stored& s : stored)
+        EXPECT_EQ(s.shown, IsWindowVisible(s.wrapper) != FALSE) << std::hex << s.id;
+    DestroyWindow(dock);
+    DestroyWindow(panel);
 }

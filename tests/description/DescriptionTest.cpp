@@ -29,8 +29,8 @@ struct Binding {
     int slot;
 };
 
-// Controls that draw are shown by the runtime; the skin roots and the unused
-// sample list are not (their windows would cover the controls beneath).
+// The runtime's shown flag is set on the windows only: the engine governs
+// every skinned control's visibility by the control's own attributes.
 struct ExpectedElement {
     uint32_t id;
     uint32_t type;
@@ -44,7 +44,7 @@ const std::vector<ExpectedElement>& ExpectedDockWindow() {
     static const std::vector<ExpectedElement> elements = {
         {kDockWindowSelf, TypeId::kWindow, "", 50, 50, 48, 40, kElementShown,
          {{0, kSlotEmbedDock}, {-2, kSlotTogglePanel}, {8, kSlotDockFirstActivation}}},
-        {kDockButtonFace, TypeId::kPictureBoxEx, "图标按钮", 6, 4, 36, 32, kElementShown, {}},
+        {kDockButtonFace, TypeId::kPictureBoxEx, "图标按钮", 6, 4, 36, 32, 0, {}},
         {kDockSkinRoot, TypeId::kWindowEx, "窗口EX", 4, 4, 24, 24, 0, {{20, kSlotDockHover}}},
     };
     return elements;
@@ -57,10 +57,10 @@ const std::vector<ExpectedElement>& ExpectedPanelWindow() {
         {kPanelSampleList, TypeId::kListboxEx, "扩展列表框", 8, 8, 384, 90, 0, {{6, kSlotSampleListEvent}}},
         {kPanelMenu, TypeId::kMenuEntry, "", 0, 0, 0, 0, 0, {}},
         {kPanelMenuOpenRoot, TypeId::kMenuEntry, "", 0, 0, 0, 0, 0, {}},
-        {kPanelIconList, TypeId::kIcoListboxEx, "图标列表框", 101, 800, 299, 247, kElementShown,
+        {kPanelIconList, TypeId::kIcoListboxEx, "图标列表框", 101, 800, 299, 247, 0,
          {{0, kSlotLaunchEntry}, {15, kSlotIconListContextMenu}}},
-        {kPanelSeparator, TypeId::kPictureBoxEx, "分割线1", 1, 800, 398, 1, kElementShown, {}},
-        {kPanelToolbar, TypeId::kToolbarEx, "工具条", 1, 800, 100, 247, kElementShown,
+        {kPanelSeparator, TypeId::kPictureBoxEx, "分割线1", 1, 800, 398, 1, 0, {}},
+        {kPanelToolbar, TypeId::kToolbarEx, "工具条", 1, 800, 100, 247, 0,
          {{0, kSlotToolbarButtonClicked}, {8, kSlotToolbarEvent8}}},
         {kPanelSkinRoot, TypeId::kWindowEx, "窗口EX", 4, 4, 24, 24, 0, {}},
     };
@@ -386,6 +386,7 @@ TEST_F(DescriptionTest, PanelSkins) {
     CheckSkin(icons.blocks[1], {2900, 17, u"默认皮肤_图标列表框", 4, 12, 12, kRgba});
 
     EngineValues line = ReadEngineValues(Element(kDockPanelWindow, kPanelSeparator), 17, kPictureBoxBlocks);
+    EXPECT_EQ(line.words[0], 1);  // the engine shows the line
     CheckSkin(line.blocks[1], kPictureSkin);
     EXPECT_EQ(line.blocks[2].marker, -2);
     EXPECT_EQ(line.blocks[2].size, 0u);  // no picture: drawn as a line
@@ -396,6 +397,7 @@ TEST_F(DescriptionTest, PanelSkins) {
     CheckSkin(bar.blocks[1], {2700, 17, u"默认皮肤_工具条", 6, 16, 16, kRgba});
 
     EngineValues root = ReadEngineValues(Element(kDockPanelWindow, kPanelSkinRoot), 21, kWindowExBlocks);
+    EXPECT_EQ(root.words[0], 1);
     EXPECT_EQ(root.words[2], 255);
     CheckSkin(root.blocks[1], {1000, 17, u"默认窗口皮肤", 0, 0, 0, 0});
     for (int i : {3, 4, 5}) EXPECT_EQ(root.blocks[i].size, 0u) << "caption skin " << i;

@@ -143,14 +143,12 @@ def window_options(border, taskbar_button):
                 taskbar_button=taskbar_button, always_on_top=1, class_name="")
 
 
-def control(component_id, type_id, name, geometry, events, values, shown=False):
-    """shown: the runtime's flag. Once a window is built the runtime shows or
-    hides each control's window by it, and a hidden window stays hidden
-    whatever the engine's own visible value says. So every control that draws
-    something is shown; the skin roots (WindowEx) act on their window, not as
-    a patch of their own, and stay hidden, as does the unused sample list."""
+def control(component_id, type_id, name, geometry, events, values):
+    """The runtime's shown flag is clear on every skinned control: the engine
+    shows or hides a control's window by the control's own visible value once
+    the window is built."""
     return dict(id=component_id, type=type_id, name=name, geometry=geometry,
-                flags=SHOWN if shown else 0, events=events, values=values)
+                flags=0, events=events, values=values)
 
 
 def menu_entry(component_id, level, flags, text, click):
@@ -172,8 +170,7 @@ DOCK_WINDOW = dict(
     elements=[
         control(0x16012C81, PICTURE_BOX_EX, "图标按钮", (6, 4, 36, 32), [],
                 engine_values(PICTURE_BOX_EX, v0=1, v1=skin_block(PICTURE_SKIN),
-                              v2=image_block("dock_button.png"), v3=0),
-                shown=True),
+                              v2=image_block("dock_button.png"), v3=0)),
         control(0x16012C7F, WINDOW_EX, "窗口EX", (4, 4, 24, 24), [(20, "kSlotDockHover")],
                 engine_values(WINDOW_EX, v0=1, v1=skin_block(DOCK_WINDOW_SKIN), v2=0,
                               v3=skin_block(CLOSE_SKIN), v4=skin_block(MAXIMISE_SKIN),
@@ -199,16 +196,13 @@ DOCK_PANEL_WINDOW = dict(
         control(0x16012DC1, ICO_LISTBOX_EX, "图标列表框", (101, 800, 299, 247),
                 [(0, "kSlotLaunchEntry"), (15, "kSlotIconListContextMenu")],
                 engine_values(ICO_LISTBOX_EX, v0=1, v1=skin_block(ICON_LIST_SKIN), v2=48,
-                              v3=74, v4=80, v8=-1),
-                shown=True),
+                              v3=74, v4=80, v8=-1)),
         control(0x16012D4D, PICTURE_BOX_EX, "分割线1", (1, 800, 398, 1), [],
                 engine_values(PICTURE_BOX_EX, v0=1, v1=skin_block(SEPARATOR_SKIN), v2=NO_IMAGE,
-                              v3=1),
-                shown=True),
+                              v3=1)),
         control(0x16012D4A, TOOLBAR_EX, "工具条", (1, 800, 100, 247),
                 [(0, "kSlotToolbarButtonClicked"), (8, "kSlotToolbarEvent8")],
-                engine_values(TOOLBAR_EX, v0=1, v1=skin_block(TOOLBAR_SKIN), v2=36),
-                shown=True),
+                engine_values(TOOLBAR_EX, v0=1, v1=skin_block(TOOLBAR_SKIN), v2=36)),
         control(0x16012C9A, WINDOW_EX, "窗口EX", (4, 4, 24, 24), [],
                 engine_values(WINDOW_EX, v0=1, v1=skin_block(PANEL_WINDOW_SKIN), v2=255,
                               v3=NO_SKIN, v4=NO_SKIN, v5=NO_SKIN)),

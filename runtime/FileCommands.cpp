@@ -2,6 +2,7 @@
 // Failures give false or empty; they are never runtime errors.
 #include <windows.h>
 #include <cstring>
+#include <string>
 #include "runtime/CoreArguments.h"
 #include "runtime/CoreCommandList.h"
 #include "runtime/FileSearch.h"
@@ -31,6 +32,36 @@ bool IsDotEntry(const char* name) {
     return name && (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0);
 }
 
+// The ANSI search refuses patterns of MAX_PATH bytes and more, so a category
+// folder deep in the tree would list nothing. Such a pattern, when it is a
+// drive-absolute path, is searched in its long form instead; the handle
+// continues with FindNextFileA like any other.
+HANDLE FindFirstEntry(const char* pattern, WIN32_FIND_DATAA* entry) {
+    const size_t length = std::strlen(pattern);
+    if (length < MAX_PATH || pattern[1] != ':' || pattern[2] != '\\')
+        return FindFirstFileA(pattern, entry);
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, pattern, -1, nullptr, 0);
+    if (wideLength <= 1) return INVALID_HANDLE_VALUE;
+    std::wstring wide = L"\\\\?\\";
+    const size_t prefix = wide.size();
+    wide.resize(prefix + static_cast<size_t>(wideLength));
+    MultiByteToWideChar(CP_ACP, 0, pattern, -1, &wide[prefix], wideLength);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(wide.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return search;
+    *entry = WIN32_FIND_DATAA{};
+    entry->dwFileAttributes = found.dwFileAttributes;
+    entry->ftCreationTime = found.ftCreationTime;
+    entry->ftLastAccessTime = found.ftLastAccessTime;
+    entry->ftLastWriteTime = found.ftLastWriteTime;
+    entry->nFileSizeHigh = found.nFileSizeHigh;
+    entry->nFileSizeLow = found.nFileSizeLow;
+    WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, entry->cFileName, sizeof(entry->cFileName),
+                        nullptr, nullptr);
+    entry->cFileName[sizeof(entry->cFileName) - 1] = '\0';
+    return search;
+}
+
 }  // namespace
 
 bool FileEntryMatches(DWORD attributes, const char* name, int32_t mask, bool maskOmitted) {
@@ -48,7 +79,7 @@ Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state
     WIN32_FIND_DATAA entry;
     if (pattern && *pattern) {
         CloseFileSearch(state);
-        HANDLE search = FindFirstFileA(pattern, &entry);
+        HANDLE search = FindFirstEntry(pattern, &entry);
         if (search == INVALID_HANDLE_VALUE) return nullptr;
         *state = search;
     } else {

@@ -5,11 +5,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "app/ExternalDeclarations.h"
 #include "app/launch/CommandResults.h"
 #include "runtime/Commands.h"
 #include "runtime/ExternalFunctions.h"
+#include "runtime/FileSearch.h"
 #include "ui/description/FolderImage.h"
 
 namespace {
@@ -17,6 +19,8 @@ namespace {
 constexpr int32_t kScratchLow = 156267;
 constexpr int32_t kScratchHigh = 252270;
 constexpr int32_t kOdd = 1;
+// Draws of a scratch name before giving up on the item's picture.
+constexpr int kScratchDraws = 16;
 
 const char* ExtensionOf(const char* path) {
     return CallExternal<const char*>(kPathFindExtensionA, TextOrEmpty(path));
@@ -31,12 +35,26 @@ Text ShortcutTarget(const char* path) {
     return target;
 }
 
+bool FileExists(const char* path) {
+    HANDLE search = nullptr;
+    OwnedText found(FindFile(path, 0, true, &search));
+    CloseFileSearch(&search);
+    return found.Get() != nullptr;
+}
+
 // The program's first icon group, written to a scratch ".ico" file, read back
 // and deleted at once.
 ByteSet ProgramIcon(const char* program) {
     OwnedText runDirectory(TakeText(CallCore(CoreCommand::RunDirectory)));
-    OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
-    OwnedText file(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
+    // The folder is the user's too: a file that already has the drawn name is
+    // never overwritten and deleted; another number is drawn instead.
+    OwnedText file;
+    for (int draw = 0; draw < kScratchDraws && !file.Get(); ++draw) {
+        OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
+        OwnedText candidate(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
+        if (!FileExists(candidate.Get())) file = std::move(candidate);
+    }
+    if (!file.Get()) return nullptr;
     CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
                 ArgText(file.Get()), ArgInt(0));
     ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();

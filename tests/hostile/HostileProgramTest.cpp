@@ -1,0 +1,299 @@
+// QuickDock.exe over hostile quick-launch trees, against the taskbar
+// stand-in: it must not crash, must not hang (the panel exists within a
+// bound and still slides), and must leave the scratch folder as it was. Also
+// a missing skin engine, a garbage engine path, and threads under stress:
+// 200 launches in quick succession and activation notices during slides.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <chrono>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/hostile/HostileTrees.h"
+#include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/TaskbarStandInClient.h"
+
+namespace {
+
+constexpr WPARAM kWindowActivated = 0x8004;
+
+// Polls for a state another process reaches in its own time, for at most
+// `seconds`, so that a hang fails the test instead of stalling it.
+bool Eventually(const std::function<bool()>& condition, int seconds = 20) {
+    for (int i = 0; i < seconds * 40; ++i) {
+        if (condition()) return true;
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(25);
+    }
+    return condition();
+}
+
+DWORD OwnerProcess(HWND w) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(w, &id);
+    return id;
+}
+
+RECT Box(HWND w) {
+    RECT r = {};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+int ThreadsOf(DWORD process) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    int count = 0;
+    THREADENTRY32 entry;
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        if (entry.th32OwnerProcessID == process) ++count;
+    CloseHandle(snapshot);
+    return count;
+}
+
+// A top-level window of the process with this title, if one is shown.
+HWND WindowTitled(DWORD process, const char* title) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, title); w;
+         w = FindWindowExA(nullptr, w, nullptr, title))
+        if (OwnerProcess(w) == process && IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
+class HostileProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(CopyFileA((Programs() + "\\QuickDock.exe").c_str(),
+                              (run / "QuickDock.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((Programs() + "\\SkinEngine.dll").c_str(),
+                              (run / "SkinEngine.dll").c_str(), FALSE));
+        ASSERT_TRUE(MakeFolder(Root()));
+        ASSERT_TRUE(MakeFolder(Scratch()));
+        ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    }
+    void TearDown() override {
+        if (process.hProcess) {
+            TerminateProcess(process.hProcess, 9);
+            WaitForSingleObject(process.hProcess, 5000);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+            process = {};
+        }
+        standIn.Stop();
+        RemoveTreeWide(run.Path());
+    }
+    static std::string Programs() { return TestProgramDirectory(); }
+    std::string Root() const { return run / kQuickLaunchRoot; }
+    std::string Scratch() const { return run / kScratchFolder; }
+
+    bool Start() {
+        const std::string folder = runFolder.empty() ? run.Path() : runFolder;
+        const std::string exe = folder + "\\QuickDock.exe";
+        std::string command = "\"" + exe + "\"";
+        std::vector<char> line(command.begin(), command.end());
+        line.push_back('\0');
+        STARTUPINFOA si = {};
+        si.cb = sizeof(si);
+        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &si, &process) != 0;
+    }
+    bool Running() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
+    HWND FindPanel() const {
+        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+            RECT r = Box(w);
+            if (OwnerProcess(w) == process.dwProcessId && r.right - r.left == 400 &&
+                r.bottom - r.top == 248)
+                return w;
+        }
+        return nullptr;
+    }
+    HWND FindDock() const {
+        for (HWND w = GetWindow(standIn.Taskbar(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+            if (OwnerProcess(w) == process.dwProcessId) return w;
+        return nullptr;
+    }
+    void ClickDock() {
+        PostMessageA(dock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        PostMessageA(dock, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    }
+    int Left() const { return Box(panel).left; }
+    bool Shown() const { return Left() == GetSystemMetrics(SM_CXSCREEN) - 400; }
+    bool Hidden() const { return Left() == GetSystemMetrics(SM_CXSCREEN); }
+
+    // Starts the program and checks that it comes up within `seconds`, slides
+    // in and out, and neither crashed nor reported a runtime error.
+    void StartsAndSlides(int seconds = 20) {
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(Eventually([&] { return (dock = FindDock()) != nullptr; }, seconds));
+        ASSERT_TRUE(Eventually([&] { return (panel = FindPanel()) != nullptr; }, seconds));
+        ASSERT_TRUE(Eventually([&] { return Hidden(); }, seconds)) << "the panel is parked";
+        ClickDock();
+        EXPECT_TRUE(Eventually([&] { return Shown(); }, seconds)) << "the panel opens";
+        ClickDock();
+        EXPECT_TRUE(Eventually([&] { return Hidden(); }, seconds));
+        EXPECT_TRUE(Running());
+        EXPECT_EQ(nullptr, WindowTitled(process.dwProcessId, "运行时出错!"));
+    }
+
+    // Answers every "Warning" box the program shows; true when the program
+    // has ended, or has stayed up for two seconds without a new one.
+    bool DismissWarnings(int* shown) {
+        int quiet = 0;
+        for (int i = 0; i < 30 * 40; ++i) {
+            if (HWND box = WindowTitled(process.dwProcessId, "Warning")) {
+                ++*shown;
+                quiet = 0;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                Sleep(100);
+            } else if (!Running() || (*shown > 0 && ++quiet >= 80)) {
+                return true;
+            }
+            Sleep(25);
+        }
+        return false;
+    }
+    void ExpectNoCrash() {
+        EXPECT_EQ(nullptr, WindowTitled(process.dwProcessId, "运行时出错!"));
+        if (!Running()) {
+            DWORD code = 0;
+            GetExitCodeProcess(process.hProcess, &code);
+            EXPECT_LT(code, 0xC0000000u) << "ended by an exception";
+        }
+    }
+
+    TempFolder run{"hostile"};
+    std::string runFolder;  // where the program runs, when not in `run`
+    TaskbarStandIn standIn;
+    PROCESS_INFORMATION process = {};
+    HWND dock = nullptr, panel = nullptr;
+};
+
+TEST_F(HostileProgram, DamagedShortcutsProgramsAndNames) {
+    BuildBrokenShortcuts(Root() + "\\01坏");
+    BuildDamagedIcons(Root() + "\\02图标", Programs());
+    BuildHostileNames(Root());
+    const std::vector<std::string> before = Snapshot(Scratch());
+    StartsAndSlides();
+    EXPECT_EQ(before, Snapshot(Scratch())) << "the scratch folder is left as it was";
+}
+
+TEST_F(HostileProgram, FiveThousandItemsAndTwoHundredCategories) {
+    BuildManyItems(Root(), 5000, 200);
+    const auto started = std::chrono::steady_clock::now();
+    StartsAndSlides(60);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - started);
+    std::printf("5,000 items and 200 categories: up and slid in and out after %lld ms\n",
+                static_cast<long long>(took.count()));
+}
+
+TEST_F(HostileProgram, ScratchNamesAllTaken) {
+    // The prepared run folder: every scratch name the program can draw is taken.
+    const std::string taken = TakenScratchRunFolder();
+    const std::string root = taken + "\\" + kQuickLaunchRoot;
+    const std::string scratch = taken + "\\" + kScratchFolder;
+    for (const char* file : {"QuickDock.exe", "SkinEngine.dll"})
+        ASSERT_TRUE(
+            CopyFileA((Programs() + "\\" + file).c_str(), (taken + "\\" + file).c_str(), FALSE));
+    RemoveTreeWide(root);
+    MakeFolder(root);
+    MakeFolder(root + "\\01记事本");
+    MakeShortcut(root + "\\01记事本\\note.lnk", SystemNotepad());
+    const std::vector<std::string> before = Snapshot(scratch);
+    runFolder = taken;
+    StartsAndSlides();
+    EXPECT_EQ(before, Snapshot(scratch)) << "no file of the user's is overwritten or deleted";
+    TearDown();
+    RemoveTreeWide(root);
+    for (const char* file : {"QuickDock.exe", "SkinEngine.dll"})
+        DeleteFileA((taken + "\\" + file).c_str());
+}
+
+TEST_F(HostileProgram, ScratchMissingStaysMissing) {
+    MakeFolder(Root() + "\\01记事本");
+    MakeShortcut(Root() + "\\01记事本\\note.lnk", SystemNotepad());
+    RemoveDirectoryA(Scratch().c_str());
+    StartsAndSlides();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Scratch().c_str()));
+}
+
+TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
+    ASSERT_TRUE(DeleteFileA((run / "SkinEngine.dll").c_str()));
+    MakeFolder(Root() + "\\01记事本");
+    MakeShortcut(Root() + "\\01记事本\\note.lnk", SystemNotepad());
+    int shown = 0;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(DismissWarnings(&shown)) << "the program hangs or keeps warning";
+    EXPECT_GT(shown, 0) << "the missing engine is reported";
+    ExpectNoCrash();
+    TerminateProcess(process.hProcess, 9);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process = {};
+
+    // A settings file holding garbage instead of an engine path.
+    std::vector<uint8_t> garbage(300);
+    std::mt19937 random(3);
+    for (uint8_t& b : garbage) b = uint8_t(random() % 255 + 1);
+    WriteBytes("C:\\SkinEngine.ini", garbage);
+    shown = 0;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(DismissWarnings(&shown));
+    EXPECT_GT(shown, 0);
+    ExpectNoCrash();
+    DeleteFileA("C:\\SkinEngine.ini");
+}
+
+TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
+    const std::string marker = run / "标记.exe";
+    ASSERT_TRUE(
+        CopyFileA((Programs() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+    MakeFolder(Root() + "\\01标记");
+    ASSERT_TRUE(MakeShortcut(Root() + "\\01标记\\标记.lnk", marker));
+    StartsAndSlides();
+    HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
+    ASSERT_NE(nullptr, iconList);
+    const int threadsBefore = ThreadsOf(process.dwProcessId);
+    const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
+
+    // 200 launches in quick succession, with clicks and activation notices
+    // arriving while the panel slides.
+    ClickDock();
+    ASSERT_TRUE(Eventually([&] { return Shown(); }));
+    PostMessageA(iconList, WM_KEYDOWN, VK_HOME, 0);
+    for (int i = 0; i < 200; ++i) {
+        PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+        if (i % 4 == 0) ClickDock();
+        if (i % 3 == 0) PostMessageA(panel, shellHook, kWindowActivated, 0);
+    }
+    const std::vector<std::string> lines = WaitForMarkerRecords(marker + ".runs.txt", 200);
+    EXPECT_EQ(400u, lines.size()) << "every launch ran once";
+    EXPECT_TRUE(Running());
+
+    // Every worker ends; the panel rests at one end, never half-way.
+    EXPECT_TRUE(Eventually([&] { return ThreadsOf(process.dwProcessId) <= threadsBefore; }, 60))
+        << ThreadsOf(process.dwProcessId) << " threads, " << threadsBefore << " before";
+    EXPECT_TRUE(Eventually([&] { return Shown() || Hidden(); })) << "stopped at " << Left();
+
+    // Notices during slides, without launches.
+    for (int round = 0; round < 30; ++round) {
+        ClickDock();
+        Sleep(round % 7);
+        PostMessageA(panel, shellHook, kWindowActivated, 0);
+    }
+    EXPECT_TRUE(Eventually([&] { return Shown() || Hidden(); })) << "stopped at " << Left();
+    Sleep(300);
+    // Not stuck sliding: one more click still moves the panel to the other end.
+    const bool wasShown = Shown();
+    ClickDock();
+    EXPECT_TRUE(Eventually([&] { return wasShown ? Hidden() : Shown(); }));
+    EXPECT_TRUE(Running());
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+// The folder scan and item pictures over hostile trees, in the test process
+// with the real libraries and a recording skin library: every file is listed
+// in its category, every item gets exactly one picture call, and the scratch
+// folder is left exactly as it was.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/dock/Globals.h"
+#include "app/launch/QuickLaunchScan.h"
+#include "runtime/IconFile.h"
+#include "tests/hostile/HostileTrees.h"
+#include "tests/launch/LaunchTestProgram.h"
+#include "tests/launch/LaunchTestSupport.h"
+
+namespace {
+
+class HostileScan : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        InstallLaunchTestProgram();
+        SetTestRunDirectory(run.Path());
+        FreeGlobalLists();
+        CreateGlobalLists();
+        ASSERT_TRUE(MakeFolder(Root()));
+        ASSERT_TRUE(MakeFolder(Scratch()));
+    }
+    void TearDown() override {
+        FreeGlobalLists();
+        CreateGlobalLists();
+        RemoveTreeWide(run.Path());
+    }
+    std::string Root() const { return run / kQuickLaunchRoot; }
+    std::string Scratch() const { return run / kScratchFolder; }
+
+    // Scans and checks that every file on disk became an item with one picture.
+    void ScanListsEveryFile() {
+        const std::vector<std::string> before = Snapshot(Scratch());
+        const std::vector<std::string> folders = SubfolderPaths(Root());
+        int files = 0;
+        std::string onDisk;
+        for (const std::string& folder : folders) {
+            files += CountFiles(folder);
+            onDisk +=
+                folder.substr(Root().size()) + ": " + std::to_string(CountFiles(folder)) + "\n";
+        }
+
+        ScanQuickLaunchFolder();
+
+        EXPECT_EQ(int(folders.size()), ArrayCount(CategoryList)) << "one category per folder";
+        EXPECT_EQ(folders.size(), SkinCallsOf(SkinCommand::InsertButton_ToolbarEx).size());
+        int listed = 0;
+        std::string shown;
+        for (int32_t k = 0; k < ArrayCount(CategoryList); ++k) {
+            const LaunchCategory& category = ArrayData<LaunchCategory>(CategoryList)[k];
+            EXPECT_EQ(ArrayCount(category.images), ArrayCount(category.paths));
+            listed += ArrayCount(category.paths);
+            for (int32_t j = 0; j < ArrayCount(category.paths); ++j)
+                shown += std::string(TextOrEmpty(ArrayData<Text>(category.paths)[j])) + "\n";
+        }
+        EXPECT_EQ(files, listed) << "every file is an item; on disk:\n"
+                                 << onDisk << "listed:\n"
+                                 << shown;
+        EXPECT_EQ(size_t(files), SkinCallsOf(SkinCommand::LoadImageEx).size());
+        EXPECT_EQ(before, Snapshot(Scratch())) << "the scratch folder is left as it was";
+    }
+
+    TempFolder run{"hostile_scan"};
+};
+
+TEST_F(HostileScan, BrokenShortcutsAreListedWithoutPictures) {
+    BuildBrokenShortcuts(Root() + "\\01坏");
+    ScanListsEveryFile();
+    for (const SkinCall& call : SkinCallsOf(SkinCommand::LoadImageEx))
+        EXPECT_TRUE(call.bytes.empty() || call.folderImage);
+}
+
+TEST_F(HostileScan, ProgramsWithDamagedIconsKeepWhatCanBeRead) {
+    BuildDamagedIcons(Root() + "\\02图标", LaunchTestDirectory());
+    ScanListsEveryFile();
+    // Sorted: count_over, empty_group, missing_member, past_end, png_only, then the two Chinese
+    // names.
+    std::vector<SkinCall> images = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(7u, images.size());
+    std::vector<IconImage> icon;
+    ASSERT_TRUE(ReadIconFile(images[0].bytes.data(), images[0].bytes.size(), &icon))
+        << "the one member that exists survives a count past the directory";
+    EXPECT_EQ(1u, icon.size());
+    EXPECT_TRUE(images[1].bytes.empty()) << "a group of 0 images gives no picture";
+    EXPECT_TRUE(images[2].bytes.empty()) << "members without images give no picture";
+    EXPECT_TRUE(images[3].bytes.empty() ||
+                (ReadIconFile(images[3].bytes.data(), images[3].bytes.size(), &icon)))
+        << "damaged sizes never give a damaged icon file";
+    ASSERT_TRUE(ReadIconFile(images[4].bytes.data(), images[4].bytes.size(), &icon));
+    EXPECT_EQ(2u, icon.size()) << "PNG-only groups keep both images";
+    EXPECT_TRUE(images[5].bytes.empty());
+    EXPECT_TRUE(images[6].bytes.empty());
+}
+
+TEST_F(HostileScan, OddNamesAndLongPathsAreListed) {
+    BuildHostileNames(Root());
+    ScanListsEveryFile();
+}
+
+TEST(HostileScratch, NoFileOfTheUsersIsOverwrittenWhenEveryNameIsTaken) {
+    InstallLaunchTestProgram();
+    const std::string run = TakenScratchRunFolder();
+    const std::string scratch = run + "\\" + kScratchFolder;
+    const std::string root = run + "\\" + kQuickLaunchRoot;
+    SetTestRunDirectory(run);
+    FreeGlobalLists();
+    CreateGlobalLists();
+    RemoveTreeWide(root);
+    MakeFolder(root);
+    MakeFolder(root + "\\01记事本");
+    ASSERT_TRUE(MakeShortcut(root + "\\01记事本\\note.lnk", SystemNotepad()));
+    const std::vector<std::string> before = Snapshot(scratch);
+    ASSERT_EQ(16385u, before.size());
+
+    ScanQuickLaunchFolder();
+
+    ASSERT_EQ(1u, SkinCallsOf(SkinCommand::LoadImageEx).size());
+    EXPECT_TRUE(SkinCallsOf(SkinCommand::LoadImageEx)[0].bytes.empty())
+        << "no scratch name is free, so the program gets no picture";
+    EXPECT_EQ(before, Snapshot(scratch));
+    RemoveTreeWide(root);
+    FreeGlobalLists();
+    CreateGlobalLists();
+}
+
+TEST_F(HostileScan, ScratchFolderReadOnlyOrMissing) {
+    MakeFolder(Root() + "\\01记事本");
+    MakeShortcut(Root() + "\\01记事本\\note.lnk", SystemNotepad());
+
+    // Read-only: whatever the system makes of it, nothing is left behind.
+    SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_READONLY);
+    ScanListsEveryFile();
+    SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Missing: no picture, and the folder is not created.
+    RemoveTreeWide(Scratch());
+    FreeGlobalLists();
+    CreateGlobalLists();
+    SkinCalls().clear();
+    ScanQuickLaunchFolder();
+    ASSERT_EQ(1u, SkinCallsOf(SkinCommand::LoadImageEx).size());
+    EXPECT_TRUE(SkinCallsOf(SkinCommand::LoadImageEx)[0].bytes.empty());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Scratch().c_str()));
+}
+
+}  // namespace

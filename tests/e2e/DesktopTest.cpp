@@ -334,7 +334,7 @@ TEST_F(Desktop, StartsInTheTaskbarAndTheDockOpensAndClosesThePanel) {
     // right edge; the program registered itself to start with the system.
     EXPECT_TRUE(Eventually([&] { return Box(dock).left == buttonBox.left; }));
     EXPECT_EQ(buttonBox.top, Box(dock).top);
-    EXPECT_TRUE(IsWindowVisible(dock));
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dock) != FALSE; }));
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
     EXPECT_TRUE(Hidden());
     EXPECT_EQ(run / "QuickDock.exe", ReadAutoStartValue("QuickDock.exe"));

@@ -72,12 +72,14 @@ std::string ReadAutoStartValue(const char* name) {
 void AssociateDocuments(const std::string& program) {
     RegSetValueA(HKEY_CLASSES_ROOT, kDocumentType, REG_SZ, kDocumentClass, 0);
     const std::string command = "\"" + program + "\" \"%1\"";
-    RegSetValueA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell\\open\\command").c_str(),
-                 REG_SZ, command.c_str(), 0);
+    RegSetValueA(HKEY_CLASSES_ROOT,
+                 (std::string(kDocumentClass) + "\\shell\\open\\command").c_str(), REG_SZ,
+                 command.c_str(), 0);
 }
 
 void ForgetDocumentType() {
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell\\open\\command").c_str());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT,
+                  (std::string(kDocumentClass) + "\\shell\\open\\command").c_str());
     RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell\\open").c_str());
     RegDeleteKeyA(HKEY_CLASSES_ROOT, (std::string(kDocumentClass) + "\\shell").c_str());
     RegDeleteKeyA(HKEY_CLASSES_ROOT, kDocumentClass);
@@ -123,13 +125,12 @@ class Desktop : public ::testing::Test {
   protected:
     void SetUp() override {
         const std::string bin = TestProgramDirectory();
-        ASSERT_TRUE(CopyFileA((bin + "\\QuickDock.exe").c_str(), (run / "QuickDock.exe").c_str(),
-                              FALSE));
-        ASSERT_TRUE(CopyFileA((bin + "\\SkinEngine.dll").c_str(),
-                              (run / "SkinEngine.dll").c_str(), FALSE));
-        marker = run / "标记.exe";
         ASSERT_TRUE(
-            CopyFileA((bin + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+            CopyFileA((bin + "\\QuickDock.exe").c_str(), (run / "QuickDock.exe").c_str(), FALSE));
+        ASSERT_TRUE(
+            CopyFileA((bin + "\\SkinEngine.dll").c_str(), (run / "SkinEngine.dll").c_str(), FALSE));
+        marker = run / "标记.exe";
+        ASSERT_TRUE(CopyFileA((bin + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
         log = marker + ".runs.txt";
         notes = run / "taskbar-notes.txt";
     }

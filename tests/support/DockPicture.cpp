@@ -105,9 +105,9 @@ int main(int argc, char** argv) {
     RegisterTaskbarClass("TrayNotifyWnd", dark);
     RegisterTaskbarClass("TrayButton", dark);
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    HWND taskbar = CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0,
-                                   screenHeight - 40, screenWidth, 40, nullptr, nullptr, instance,
-                                   nullptr);
+    HWND taskbar =
+        CreateWindowExA(WS_EX_TOOLWINDOW, "Shell_TrayWnd", "", WS_POPUP | WS_VISIBLE, 0,
+                        screenHeight - 40, screenWidth, 40, nullptr, nullptr, instance, nullptr);
     HWND notify = CreateWindowExA(0, "TrayNotifyWnd", "", WS_CHILD | WS_VISIBLE, screenWidth - 380,
                                   0, 300, 40, taskbar, nullptr, instance, nullptr);
     HWND button = CreateWindowExA(0, "TrayButton", "", WS_CHILD | WS_VISIBLE, 10, 0, 40, 40, notify,

@@ -86,6 +86,14 @@ class HostileProgram : public ::testing::Test {
         }
         standIn.Stop();
         RemoveTreeWide(run.Path());
+        // The shared places some cases use go back to how they were, also
+        // when a case failed half-way.
+        DeleteFileA("C:\\SkinEngine.ini");
+        if (!runFolder.empty()) {
+            RemoveTreeWide(runFolder + "\\" + kQuickLaunchRoot);
+            for (const char* file : {"QuickDock.exe", "SkinEngine.dll"})
+                DeleteFileA((runFolder + "\\" + file).c_str());
+        }
     }
     static std::string Programs() { return TestProgramDirectory(); }
     std::string Root() const { return run / kQuickLaunchRoot; }
@@ -208,10 +216,6 @@ TEST_F(HostileProgram, ScratchNamesAllTaken) {
     runFolder = taken;
     StartsAndSlides();
     EXPECT_EQ(before, Snapshot(scratch)) << "no file of the user's is overwritten or deleted";
-    TearDown();
-    RemoveTreeWide(root);
-    for (const char* file : {"QuickDock.exe", "SkinEngine.dll"})
-        DeleteFileA((taken + "\\" + file).c_str());
 }
 
 TEST_F(HostileProgram, ScratchMissingStaysMissing) {
@@ -247,7 +251,6 @@ TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
     EXPECT_TRUE(DismissWarnings(&shown));
     EXPECT_GT(shown, 0);
     ExpectNoCrash();
-    DeleteFileA("C:\\SkinEngine.ini");
 }
 
 TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {

@@ -31,10 +31,6 @@ constexpr WPARAM kWindowActivated = 0x8004;
 constexpr char kDocumentType[] = ".qdedoc";
 constexpr char kDocumentClass[] = "QuickDockTestDocument";
 
-std::string Notepad() {
-    return SystemNotepad();
-}
-
 // Where the panel rests: above the taskbar the shell reports.
 int ExpectedPanelTop() {
     APPBARDATA bar = {};
@@ -157,7 +153,7 @@ class Desktop : public ::testing::Test {
         ASSERT_TRUE(MakeFolder(root));
         for (const char* category : {"01甲", "02乙", "03丙"})
             ASSERT_TRUE(MakeFolder(root + "\\" + category));
-        ASSERT_TRUE(MakeShortcut(root + "\\01甲\\1记事本.lnk", Notepad()));
+        ASSERT_TRUE(MakeShortcut(root + "\\01甲\\1记事本.lnk", SystemNotepad()));
         ShortcutSpec toMarker;
         toMarker.target = marker;
         toMarker.arguments = "甲 \"一 二\"";
@@ -165,9 +161,9 @@ class Desktop : public ::testing::Test {
         ASSERT_TRUE(MakeShortcut(root + "\\01甲\\2标记.lnk", toMarker));
         document = root + "\\01甲\\3文档" + kDocumentType;
         WriteBytes(document, {'d', 'o', 'c'});
-        ASSERT_TRUE(MakeShortcut(root + "\\02乙\\1记事本.lnk", Notepad()));
+        ASSERT_TRUE(MakeShortcut(root + "\\02乙\\1记事本.lnk", SystemNotepad()));
         ASSERT_TRUE(MakeShortcut(root + "\\02乙\\2目录.lnk", run / "工作"));
-        ASSERT_TRUE(MakeShortcut(root + "\\03丙\\1记事本.lnk", Notepad()));
+        ASSERT_TRUE(MakeShortcut(root + "\\03丙\\1记事本.lnk", SystemNotepad()));
     }
 
     // The stand-in's button sits well left of where the panel opens, so the
@@ -484,7 +480,7 @@ TEST_F(Desktop, EmptyOrMissingFoldersStillGiveAPanel) {
     // Without the scratch folder, programs show no icon; folders keep theirs.
     RemoveTree(run / "临时数据");
     ASSERT_TRUE(MakeFolder(run / "快速启动目录\\01甲"));
-    ASSERT_TRUE(MakeShortcut(run / "快速启动目录\\01甲\\1记事本.lnk", Notepad()));
+    ASSERT_TRUE(MakeShortcut(run / "快速启动目录\\01甲\\1记事本.lnk", SystemNotepad()));
     ASSERT_TRUE(MakeShortcut(run / "快速启动目录\\01甲\\2目录.lnk", run.Path()));
     WriteBytes(run / "快速启动目录\\01甲\\3说明.txt", {'t'});
     StartProgram();

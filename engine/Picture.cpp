@@ -61,21 +61,43 @@ bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
 }  // namespace
 
 void Picture::AddFrame(PixelImage frame, int bitCount) {
-    frames_.push_back(Frame{std::move(frame), bitCount});
+    const int width = frame.width, height = frame.height;
+    frames_.push_back(Frame{std::move(frame), bitCount, width, height, {}, false});
+}
+
+void Picture::AddPendingFrame(int width, int height, std::vector<uint8_t> png) {
+    frames_.push_back(Frame{PixelImage{}, 32, width, height, std::move(png), false});
 }
 
 const PixelImage* Picture::FrameFor(int maxSide) const {
-    if (frames_.empty()) return nullptr;
-    std::vector<IconFrameInfo> infos;
-    for (const Frame& f : frames_) {
-        IconFrameInfo info;
-        info.width = f.image.width;
-        info.height = f.image.height;
-        info.bitCount = f.bitCount;
-        infos.push_back(info);
+    // A pending frame that fails to decode drops out and the choice is made again.
+    for (;;) {
+        std::vector<IconFrameInfo> infos;
+        std::vector<size_t> candidates;
+        for (size_t i = 0; i < frames_.size(); ++i) {
+            const Frame& f = frames_[i];
+            if (f.failed) continue;
+            IconFrameInfo info;
+            info.width = f.width;
+            info.height = f.height;
+            info.bitCount = f.bitCount;
+            infos.push_back(info);
+            candidates.push_back(i);
+        }
+        const int chosen = ChooseIconFrame(infos, maxSide);
+        if (chosen < 0) return nullptr;
+        Frame& frame = frames_[candidates[size_t(chosen)]];
+        if (frame.png.empty()) return &frame.image;
+        PixelImage decoded;
+        if (DecodeWithGdiplus(frame.png.data(), frame.png.size(), decoded)) {
+            frame.image = std::move(decoded);
+            frame.width = frame.image.width;
+            frame.height = frame.image.height;
+        } else {
+            frame.failed = true;
+        }
+        std::vector<uint8_t>().swap(frame.png);
     }
-    const int chosen = ChooseIconFrame(infos, maxSide);
-    return chosen < 0 ? nullptr : &frames_[chosen].image;
 }
 
 const PixelImage* Picture::Fitted(int width, int height) const {
@@ -100,12 +122,30 @@ PictureRef DecodePicture(const uint8_t* bytes, size_t size) {
     auto picture = std::make_shared<Picture>();
     if (!bytes || size == 0) return picture;
     if (LooksLikeIcon(bytes, size)) {
-        for (const IconFrameInfo& info : ParseIconDirectory(bytes, size)) {
-            PixelImage frame;
+        const std::vector<IconFrameInfo> infos = ParseIconDirectory(bytes, size);
+        std::vector<PixelImage> bitmaps(infos.size());
+        std::vector<bool> decoded(infos.size(), false);
+        bool anyBitmap = false;
+        for (size_t i = 0; i < infos.size(); ++i) {
+            if (infos[i].png) continue;
+            decoded[i] = DecodeIconDib(bytes + infos[i].offset, infos[i].size, bitmaps[i]);
+            anyBitmap = anyBitmap || decoded[i];
+        }
+        // With a bitmap frame to fall back on, PNG frames wait until drawn;
+        // without one they are decoded now, so undecodable bytes still give null.
+        for (size_t i = 0; i < infos.size(); ++i) {
+            const IconFrameInfo& info = infos[i];
             const uint8_t* frameBytes = bytes + info.offset;
-            const bool decoded = info.png ? DecodeWithGdiplus(frameBytes, info.size, frame)
-                                          : DecodeIconDib(frameBytes, info.size, frame);
-            if (decoded) picture->AddFrame(std::move(frame), info.bitCount);
+            if (!info.png) {
+                if (decoded[i]) picture->AddFrame(std::move(bitmaps[i]), info.bitCount);
+            } else if (anyBitmap) {
+                picture->AddPendingFrame(info.width, info.height,
+                                         std::vector<uint8_t>(frameBytes, frameBytes + info.size));
+            } else {
+                PixelImage frame;
+                if (DecodeWithGdiplus(frameBytes, info.size, frame))
+                    picture->AddFrame(std::move(frame), info.bitCount);
+            }
         }
         return picture->Empty() ? nullptr : picture;
     }

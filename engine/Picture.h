@@ -21,13 +21,20 @@ class Picture {
     bool Empty() const { return frames_.empty(); }
 
     void AddFrame(PixelImage frame, int bitCount);
+    // A PNG frame kept compressed until it is the frame asked for: icons carry
+    // 256-pixel frames that a list of small icons never draws, and decoding
+    // them all costs start-up time and a quarter megabyte each.
+    void AddPendingFrame(int width, int height, std::vector<uint8_t> png);
 
   private:
     struct Frame {
         PixelImage image;
         int bitCount;
+        int width = 0, height = 0;  // known before a pending frame is decoded
+        std::vector<uint8_t> png;   // the compressed bytes while pending
+        bool failed = false;        // a pending frame that did not decode
     };
-    std::vector<Frame> frames_;
+    mutable std::vector<Frame> frames_;
     mutable std::map<std::pair<int, int>, PixelImage> fitted_;
 };
 

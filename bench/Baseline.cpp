@@ -4,8 +4,12 @@
 // directory and every image it names) into memory. The benchmark compares the
 // dock's start-up with this.
 //
-//   bench_baseline.exe QUICK_LAUNCH_FOLDER
+//   bench_baseline.exe [--scratch] [--decode ENGINE_DLL] QUICK_LAUNCH_FOLDER
 //
+// The two options add, for the cost breakdown, what the dock does beyond
+// that: --scratch writes each group as an icon file into the scratch folder
+// beside the quick-launch folder, reads it back and deletes it; --decode hands
+// the icon file's bytes to the engine's LoadImageEx.
 // Exit code: the number of icon groups read (so that nothing is optimised away).
 #include <windows.h>
 #include <objbase.h>
@@ -53,12 +57,13 @@ bool Resource(HMODULE module, LPCSTR name, LPCSTR type, std::vector<uint8_t>* by
 }
 
 // The first icon group of a program: its directory and its images, copied.
-bool ReadFirstIconGroup(const std::string& program, std::vector<std::vector<uint8_t>>* images) {
+bool ReadFirstIconGroup(const std::string& program, std::vector<uint8_t>* group,
+                        std::vector<std::vector<uint8_t>>* images) {
     HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return false;
     std::string first;
     EnumResourceNamesA(module, RT_GROUP_ICON, TakeFirstGroup, reinterpret_cast<LONG_PTR>(&first));
-    std::vector<uint8_t> directory;
+    std::vector<uint8_t>& directory = *group;
     bool read = !first.empty() && Resource(module, first.c_str(), RT_GROUP_ICON, &directory);
     if (read && directory.size() >= 6) {
         const int count = directory[4] | (directory[5] << 8);
@@ -73,11 +78,84 @@ bool ReadFirstIconGroup(const std::string& program, std::vector<std::vector<uint
     return read;
 }
 
+// The icon file of a group: directory, entries, images.
+std::vector<uint8_t> IconFile(const std::vector<uint8_t>& group,
+                              const std::vector<std::vector<uint8_t>>& images) {
+    std::vector<uint8_t> file(6 + 16 * images.size());
+    file[2] = 1;
+    file[4] = static_cast<uint8_t>(images.size());
+    uint32_t offset = static_cast<uint32_t>(file.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        uint8_t* entry = file.data() + 6 + 16 * i;
+        std::memcpy(entry, group.data() + 6 + 14 * i, 12);
+        const uint32_t size = static_cast<uint32_t>(images[i].size());
+        std::memcpy(entry + 8, &size, 4);
+        std::memcpy(entry + 12, &offset, 4);
+        offset += size;
+    }
+    for (const auto& image : images) file.insert(file.end(), image.begin(), image.end());
+    return file;
+}
+
+// Writes, reads back and deletes a scratch file, as the dock's scan does.
+std::vector<uint8_t> ThroughScratchFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::vector<uint8_t> back;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return back;
+    DWORD done = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr);
+    CloseHandle(f);
+    f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f != INVALID_HANDLE_VALUE) {
+        back.resize(GetFileSize(f, nullptr));
+        ReadFile(f, back.data(), static_cast<DWORD>(back.size()), &done, nullptr);
+        CloseHandle(f);
+    }
+    DeleteFileA(path.c_str());
+    return back;
+}
+
+using LoadImageFn = int32_t(WINAPI*)(const void*, int32_t, int32_t, int32_t, int32_t, int32_t,
+                                     int32_t, int32_t);
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
-    std::string root = arguments;
-    if (root.size() >= 2 && root.front() == '"') root = root.substr(1, root.find('"', 1) - 1);
+    std::string rest = arguments, root, engine;
+    bool scratch = false;
+    // Options first, then the folder, each possibly quoted.
+    auto next = [&rest]() {
+        while (!rest.empty() && rest.front() == ' ') rest.erase(0, 1);
+        std::string word;
+        if (!rest.empty() && rest.front() == '"') {
+            const size_t end = rest.find('"', 1);
+            word = rest.substr(1, end - 1);
+            rest = end == std::string::npos ? "" : rest.substr(end + 1);
+        } else {
+            const size_t end = rest.find(' ');
+            word = rest.substr(0, end);
+            rest = end == std::string::npos ? "" : rest.substr(end);
+        }
+        return word;
+    };
+    for (std::string word = next(); !word.empty(); word = next()) {
+        if (word == "--scratch") {
+            scratch = true;
+        } else if (word == "--decode") {
+            engine = next();
+        } else {
+            root = word;
+        }
+    }
+    LoadImageFn loadImage = nullptr;
+    if (!engine.empty()) {
+        loadImage = reinterpret_cast<LoadImageFn>(
+            reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(engine.c_str()), "LoadImageEx")));
+        if (!loadImage) return -1;
+    }
+    const std::string scratchFolder = root.substr(0, root.find_last_of('\\')) + "\\临时数据\\";
     OleInitialize(nullptr);
     IShellLinkA* link = nullptr;
     IPersistFile* file = nullptr;
@@ -95,8 +173,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
             if (FAILED(file->Load(wide, STGM_READ)) ||
                 FAILED(link->GetPath(target, sizeof(target), nullptr, 0)))
                 continue;
+            std::vector<uint8_t> group;
             std::vector<std::vector<uint8_t>> images;
-            if (EndsWith(target, ".exe") && ReadFirstIconGroup(target, &images)) ++groups;
+            if (!EndsWith(target, ".exe") || !ReadFirstIconGroup(target, &group, &images)) continue;
+            ++groups;
+            if (!scratch && !loadImage) continue;
+            std::vector<uint8_t> bytes = IconFile(group, images);
+            if (scratch)
+                bytes = ThroughScratchFile(scratchFolder + std::to_string(groups) + ".ico", bytes);
+            if (loadImage) {
+                // The engine takes a byte set: a type word, the length, the bytes.
+                std::vector<uint8_t> set(8 + bytes.size());
+                const int32_t header[2] = {1, static_cast<int32_t>(bytes.size())};
+                std::memcpy(set.data(), header, 8);
+                std::memcpy(set.data() + 8, bytes.data(), bytes.size());
+                loadImage(set.data(), 0, 0, 0, 0, 0, 0, 0);
+            }
         }
     }
     if (file) file->Release();

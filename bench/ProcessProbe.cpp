@@ -3,6 +3,7 @@
 #include <psapi.h>
 #include <winternl.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -86,7 +87,37 @@ BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
     return TRUE;
 }
 
+std::string ReadHostFile(const std::string& path) {
+    std::string text;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(f);
+    return text;
+}
+
 }  // namespace
+
+double HostPrivateMb(const std::string& programPath) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    double mb = -1;
+    do {
+        if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
+        const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
+        if (ReadHostFile(dir + "\\cmdline").find(programPath) == std::string::npos) continue;
+        const std::string status = ReadHostFile(dir + "\\status");
+        const size_t at = status.find("RssAnon:");
+        if (at != std::string::npos) mb = std::atof(status.c_str() + at + 8) / 1024.0;
+        break;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return mb;
+}
 
 double NowMs() {
     StartClock();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 // Milliseconds on a clock shared by every process of the machine.
 double NowMs();
@@ -20,6 +21,10 @@ struct MemoryFigures {
     double privateMb = 0;
 };
 MemoryFigures MemoryOf(HANDLE process);
+// Under Wine, which reports no private bytes for another process: the
+// process's anonymous resident memory (RssAnon) in MB, read from the host's
+// process table by the program's path on its command line; -1 when not found.
+double HostPrivateMb(const std::string& programPath);
 
 // GDI objects of the process (stock objects not counted); -1 when neither the
 // system nor the process's handle table tells.

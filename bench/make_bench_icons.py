@@ -3,7 +3,7 @@
 usage: make_bench_icons.py OUT_DIR
   target_png.rc  group 1: 16, 32 and 48 pixel 32-bit bitmaps and a 256 x 256 PNG
   target_bmp.rc  group 1: 16, 32 and 48 pixel 32-bit bitmaps; group 2: one 32 pixel bitmap
-The pictures carry a gradient so that the PNG does not shrink to nothing.
+The pictures carry gradients; the PNG is a shaded disc.
 """
 import os
 import struct
@@ -23,8 +23,13 @@ def png_image(side):
     def chunk(kind, data):
         body = kind + data
         return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
-    rows = b''.join(b'\0' + b''.join(bytes((x, y, (x * y) & 0xFF, 255 - (x ^ y) // 2))
-                                     for x in range(side)) for y in range(side))
+    # A shaded disc on a transparent ground, as program icons look: it
+    # compresses about as well as a real 256-pixel icon does.
+    def pixel(x, y):
+        dx, dy = x - side // 2, y - side // 2
+        inside = dx * dx + dy * dy < (side * 7 // 16) ** 2
+        return bytes((x * 255 // side, y * 255 // side, 160, 255)) if inside else b'\0\0\0\0'
+    rows = b''.join(b'\0' + b''.join(pixel(x, y) for x in range(side)) for y in range(side))
     ihdr = struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)
     return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', zlib.compress(rows, 6)) +
             chunk(b'IEND', b''))

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <random>
@@ -55,6 +56,32 @@ int ThreadsOf(DWORD process) {
         if (entry.th32OwnerProcessID == process) ++count;
     CloseHandle(snapshot);
     return count;
+}
+
+// Kernel handles in use by another process. The system reports none here, so
+// the count is read from the process's handle table: handles duplicated into
+// it take the lowest free slots, so the highest one less their number is how
+// many slots were taken before.
+long HandlesInUse(HANDLE process) {
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    std::vector<HANDLE> probes;
+    long highest = 0;
+    for (int i = 0; i < 1000; ++i) {
+        HANDLE remote = nullptr;
+        if (!DuplicateHandle(GetCurrentProcess(), event, process, &remote, 0, FALSE,
+                             DUPLICATE_SAME_ACCESS))
+            break;
+        probes.push_back(remote);
+        highest = std::max(highest, long(reinterpret_cast<uintptr_t>(remote) / 4));
+    }
+    for (HANDLE remote : probes) {
+        HANDLE back = nullptr;
+        if (DuplicateHandle(process, remote, GetCurrentProcess(), &back, 0, FALSE,
+                            DUPLICATE_CLOSE_SOURCE | DUPLICATE_SAME_ACCESS))
+            CloseHandle(back);
+    }
+    CloseHandle(event);
+    return highest - long(probes.size());
 }
 
 // A top-level window of the process with this title, if one is shown.
@@ -226,6 +253,17 @@ TEST_F(HostileProgram, ScratchMissingStaysMissing) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Scratch().c_str()));
 }
 
+TEST_F(HostileProgram, ScratchReadOnlyIsLeftAsItWas) {
+    MakeFolder(Root() + "\\01记事本");
+    MakeShortcut(Root() + "\\01记事本\\note.lnk", SystemNotepad());
+    WriteBytes(Scratch() + "\\user.txt", {'u'});
+    ASSERT_TRUE(SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::vector<std::string> before = Snapshot(Scratch());
+    StartsAndSlides();
+    EXPECT_EQ(before, Snapshot(Scratch()));
+    SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
     ASSERT_TRUE(DeleteFileA((run / "SkinEngine.dll").c_str()));
     MakeFolder(Root() + "\\01记事本");
@@ -262,27 +300,47 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
     StartsAndSlides();
     HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
     ASSERT_NE(nullptr, iconList);
-    const int threadsBefore = ThreadsOf(process.dwProcessId);
     const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
+
+    // One launch first, so that what the shell keeps after its first use
+    // counts as the starting point.
+    ClickDock();
+    ASSERT_TRUE(Eventually([&] { return Shown(); }));
+    PostMessageA(iconList, WM_KEYDOWN, VK_HOME, 0);
+    PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_EQ(2u, WaitForMarkerRecords(marker + ".runs.txt", 1).size());
+    ASSERT_TRUE(Eventually([&] { return Hidden(); }));
+    Sleep(500);
+    const int threadsBefore = ThreadsOf(process.dwProcessId);
+    const long handlesBefore = HandlesInUse(process.hProcess);
+    long handlesAfter = 0;
 
     // 200 launches in quick succession, with clicks and activation notices
     // arriving while the panel slides.
     ClickDock();
     ASSERT_TRUE(Eventually([&] { return Shown(); }));
-    PostMessageA(iconList, WM_KEYDOWN, VK_HOME, 0);
     for (int i = 0; i < 200; ++i) {
         PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
         if (i % 4 == 0) ClickDock();
         if (i % 3 == 0) PostMessageA(panel, shellHook, kWindowActivated, 0);
     }
-    const std::vector<std::string> lines = WaitForMarkerRecords(marker + ".runs.txt", 200);
-    EXPECT_EQ(400u, lines.size()) << "every launch ran once";
+    const std::vector<std::string> lines = WaitForMarkerRecords(marker + ".runs.txt", 201);
+    EXPECT_EQ(402u, lines.size()) << "every launch ran once";
     EXPECT_TRUE(Running());
 
     // Every worker ends; the panel rests at one end, never half-way.
     EXPECT_TRUE(Eventually([&] { return ThreadsOf(process.dwProcessId) <= threadsBefore; }, 60))
         << ThreadsOf(process.dwProcessId) << " threads, " << threadsBefore << " before";
+    // Each launch opens a thread handle at least; a leak grows by hundreds.
+    EXPECT_TRUE(Eventually([&] {
+        handlesAfter = HandlesInUse(process.hProcess);
+        return handlesAfter <= handlesBefore + 20;
+    })) << handlesAfter
+        << " handles, " << handlesBefore << " before";
     EXPECT_TRUE(Eventually([&] { return Shown() || Hidden(); })) << "stopped at " << Left();
+
+    std::printf("200 launches: %ld handles before, %ld after; %d threads before\n", handlesBefore,
+                handlesAfter, threadsBefore);
 
     // Notices during slides, without launches.
     for (int round = 0; round < 30; ++round) {

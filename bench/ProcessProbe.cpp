@@ -101,22 +101,47 @@ std::string ReadHostFile(const std::string& path) {
 
 }  // namespace
 
-double HostPrivateMb(const std::string& programPath) {
+// The host's process folder ("Z:\\proc\\N") of the process started from programPath.
+std::string HostProcessFolder(const std::string& programPath) {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
-    if (search == INVALID_HANDLE_VALUE) return -1;
-    double mb = -1;
+    if (search == INVALID_HANDLE_VALUE) return "";
+    std::string folder;
     do {
         if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
         const std::string dir = std::string("Z:\\proc\\") + found.cFileName;
-        if (ReadHostFile(dir + "\\cmdline").find(programPath) == std::string::npos) continue;
-        const std::string status = ReadHostFile(dir + "\\status");
-        const size_t at = status.find("RssAnon:");
-        if (at != std::string::npos) mb = std::atof(status.c_str() + at + 8) / 1024.0;
-        break;
+        if (ReadHostFile(dir + "\\cmdline").find(programPath) != std::string::npos) {
+            folder = dir;
+            break;
+        }
     } while (FindNextFileA(search, &found));
     FindClose(search);
-    return mb;
+    return folder;
+}
+
+double HostPrivateMb(const std::string& programPath) {
+    const std::string dir = HostProcessFolder(programPath);
+    if (dir.empty()) return -1;
+    const std::string status = ReadHostFile(dir + "\\status");
+    const size_t at = status.find("RssAnon:");
+    return at == std::string::npos ? -1 : std::atof(status.c_str() + at + 8) / 1024.0;
+}
+
+double HostCpuMs(const std::string& programPath) {
+    const std::string dir = HostProcessFolder(programPath);
+    if (dir.empty()) return -1;
+    // Each thread's first schedstat field is its time on a CPU in nanoseconds.
+    double ns = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((dir + "\\task\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    do {
+        if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
+        ns += std::atof(
+            ReadHostFile(dir + "\\task\\" + found.cFileName + "\\schedstat").c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ns / 1e6;
 }
 
 double NowMs() {
@@ -161,6 +186,17 @@ int GdiObjectsOf(HANDLE process) {
     const DWORD reported = GetGuiResources(process, GR_GDIOBJECTS);
     if (reported) return static_cast<int>(reported);
     return CountGdiTable(process);
+}
+
+bool GdiCountFollowsObjects() {
+    constexpr int kProbes = 50;
+    const int before = GdiObjectsOf(GetCurrentProcess());
+    std::vector<HBRUSH> brushes;
+    for (int i = 0; i < kProbes; ++i) brushes.push_back(CreateSolidBrush(RGB(i, 0, 0)));
+    const int during = GdiObjectsOf(GetCurrentProcess());
+    for (HBRUSH brush : brushes) DeleteObject(brush);
+    const int after = GdiObjectsOf(GetCurrentProcess());
+    return before >= 0 && during - before == kProbes && after == before;
 }
 
 int WindowsOf(DWORD processId) {

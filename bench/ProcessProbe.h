@@ -25,10 +25,15 @@ MemoryFigures MemoryOf(HANDLE process);
 // process's anonymous resident memory (RssAnon) in MB, read from the host's
 // process table by the program's path on its command line; -1 when not found.
 double HostPrivateMb(const std::string& programPath);
+// Under Wine, which reports no CPU times for another process: the CPU time of
+// all its threads in milliseconds from the host's scheduler; -1 when not found.
+double HostCpuMs(const std::string& programPath);
 
 // GDI objects of the process (stock objects not counted); -1 when neither the
 // system nor the process's handle table tells.
 int GdiObjectsOf(HANDLE process);
+// Whether that count follows objects made and deleted in this process.
+bool GdiCountFollowsObjects();
 // Windows of the process (top-level, their descendants, message-only ones):
 // the USER objects that can be counted from outside.
 int WindowsOf(DWORD processId);

@@ -1,5 +1,7 @@
 #include "tests/hostile/HostileTrees.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
 #include <cstdio>
@@ -72,8 +74,10 @@ void BuildBrokenShortcuts(const std::string& category) {
     for (uint8_t& b : noise) b = uint8_t(random());
     WriteBytes(category + "\\乱码.lnk", noise);
     // A real header with garbage after it reaches further into the reader.
-    std::vector<uint8_t> headed(model.begin(), model.begin() + 76);
-    headed.insert(headed.end(), noise.begin(), noise.begin() + 600);
+    // (Sized first and copied into: GCC's -O2 bounds check misreads a growing insert.)
+    std::vector<uint8_t> headed(76 + 600);
+    std::copy(model.begin(), model.begin() + 76, headed.begin());
+    std::copy(noise.begin(), noise.begin() + 600, headed.begin() + 76);
     WriteBytes(category + "\\坏头.lnk", headed);
     MakeShortcut(category + "\\缺程序.lnk", "C:\\不存在的目录\\程序.exe");
     MakeShortcut(category + "\\网络.lnk", "\\\\qd-no-such-host\\share\\tool.exe");

@@ -34,13 +34,13 @@ Bytes DockFrameSkin() {
     PixelImage frame = SolidImage(24, 24, 0);
     Surface s = SurfaceOf(frame);
     FillRoundRect(s, 0, 0, 24, 24, 6, 0xFFFFFFFF, 255);
-    SkinSpec spec;
-    spec.kind = 1000;
-    spec.values = {0xFF1B1E22, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E,
+    SkinRecipe recipe;
+    recipe.kind = 1000;
+    recipe.values = {0xFF1B1E22, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E,
                    0xFFFFFFFF, 0xFF3C8CE7, 13,         6};
-    spec.parts = {{1, 0, 0, 0, 0, 24, 24, 8, 8}};
-    spec.images = {EncodePng(frame)};
-    return BuildSkinDescriptor(spec);
+    recipe.parts = {{1, 0, 0, 0, 0, 24, 24, 8, 8}};
+    recipe.images = {EncodePng(frame)};
+    return BuildSkinDescriptor(recipe);
 }
 
 void AddDockButton(Scene& scene, HWND host, int32_t opacity, EngineControl& face,
@@ -262,12 +262,12 @@ TEST(EngineLook, WindowFaceFollowsTheOpacity) {
 TEST(EngineLook, SkinImagesAreDrawn) {
     Scene& scene = TheScene();
     // A toolbar skin whose selected face is solid red.
-    SkinSpec spec;
-    spec.kind = 2700;
-    spec.values = PanelValues();
-    spec.parts = {{6, 3, 0, 0, 0, 16, 16, 4, 4}};
-    spec.images = {EncodePng(SolidImage(16, 16, 0xFFD02020))};
-    const Bytes block = ToolbarBlock(BuildSkinDescriptor(spec));
+    SkinRecipe recipe;
+    recipe.kind = 2700;
+    recipe.values = PanelValues();
+    recipe.parts = {{6, 3, 0, 0, 0, 16, 16, 4, 4}};
+    recipe.images = {EncodePng(SolidImage(16, 16, 0xFFD02020))};
+    const Bytes block = ToolbarBlock(BuildSkinDescriptor(recipe));
     HWND host = MakeHost(scene.window, 10, 290, 100, 44);
     const EngineControl toolbar =
         CreateOn(Engine().createToolbar, host, 0, 0, 100, 44, block.data());

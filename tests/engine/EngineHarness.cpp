@@ -214,10 +214,10 @@ Bytes IcoListboxBlock(const Bytes& skin, int32_t iconSize, int32_t cellWidth, in
 }
 
 Bytes ColourSkin(int32_t kind) {
-    SkinSpec spec;
-    spec.kind = kind;
-    spec.values = PanelValues();
-    return BuildSkinDescriptor(spec);
+    SkinRecipe recipe;
+    recipe.kind = kind;
+    recipe.values = PanelValues();
+    return BuildSkinDescriptor(recipe);
 }
 
 PixelImage Capture(HWND window) {

@@ -14,11 +14,11 @@
 
 namespace {
 Bytes ToolbarSkin() {
-    SkinSpec spec;
-    spec.values = PanelValues();
-    spec.parts = {{6, 3, 0, 0, 0, 4, 4, 1, 1}};
-    spec.images = {Bytes{1, 2, 3, 4, 5}, Bytes{9, 9}};
-    return BuildSkinDescriptor(spec);
+    SkinRecipe recipe;
+    recipe.values = PanelValues();
+    recipe.parts = {{6, 3, 0, 0, 0, 4, 4, 1, 1}};
+    recipe.images = {Bytes{1, 2, 3, 4, 5}, Bytes{9, 9}};
+    return BuildSkinDescriptor(recipe);
 }
 
 Bytes ToolbarBlock() {

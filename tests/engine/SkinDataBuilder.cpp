@@ -25,39 +25,39 @@ static void SetU32(Bytes& out, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) out[at + i] = uint8_t(v >> (8 * i));
 }
 
-Bytes BuildSkinDescriptor(const SkinSpec& spec) {
+Bytes BuildSkinDescriptor(const SkinRecipe& recipe) {
     Bytes out = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 'S', 'k', 'i', 'n', 'U', 'i', '+'};
     PutU32(out, 17);
     for (int i = 0; i < 10; ++i) PutU32(out, 0);  // filled below
     const size_t nameStart = out.size();
-    PutUtf16(out, spec.name);
+    PutUtf16(out, recipe.name);
     const size_t nameLength = out.size() - nameStart;
     PutUtf16(out, u"tests");
     const size_t labelLength = out.size() - nameStart - nameLength;
     const size_t valueOffset = out.size();
-    for (uint32_t v : spec.values) PutU32(out, v);
+    for (uint32_t v : recipe.values) PutU32(out, v);
     const size_t partOffset = out.size();
-    for (const PartRecord& p : spec.parts)
+    for (const PartRecord& p : recipe.parts)
         for (int32_t w :
              {p.id, p.state, p.image, p.x, p.y, p.width, p.height, p.marginX, p.marginY})
             PutU32(out, uint32_t(w));
     const size_t imageOffset = out.size();
-    const size_t n = spec.images.size();
+    const size_t n = recipe.images.size();
     out.resize(out.size() + 16 * n, 0);  // digests: not checked by the engine
-    for (const Bytes& image : spec.images) PutU32(out, uint32_t(image.size()));
+    for (const Bytes& image : recipe.images) PutU32(out, uint32_t(image.size()));
     const size_t offsetsAt = out.size();
     for (size_t i = 0; i < n; ++i) PutU32(out, 0);
     for (size_t i = 0; i < n; ++i) {
         SetU32(out, offsetsAt + 4 * i, uint32_t(out.size()));
-        PutBytes(out, spec.images[i]);
+        PutBytes(out, recipe.images[i]);
     }
     SetU32(out, 16, uint32_t(out.size()));
-    SetU32(out, 20, uint32_t(spec.kind));
+    SetU32(out, 20, uint32_t(recipe.kind));
     SetU32(out, 24, uint32_t(n));
     SetU32(out, 28, uint32_t(imageOffset));
-    SetU32(out, 32, uint32_t(spec.parts.size()));
+    SetU32(out, 32, uint32_t(recipe.parts.size()));
     SetU32(out, 36, uint32_t(partOffset));
-    SetU32(out, 40, uint32_t(spec.values.size()));
+    SetU32(out, 40, uint32_t(recipe.values.size()));
     SetU32(out, 44, uint32_t(valueOffset));
     SetU32(out, 48, uint32_t(nameLength));
     SetU32(out, 52, uint32_t(labelLength));

@@ -19,14 +19,14 @@ struct PartRecord {
     int32_t id, state, image, x, y, width, height, marginX, marginY;
 };
 
-struct SkinSpec {
+struct SkinRecipe {
     int32_t kind = 2700;
     std::vector<uint32_t> values;  // the value section
     std::vector<PartRecord> parts;
     std::vector<Bytes> images;  // PNG bytes
     std::u16string name = u"test skin";
 };
-Bytes BuildSkinDescriptor(const SkinSpec& spec);
+Bytes BuildSkinDescriptor(const SkinRecipe& recipe);
 
 // One engine value: a plain word, or a (marker, bytes) block.
 struct EngineValue {

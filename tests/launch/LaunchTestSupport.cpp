@@ -100,20 +100,20 @@ int CountEntries(const std::string& folder) {
     return count;
 }
 
-bool MakeShortcut(const std::string& lnkPath, const ShortcutSpec& spec) {
+bool MakeShortcut(const std::string& lnkPath, const ShortcutSpec& recipe) {
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     bool saved = false;
     IShellLinkA* link = nullptr;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                    reinterpret_cast<void**>(&link)))) {
-        link->SetPath(spec.target.c_str());
-        if (!spec.arguments.empty()) link->SetArguments(spec.arguments.c_str());
-        if (!spec.workingDirectory.empty())
-            link->SetWorkingDirectory(spec.workingDirectory.c_str());
-        if (!spec.iconPath.empty()) link->SetIconLocation(spec.iconPath.c_str(), spec.iconIndex);
-        link->SetShowCmd(spec.showCommand);
-        if (spec.hotKey) link->SetHotkey(spec.hotKey);
-        if (!spec.description.empty()) link->SetDescription(spec.description.c_str());
+        link->SetPath(recipe.target.c_str());
+        if (!recipe.arguments.empty()) link->SetArguments(recipe.arguments.c_str());
+        if (!recipe.workingDirectory.empty())
+            link->SetWorkingDirectory(recipe.workingDirectory.c_str());
+        if (!recipe.iconPath.empty()) link->SetIconLocation(recipe.iconPath.c_str(), recipe.iconIndex);
+        link->SetShowCmd(recipe.showCommand);
+        if (recipe.hotKey) link->SetHotkey(recipe.hotKey);
+        if (!recipe.description.empty()) link->SetDescription(recipe.description.c_str());
         IPersistFile* file = nullptr;
         if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
             wchar_t wide[MAX_PATH * 2] = {};

@@ -41,11 +41,11 @@ struct ShortcutSpec {
     std::string description;
 };
 // Saves a shortcut with IShellLinkA / IPersistFile.
-bool MakeShortcut(const std::string& lnkPath, const ShortcutSpec& spec);
+bool MakeShortcut(const std::string& lnkPath, const ShortcutSpec& recipe);
 inline bool MakeShortcut(const std::string& lnkPath, const std::string& target) {
-    ShortcutSpec spec;
-    spec.target = target;
-    return MakeShortcut(lnkPath, spec);
+    ShortcutSpec recipe;
+    recipe.target = target;
+    return MakeShortcut(lnkPath, recipe);
 }
 
 // The first icon group of a module read directly from its resources:

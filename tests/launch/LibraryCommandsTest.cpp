@@ -158,16 +158,16 @@ std::string ReadShortcutCommand(const std::string& path, ShortcutOutputs* o) {
 
 TEST(ShortcutReading, AllSevenOutputs) {
     TempFolder folder("lnk");
-    ShortcutSpec spec;
-    spec.target = SystemNotepad();
-    spec.arguments = "-a \"b c\"";
-    spec.workingDirectory = folder.Path();
-    spec.iconPath = SystemNotepad();
-    spec.iconIndex = 2;
-    spec.showCommand = SW_SHOWMAXIMIZED;
-    spec.hotKey = MAKEWORD('K', HOTKEYF_ALT | HOTKEYF_CONTROL);
-    spec.description = "记事本";
-    ASSERT_TRUE(MakeShortcut(folder / "编辑器.lnk", spec));
+    ShortcutSpec recipe;
+    recipe.target = SystemNotepad();
+    recipe.arguments = "-a \"b c\"";
+    recipe.workingDirectory = folder.Path();
+    recipe.iconPath = SystemNotepad();
+    recipe.iconIndex = 2;
+    recipe.showCommand = SW_SHOWMAXIMIZED;
+    recipe.hotKey = MAKEWORD('K', HOTKEYF_ALT | HOTKEYF_CONTROL);
+    recipe.description = "记事本";
+    ASSERT_TRUE(MakeShortcut(folder / "编辑器.lnk", recipe));
 
     ShortcutOutputs o;
     std::string result = ReadShortcutCommand(folder / "编辑器.lnk", &o);

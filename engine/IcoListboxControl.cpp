@@ -74,7 +74,7 @@ int32_t IcoListboxControl::InsertItem(int32_t position, int32_t value1, int32_t 
     items_.insert(items_.begin() + at, Item{std::move(title), std::move(picture), value1, value2});
     // The current item stays the same item.
     if (Current() >= at) attributes_.values[AttrIndex::kSelected].word = Current() + 1;
-    hover_ = pressed_ = -1;
+    pointer_.hover = pointer_.pressed = -1;
     UpdateExtent();
     Invalidate();
     return at;
@@ -95,7 +95,7 @@ void IcoListboxControl::DeleteItem(int32_t index) {
     } else {
         return;
     }
-    hover_ = pressed_ = -1;
+    pointer_.hover = pointer_.pressed = -1;
     UpdateExtent();
     Invalidate();
 }
@@ -126,11 +126,7 @@ void IcoListboxControl::OnWrapperChanged(bool resized) {
 }
 
 void IcoListboxControl::OnMouseLeft() {
-    if (hover_ != -1 || barHot_) {
-        hover_ = -1;
-        barHot_ = false;
-        Invalidate();
-    }
+    if (pointer_.Leave()) Invalidate();
 }
 
 void IcoListboxControl::MoveCurrent(int key) {
@@ -177,18 +173,12 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
         case WM_GETDLGCODE:
             result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
             return true;
-        case WM_MOUSEMOVE: {
+        case WM_MOUSEMOVE:
             UpdateExtent();
-            const bool dragged = scroller_.MouseMove(y);
-            const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
-            const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
-            if (dragged || hit != hover_ || barHot != barHot_) {
-                hover_ = hit;
-                barHot_ = barHot;
+            if (pointer_.Move(scroller_, x, y, ClientSize().cx,
+                              [this](int px, int py) { return HitTest(px, py); }))
                 Invalidate();
-            }
             break;
-        }
         case WM_LBUTTONDOWN: {
             UpdateExtent();
             if (GetFocus() != Wrapper()) SetFocus(Wrapper());
@@ -198,8 +188,8 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
                 Invalidate();
                 return true;
             }
-            pressed_ = HitTest(x, y);
-            if (pressed_ >= 0) SetCurrent(pressed_);
+            pointer_.pressed = HitTest(x, y);
+            if (pointer_.pressed >= 0) SetCurrent(pointer_.pressed);
             Invalidate();
             return true;
         }
@@ -209,21 +199,15 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             result = 0;
             return true;
         case WM_LBUTTONUP: {
-            const int pressed = pressed_;
-            pressed_ = -1;
-            scroller_.MouseUp();
-            if (GetCapture() == Wrapper()) ReleaseCapture();
+            const int activated = pointer_.Release(
+                scroller_, Wrapper(), x, y, [this](int px, int py) { return HitTest(px, py); });
             Invalidate();
-            if (pressed >= 0 && HitTest(x, y) == pressed)
-                Raise(EngineCode::kItemActivated, pressed);
+            if (activated >= 0) Raise(EngineCode::kItemActivated, activated);
             result = 0;
             return true;
         }
         case WM_CAPTURECHANGED:
-            if (scroller_.MouseUp() || pressed_ >= 0) {
-                pressed_ = -1;
-                Invalidate();
-            }
+            if (pointer_.CaptureLost(scroller_)) Invalidate();
             break;
         case WM_RBUTTONUP:
             Raise(EngineCode::kContextMenu, HitTest(x, y), x, y);
@@ -286,7 +270,7 @@ void IcoListboxControl::Paint(Canvas& canvas) {
                           radius, theme_.selectedFill);
             StrokeRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height),
                             radius, 1.0f, theme_.accent, focused ? 220 : 120);
-        } else if (i == hover_ || i == pressed_) {
+        } else if (i == pointer_.hover || i == pointer_.pressed) {
             FillRoundRect(s, float(tile.x), float(tile.y), float(tile.width), float(tile.height),
                           radius, theme_.hoverFill);
         }
@@ -299,7 +283,7 @@ void IcoListboxControl::Paint(Canvas& canvas) {
                       PixelRect{iconBox.x + (iconBox.width - icon->width) / 2,
                                 iconBox.y + (iconBox.height - icon->height) / 2, icon->width,
                                 icon->height},
-                      i == pressed_ ? 200 : 255);
+                      i == pointer_.pressed ? 200 : 255);
         } else {
             PaintPlaceholder(s, iconBox);
         }
@@ -310,5 +294,5 @@ void IcoListboxControl::Paint(Canvas& canvas) {
                     theme_.fontSize, false,
                     DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS);
     }
-    scroller_.Paint(canvas.Pixels(), theme_, barHot_);
+    scroller_.Paint(canvas.Pixels(), theme_, pointer_.barHot);
 }

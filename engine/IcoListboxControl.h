@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Control.h"
+#include "engine/ItemPointer.h"
 #include "engine/Scroller.h"
 
 class IcoListboxControl : public Control {
@@ -49,7 +50,5 @@ class IcoListboxControl : public Control {
 
     std::vector<Item> items_;
     Scroller scroller_;
-    int hover_ = -1;
-    int pressed_ = -1;
-    bool barHot_ = false;
+    ItemPointer pointer_;
 };

@@ -46,7 +46,7 @@ void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t valu
     const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1)
                                                                            : buttons_.size();
     buttons_.insert(buttons_.begin() + at, Button{std::move(title), false, value1, value2});
-    hover_ = pressed_ = -1;
+    pointer_.hover = pointer_.pressed = -1;
     UpdateExtent();
     Invalidate();
 }
@@ -59,11 +59,7 @@ void ToolbarControl::SetSelected(int32_t index, bool selected) {
 }
 
 void ToolbarControl::OnMouseLeft() {
-    if (hover_ != -1 || barHot_) {
-        hover_ = -1;
-        barHot_ = false;
-        Invalidate();
-    }
+    if (pointer_.Leave()) Invalidate();
 }
 
 void ToolbarControl::OnWrapperChanged(bool resized) {
@@ -74,18 +70,12 @@ void ToolbarControl::OnWrapperChanged(bool resized) {
 bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
-        case WM_MOUSEMOVE: {
+        case WM_MOUSEMOVE:
             UpdateExtent();
-            const bool dragged = scroller_.MouseMove(y);
-            const bool barHot = scroller_.OnBar(x, ClientSize().cx) || scroller_.Dragging();
-            const int hit = scroller_.Dragging() ? -1 : HitTest(x, y);
-            if (dragged || hit != hover_ || barHot != barHot_) {
-                hover_ = hit;
-                barHot_ = barHot;
+            if (pointer_.Move(scroller_, x, y, ClientSize().cx,
+                              [this](int px, int py) { return HitTest(px, py); }))
                 Invalidate();
-            }
             break;
-        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             UpdateExtent();
@@ -95,26 +85,20 @@ bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
                 Invalidate();
                 return true;
             }
-            pressed_ = HitTest(x, y);
-            if (pressed_ >= 0) SetCapture(Wrapper());
+            pointer_.pressed = HitTest(x, y);
+            if (pointer_.pressed >= 0) SetCapture(Wrapper());
             Invalidate();
             return true;
         case WM_LBUTTONUP: {
-            const int pressed = pressed_;
-            pressed_ = -1;
-            scroller_.MouseUp();
-            if (GetCapture() == Wrapper()) ReleaseCapture();
+            const int activated = pointer_.Release(
+                scroller_, Wrapper(), x, y, [this](int px, int py) { return HitTest(px, py); });
             Invalidate();
-            if (pressed >= 0 && HitTest(x, y) == pressed)
-                Raise(EngineCode::kItemActivated, pressed);
+            if (activated >= 0) Raise(EngineCode::kItemActivated, activated);
             result = 0;
             return true;
         }
         case WM_CAPTURECHANGED:
-            if (scroller_.MouseUp() || pressed_ >= 0) {
-                pressed_ = -1;
-                Invalidate();
-            }
+            if (pointer_.CaptureLost(scroller_)) Invalidate();
             break;
         case WM_MOUSEWHEEL:
             result = 0;
@@ -145,8 +129,8 @@ void ToolbarControl::Paint(Canvas& canvas) {
         const Button& button = buttons_[i];
         const PixelRect face{kPadding, top, FaceRight(s.width) - kPadding, height};
         const int32_t state = button.selected ? PartState::kSelected
-                              : i == pressed_ ? PartState::kPressed
-                              : i == hover_   ? PartState::kHover
+                              : i == pointer_.pressed ? PartState::kPressed
+                              : i == pointer_.hover   ? PartState::kHover
                                               : PartState::kNormal;
         PartDraw part;
         if (theme_.Part(SkinPartId::kButtonFace, state, part)) {
@@ -175,5 +159,5 @@ void ToolbarControl::Paint(Canvas& canvas) {
                     theme_.fontSize, button.selected,
                     DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS);
     }
-    scroller_.Paint(canvas.Pixels(), theme_, barHot_);
+    scroller_.Paint(canvas.Pixels(), theme_, pointer_.barHot);
 }

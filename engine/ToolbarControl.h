@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/Control.h"
+#include "engine/ItemPointer.h"
 #include "engine/Scroller.h"
 
 class ToolbarControl : public Control {
@@ -41,7 +42,5 @@ class ToolbarControl : public Control {
 
     std::vector<Button> buttons_;
     Scroller scroller_;
-    int hover_ = -1;
-    int pressed_ = -1;
-    bool barHot_ = false;
+    ItemPointer pointer_;
 };

@@ -1,0 +1,16 @@
+// Watching another process from a test: polling for a state it reaches in
+// its own time, and reading its windows and threads from outside.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+// Polls (handling this thread's messages) until the condition holds; gives
+// up after `seconds` so that a fault fails the test instead of hanging it.
+bool Eventually(const std::function<bool()>& condition, int seconds = 20);
+// Handles this thread's messages for a while.
+void Settle(DWORD milliseconds);
+
+DWORD OwnerProcess(HWND window);
+RECT Box(HWND window);  // the window's rectangle in screen coordinates
+int ThreadsOf(DWORD processId);

@@ -10,21 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ProcessWatch.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {
 
 constexpr WPARAM kWindowActivated = 0x8004;
-
-// Polls for a state that another process reaches in its own time; gives up
-// after about 20 seconds so that a fault fails the test instead of hanging it.
-bool Eventually(const std::function<bool()>& condition) {
-    for (int i = 0; i < 800; ++i) {
-        if (condition()) return true;
-        Sleep(25);
-    }
-    return condition();
-}
 
 class DockProgram {
   public:
@@ -82,19 +73,9 @@ class DockProgram {
         s->found = w;
         return FALSE;
     }
-    static DWORD OwnerProcess(HWND w) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(w, &id);
-        return id;
-    }
     PROCESS_INFORMATION process_ = {};
 };
 
-RECT Box(HWND w) {
-    RECT r = {};
-    GetWindowRect(w, &r);
-    return r;
-}
 
 // Where the panel rests: above a taskbar that spans a whole screen edge.
 int ExpectedPanelTop() {

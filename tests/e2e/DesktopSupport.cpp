@@ -5,26 +5,6 @@
 #include <cstdlib>
 #include <set>
 
-bool Eventually(const std::function<bool()>& condition) {
-    for (int i = 0; i < 800; ++i) {
-        if (condition()) return true;
-        Settle(25);
-    }
-    return condition();
-}
-
-void Settle(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (GetTickCount() - start < milliseconds);
-}
-
 namespace {
 
 void SendMouse(DWORD flags) {
@@ -179,14 +159,3 @@ bool ScreenPicture::SaveBmp(const std::string& path) const {
     return true;
 }
 
-DWORD OwnerProcess(HWND window) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(window, &id);
-    return id;
-}
-
-RECT Box(HWND window) {
-    RECT r = {};
-    GetWindowRect(window, &r);
-    return r;
-}

@@ -8,11 +8,8 @@
 #include <string>
 #include <vector>
 
-// Polls (handling this thread's messages) until the condition holds; gives
-// up after about 20 seconds so that a fault fails instead of hanging.
-bool Eventually(const std::function<bool()>& condition);
-// Handles this thread's messages for a while.
-void Settle(DWORD milliseconds);
+#include "tests/support/ProcessWatch.h"
+
 
 // Synthetic input through the system's input queue.
 void MoveMouse(int x, int y);
@@ -41,5 +38,3 @@ class ScreenPicture {
     std::vector<uint32_t> pixels_;  // 0x00RRGGBB, top-down
 };
 
-DWORD OwnerProcess(HWND window);
-RECT Box(HWND window);

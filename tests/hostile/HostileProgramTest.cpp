@@ -17,46 +17,12 @@
 
 #include "tests/hostile/HostileTrees.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/ProcessWatch.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {
 
 constexpr WPARAM kWindowActivated = 0x8004;
-
-// Polls for a state another process reaches in its own time, for at most
-// `seconds`, so that a hang fails the test instead of stalling it.
-bool Eventually(const std::function<bool()>& condition, int seconds = 20) {
-    for (int i = 0; i < seconds * 40; ++i) {
-        if (condition()) return true;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(25);
-    }
-    return condition();
-}
-
-DWORD OwnerProcess(HWND w) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(w, &id);
-    return id;
-}
-
-RECT Box(HWND w) {
-    RECT r = {};
-    GetWindowRect(w, &r);
-    return r;
-}
-
-int ThreadsOf(DWORD process) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    int count = 0;
-    THREADENTRY32 entry;
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-        if (entry.th32OwnerProcessID == process) ++count;
-    CloseHandle(snapshot);
-    return count;
-}
 
 // Kernel handles in use by another process. The system reports none here, so
 // the count is read from the process's handle table: handles duplicated into

@@ -13,46 +13,13 @@
 #include <vector>
 
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/ProcessWatch.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {
 
-bool Eventually(const std::function<bool()>& condition) {
-    for (int i = 0; i < 800; ++i) {
-        if (condition()) return true;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(25);
-    }
-    return condition();
-}
-
-DWORD OwnerProcess(HWND w) {
-    DWORD id = 0;
-    GetWindowThreadProcessId(w, &id);
-    return id;
-}
-
-RECT Box(HWND w) {
-    RECT r = {};
-    GetWindowRect(w, &r);
-    return r;
-}
-
 HWND ChildOfClass(HWND parent, const char* className) {
     return FindWindowExA(parent, nullptr, className, nullptr);
-}
-
-int ThreadsOf(DWORD process) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    int count = 0;
-    THREADENTRY32 entry;
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-        if (entry.th32OwnerProcessID == process) ++count;
-    }
-    CloseHandle(snapshot);
-    return count;
 }
 
 // The popup menu window ("#32768") of a process, if one is open.

@@ -1,7 +1,7 @@
 // The program's event handlers, bound by the UI description through the
 // handler table (app/HandlerTable.cpp, slots in ui/description/HandlerSlots.h).
 #pragma once
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 
 HandlerResult EmbedDock(const int32_t* args, int32_t argCount);             // DockWindow 0
 HandlerResult TogglePanel(const int32_t* args, int32_t argCount);           // DockWindow -2

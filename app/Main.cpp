@@ -4,7 +4,7 @@
 
 #include "app/ProgramImage.h"
 #include "app/dock/StartUp.h"
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     RunProgram(kProgramHeader, StartUp);

@@ -9,11 +9,11 @@
 
 #include "app/ExternalDeclarations.h"
 #include "app/HandlerTable.h"
-#include "runtime/CoreCommandList.h"
-#include "runtime/IconLibrary.h"
-#include "runtime/ShellLibrary.h"
-#include "runtime/SystemLibrary.h"
-#include "runtime/ThreadLibrary.h"
+#include "runtime/library/core/CoreCommandList.h"
+#include "runtime/library/icon/IconLibrary.h"
+#include "runtime/library/shell/ShellLibrary.h"
+#include "runtime/library/system/SystemLibrary.h"
+#include "runtime/library/thread/ThreadLibrary.h"
 #include "ui/description/UiSegment.h"
 #include "ui/skin/SkinCommands.h"
 

@@ -1,5 +1,5 @@
 // The program image header: how the program describes itself to the runtime.
 #pragma once
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 
 extern const ProgramImageHeader kProgramHeader;

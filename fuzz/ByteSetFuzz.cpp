@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "runtime/ByteParsers.h"
+#include "runtime/library/core/ByteParsers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "runtime/IconFile.h"
+#include "runtime/library/icon/IconFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);

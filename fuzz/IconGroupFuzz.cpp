@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "runtime/IconFile.h"
+#include "runtime/library/icon/IconFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz/FuzzInput.h"
-#include "runtime/ByteParsers.h"
+#include "runtime/library/core/ByteParsers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string raw(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "runtime/ByteParsers.h"
+#include "runtime/library/core/ByteParsers.h"
 
 namespace {
 int Sign(int v) {

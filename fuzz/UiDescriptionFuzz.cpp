@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
-#include "runtime/UiDescription.h"
+#include "runtime/windows/UiDescription.h"
 
 namespace {
 constexpr int32_t kSlots = 8;

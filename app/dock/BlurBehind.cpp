@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/ExternalDeclarations.h"
-#include "runtime/ExternalFunctions.h"
+#include "runtime/external/ExternalFunctions.h"
 
 namespace {
 

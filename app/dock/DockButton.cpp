@@ -2,8 +2,8 @@
 // when the button first becomes active, and the hover highlight of its skin
 // root.
 #include "app/Handlers.h"
-#include "runtime/Commands.h"
-#include "runtime/Properties.h"
+#include "runtime/library/Commands.h"
+#include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"
 #include "ui/skin/SkinCommands.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "runtime/Records.h"
+#include "runtime/values/Records.h"
 #include "ui/description/UiIds.h"
 
 inline ArgumentRecord DockWindowRef() {

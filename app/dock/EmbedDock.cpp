@@ -4,9 +4,9 @@
 #include "app/ExternalDeclarations.h"
 #include "app/dock/DockWindows.h"
 #include "app/dock/TaskbarSearch.h"
-#include "runtime/Commands.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/Properties.h"
+#include "runtime/library/Commands.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/windows/Properties.h"
 
 int32_t DockLeftForButton(HWND taskbar, HWND button, const WindowBox& buttonBox) {
     if (!button) return 0;

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
-#include "runtime/Values.h"
+#include "runtime/values/Values.h"
 
 // One category of the panel: parallel arrays, element k describes item k.
 struct LaunchCategory {

@@ -5,7 +5,7 @@
 #include "app/dock/DockWindows.h"
 #include "app/dock/PanelLayout.h"
 #include "app/launch/QuickLaunchScan.h"
-#include "runtime/Commands.h"
+#include "runtime/library/Commands.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "app/dock/DockWindows.h"
 #include "app/dock/Globals.h"
 #include "app/dock/PanelWindowProc.h"
-#include "runtime/Commands.h"
-#include "runtime/Properties.h"
+#include "runtime/library/Commands.h"
+#include "runtime/windows/Properties.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Panel geometry and filling the icon list with one category.
 #pragma once
 #include <cstdint>
-#include "runtime/Values.h"
+#include "runtime/values/Values.h"
 
 void LayoutPanel();
 int32_t GetTaskbarThickness();

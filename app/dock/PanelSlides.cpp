@@ -7,7 +7,7 @@
 
 #include "app/Handlers.h"
 #include "app/dock/Globals.h"
-#include "runtime/Properties.h"
+#include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "app/ExternalDeclarations.h"
 #include "app/dock/Globals.h"
 #include "app/dock/PanelSlides.h"
-#include "runtime/Commands.h"
-#include "runtime/ExternalFunctions.h"
+#include "runtime/library/Commands.h"
+#include "runtime/external/ExternalFunctions.h"
 
 namespace {
 

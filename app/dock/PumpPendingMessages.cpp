@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/ExternalDeclarations.h"
-#include "runtime/ExternalFunctions.h"
+#include "runtime/external/ExternalFunctions.h"
 
 void PumpPendingMessages() {
     MSG msg;

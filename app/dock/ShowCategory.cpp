@@ -5,9 +5,9 @@
 #include "app/dock/DockWindows.h"
 #include "app/dock/Globals.h"
 #include "app/dock/PanelLayout.h"
-#include "runtime/Commands.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/Properties.h"
+#include "runtime/library/Commands.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/windows/Properties.h"
 #include "ui/skin/SkinCommands.h"
 
 namespace {

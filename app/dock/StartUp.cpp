@@ -3,7 +3,7 @@
 #include "app/dock/StartUp.h"
 
 #include "app/dock/Globals.h"
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 #include "ui/description/UiIds.h"
 
 int StartUp() {

@@ -5,7 +5,7 @@
 
 #include "app/ExternalDeclarations.h"
 #include "app/dock/PumpPendingMessages.h"
-#include "runtime/ExternalFunctions.h"
+#include "runtime/external/ExternalFunctions.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <cstdint>
 
-#include "runtime/Values.h"
+#include "runtime/values/Values.h"
 
 struct WindowBox {
     int32_t left = 0, top = 0, width = 0, height = 0;

@@ -7,7 +7,7 @@
 
 #include "app/ExternalDeclarations.h"
 #include "app/dock/PanelLayout.h"
-#include "runtime/ExternalFunctions.h"
+#include "runtime/external/ExternalFunctions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The live handle of one of the program's windows, from the core command.
 #include "app/dock/DockWindows.h"
 
-#include "runtime/Commands.h"
+#include "runtime/library/Commands.h"
 
 HWND WindowHandleOf(const ArgumentRecord& window) {
     const ResultRecord r = CallCore(CoreCommand::WindowHandleOf, window);

@@ -3,7 +3,7 @@
 #include "app/Handlers.h"
 #include "app/dock/Globals.h"
 #include "app/dock/PanelLayout.h"
-#include "runtime/Commands.h"
+#include "runtime/library/Commands.h"
 #include "ui/description/UiIds.h"
 #include "ui/skin/SkinCommands.h"
 

@@ -9,9 +9,9 @@
 
 #include "app/ExternalDeclarations.h"
 #include "app/launch/CommandResults.h"
-#include "runtime/Commands.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/FileSearch.h"
+#include "runtime/library/Commands.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/library/core/FileSearch.h"
 #include "ui/description/FolderImage.h"
 
 namespace {

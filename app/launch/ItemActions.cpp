@@ -7,7 +7,7 @@
 #include "app/dock/PanelSlides.h"
 #include "app/launch/LaunchWorker.h"
 #include "app/launch/CommandResults.h"
-#include "runtime/Commands.h"
+#include "runtime/library/Commands.h"
 #include "ui/description/UiIds.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 
 #include "app/ExternalDeclarations.h"
-#include "runtime/Commands.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/Values.h"
+#include "runtime/library/Commands.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/values/Values.h"
 
 namespace {
 

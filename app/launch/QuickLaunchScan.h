@@ -1,7 +1,7 @@
 // Reading "快速启动目录" into categories, items and toolbar buttons.
 #pragma once
 #include <cstdint>
-#include "runtime/Values.h"
+#include "runtime/values/Values.h"
 
 void ScanQuickLaunchFolder();
 int32_t ListSubfolders(const char* folder, ValueArray* names, bool fullPaths, bool sort);

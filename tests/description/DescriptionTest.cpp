@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Runtime.h"
-#include "runtime/UiDescription.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/windows/UiDescription.h"
 #include "ui/description/FolderImage.h"
 #include "ui/description/HandlerSlots.h"
 #include "ui/description/UiIds.h"

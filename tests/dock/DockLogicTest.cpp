@@ -14,11 +14,11 @@
 #include "app/dock/PanelLayout.h"
 #include "app/dock/PanelSlides.h"
 #include "app/dock/TaskbarSearch.h"
-#include "runtime/Commands.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/Runtime.h"
-#include "runtime/SystemLibrary.h"
-#include "runtime/ThreadLibrary.h"
+#include "runtime/library/Commands.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/library/system/SystemLibrary.h"
+#include "runtime/library/thread/ThreadLibrary.h"
 
 namespace {
 

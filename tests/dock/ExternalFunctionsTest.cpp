@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "runtime/ExternalFunctions.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/RuntimeState.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeState.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {

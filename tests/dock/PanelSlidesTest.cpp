@@ -14,10 +14,10 @@
 #include "app/dock/Globals.h"
 #include "app/dock/PanelLayout.h"
 #include "app/dock/PanelWindowProc.h"
-#include "runtime/Commands.h"
-#include "runtime/Properties.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/library/Commands.h"
+#include "runtime/windows/Properties.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeError.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "app/ExternalDeclarations.h"
 #include "app/dock/TaskbarSearch.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/Runtime.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/process/Runtime.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {

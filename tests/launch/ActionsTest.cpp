@@ -11,7 +11,7 @@
 #include "app/Handlers.h"
 #include "app/dock/Globals.h"
 #include "app/launch/LaunchWorker.h"
-#include "runtime/ExternalFunctions.h"
+#include "runtime/external/ExternalFunctions.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <random>
 
-#include "runtime/IconFile.h"
+#include "runtime/library/icon/IconFile.h"
 
 namespace {
 

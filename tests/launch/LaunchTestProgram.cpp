@@ -1,14 +1,14 @@
 #include "tests/launch/LaunchTestProgram.h"
 
 #include "app/ExternalDeclarations.h"
-#include "runtime/CoreCommandList.h"
-#include "runtime/ExternalFunctions.h"
-#include "runtime/IconLibrary.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeState.h"
-#include "runtime/ShellLibrary.h"
-#include "runtime/SystemLibrary.h"
-#include "runtime/ThreadLibrary.h"
+#include "runtime/library/core/CoreCommandList.h"
+#include "runtime/external/ExternalFunctions.h"
+#include "runtime/library/icon/IconLibrary.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeState.h"
+#include "runtime/library/shell/ShellLibrary.h"
+#include "runtime/library/system/SystemLibrary.h"
+#include "runtime/library/thread/ThreadLibrary.h"
 #include "ui/description/FolderImage.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Records.h"
+#include "runtime/values/Records.h"
 #include "ui/skin/SkinCommands.h"
 
 struct SkinCall {

@@ -5,12 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "runtime/Commands.h"
-#include "runtime/IconFile.h"
-#include "runtime/IconLibrary.h"
-#include "runtime/Runtime.h"
-#include "runtime/ShellCommands.h"
-#include "runtime/ShellLibrary.h"
+#include "runtime/library/Commands.h"
+#include "runtime/library/icon/IconFile.h"
+#include "runtime/library/icon/IconLibrary.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/library/shell/ShellCommands.h"
+#include "runtime/library/shell/ShellLibrary.h"
 #include "tests/launch/LaunchTestSupport.h"
 
 namespace {

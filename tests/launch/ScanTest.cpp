@@ -8,7 +8,7 @@
 #include "app/dock/Globals.h"
 #include "app/launch/EntryImage.h"
 #include "app/launch/QuickLaunchScan.h"
-#include "runtime/IconFile.h"
+#include "runtime/library/icon/IconFile.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
 #include "ui/description/FolderImage.h"

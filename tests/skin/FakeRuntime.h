@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ComponentTypes.h"
-#include "runtime/Runtime.h"
-#include "runtime/Events.h"
+#include "runtime/windows/ComponentTypes.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/windows/Events.h"
 
 namespace fake_runtime {
 

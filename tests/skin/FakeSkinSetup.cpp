@@ -1,5 +1,5 @@
 // The helpers of SkinTestSupport.h that work with the fake runtime.
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 #include "tests/skin/FakeRuntime.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "ui/skin/SkinCommands.h"

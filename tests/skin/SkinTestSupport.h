@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/ComponentTypes.h"
+#include "runtime/windows/ComponentTypes.h"
 #include "ui/skin/SkinEngineInterface.h"
 
 namespace skin_test {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "runtime/Commands.h"
-#include "runtime/Runtime.h"
+#include "runtime/library/Commands.h"
+#include "runtime/process/Runtime.h"
 #include "tests/skin/FakeRuntime.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "ui/skin/SkinCommands.h"

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "app/Handlers.h"
-#include "runtime/CoreCommandList.h"
-#include "runtime/Properties.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/WindowRuntime.h"
+#include "runtime/library/core/CoreCommandList.h"
+#include "runtime/windows/Properties.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeError.h"
+#include "runtime/windows/WindowRuntime.h"
 #include "tests/skin/SkinTestSupport.h"
 #include "ui/description/HandlerSlots.h"
 #include "ui/description/UiIds.h"

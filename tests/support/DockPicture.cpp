@@ -20,8 +20,8 @@
 #include "app/ProgramImage.h"
 #include "app/dock/DockWindows.h"
 #include "app/dock/Globals.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeError.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeError.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 //   normal - an orderly end with code 0 (the exit routine runs)
 #include <windows.h>
 #include <cstring>
-#include "runtime/Commands.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeState.h"
+#include "runtime/library/Commands.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeState.h"
 
 namespace {
 

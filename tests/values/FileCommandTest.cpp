@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <algorithm>
 #include <set>
-#include "runtime/FileSearch.h"
+#include "runtime/library/core/FileSearch.h"
 #include "tests/values/ValuesTestSupport.h"
 
 namespace {

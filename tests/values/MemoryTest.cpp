@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include "runtime/ValueSlots.h"
+#include "runtime/values/ValueSlots.h"
 #include "tests/values/ValuesTestSupport.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // by a routine that throws, so the order of the steps can be seen.
 #include <gtest/gtest.h>
 #include <string>
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeState.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeState.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Composition of the runtime error box and the report path up to the box.
-#include "runtime/RuntimeState.h"
+#include "runtime/process/RuntimeState.h"
 #include "tests/values/ValuesTestSupport.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <string>
-#include "runtime/Commands.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/Values.h"
+#include "runtime/library/Commands.h"
+#include "runtime/process/RuntimeError.h"
+#include "runtime/values/Values.h"
 
 struct CapturedRuntimeError {
     std::string text;

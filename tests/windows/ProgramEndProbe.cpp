@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <cstdio>
 #include <cstring>
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/WindowRuntime.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeError.h"
+#include "runtime/windows/WindowRuntime.h"
 #include "tests/windows/SegmentWriter.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // ones) and on the program's real segment.
 #include <gtest/gtest.h>
 #include <cstring>
-#include "runtime/Runtime.h"
-#include "runtime/UiDescription.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/windows/UiDescription.h"
 #include "tests/windows/SegmentWriter.h"
 #include "ui/description/HandlerSlots.h"
 #include "ui/description/UiIds.h"

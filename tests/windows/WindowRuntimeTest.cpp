@@ -6,12 +6,12 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
-#include "runtime/CoreCommandList.h"
-#include "runtime/Properties.h"
-#include "runtime/Runtime.h"
-#include "runtime/RuntimeError.h"
-#include "runtime/RuntimeState.h"
-#include "runtime/WindowRuntime.h"
+#include "runtime/library/core/CoreCommandList.h"
+#include "runtime/windows/Properties.h"
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeState.h"
+#include "runtime/windows/WindowRuntime.h"
 #include "tests/windows/SegmentWriter.h"
 
 namespace {

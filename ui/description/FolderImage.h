@@ -4,7 +4,7 @@
 // the program image header's constant data range must cover the whole block.
 #pragma once
 #include <cstdint>
-#include "runtime/Values.h"
+#include "runtime/values/Values.h"
 
 extern const uint8_t kFolderImageBlock[];
 extern const uint32_t kFolderImageBlockSize;  // header and PNG bytes

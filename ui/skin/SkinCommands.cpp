@@ -4,7 +4,7 @@
 // control has no engine control, does nothing and answers 0.
 #include "ui/skin/SkinCommandTable.h"
 
-#include "runtime/Commands.h"
+#include "runtime/library/Commands.h"
 #include "ui/skin/SkinControls.h"
 #include "ui/skin/SkinEngineLoader.h"
 

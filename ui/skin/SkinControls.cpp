@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "runtime/Events.h"
-#include "runtime/Runtime.h"
+#include "runtime/windows/Events.h"
+#include "runtime/process/Runtime.h"
 #include "ui/skin/SkinEngineLoader.h"
 #include "ui/skin/SkinRuntimeLink.h"
 #include "ui/skin/SkinUiTesting.h"

@@ -4,7 +4,7 @@
 // wrapper dies.
 #pragma once
 #include <cstdint>
-#include "runtime/ComponentTypes.h"
+#include "runtime/windows/ComponentTypes.h"
 #include "ui/skin/SkinEngineInterface.h"
 
 // The library declares this many component types; type number n sits at

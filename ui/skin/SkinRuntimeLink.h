@@ -2,7 +2,7 @@
 // with code 1, and the calls made through it.
 #pragma once
 #include <cstdint>
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 
 // Keeps the runtime's entry (null forgets it).
 void SetRuntimeNotifyEntry(RuntimeNotifyFn entry);

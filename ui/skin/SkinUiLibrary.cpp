@@ -1,7 +1,7 @@
 // The skin library's entry in the runtime's support-library table: its
 // identity, its notification entry (on which the engine is loaded), its
 // eight commands and its component types.
-#include "runtime/Runtime.h"
+#include "runtime/process/Runtime.h"
 #include "ui/skin/SkinCommandTable.h"
 #include "ui/skin/SkinControls.h"
 #include "ui/skin/SkinEngineLoader.h"

@@ -1,0 +1,253 @@
+#include "runtime/library/icon/IconLibrary.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/library/Commands.h"
+#include "runtime/library/icon/IconFile.h"
+#include "runtime/library/LibraryArguments.h"
+#include "runtime/process/Runtime.h"
+
+namespace {
+
+class ModuleGuard {
+  public:
+    explicit ModuleGuard(HMODULE module) : module_(module) {}
+    ModuleGuard(const ModuleGuard&) = delete;
+    ModuleGuard& operator=(const ModuleGuard&) = delete;
+    ~ModuleGuard() {
+        if (module_) FreeLibrary(module_);
+    }
+    HMODULE Get() const { return module_; }
+
+  private:
+    HMODULE module_;
+};
+
+class FileGuard {
+  public:
+    explicit FileGuard(HANDLE file) : file_(file) {}
+    FileGuard(const FileGuard&) = delete;
+    FileGuard& operator=(const FileGuard&) = delete;
+    ~FileGuard() {
+        if (Valid()) CloseHandle(file_);
+    }
+    bool Valid() const { return file_ != INVALID_HANDLE_VALUE && file_ != nullptr; }
+    HANDLE Get() const { return file_; }
+
+  private:
+    HANDLE file_;
+};
+
+// The last three bytes of a path with A-Z lowered: the kind of a file.
+std::string KindOf(const char* path) {
+    std::string p = TextOrEmpty(path);
+    std::string kind = p.size() >= 3 ? p.substr(p.size() - 3) : p;
+    for (char& c : kind) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return kind;
+}
+
+// A resource name from the enumeration: a number or a copied string.
+struct ResourceName {
+    ULONG_PTR id = 0;
+    std::string text;
+    LPCSTR Get() const { return text.empty() ? MAKEINTRESOURCEA(id) : text.c_str(); }
+};
+
+BOOL CALLBACK CollectGroupName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
+    auto* names = reinterpret_cast<std::vector<ResourceName>*>(param);
+    ResourceName n;
+    if (IS_INTRESOURCE(name)) {
+        n.id = reinterpret_cast<ULONG_PTR>(name);
+    } else {
+        n.text = name;
+    }
+    names->push_back(n);
+    return TRUE;
+}
+
+// The bytes of a resource, or false when it is missing.
+bool ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, const uint8_t** data, size_t* size) {
+    HRSRC info = FindResourceA(module, name, type);
+    if (!info) return false;
+    HGLOBAL loaded = LoadResource(module, info);
+    if (!loaded) return false;
+    *data = static_cast<const uint8_t*>(LockResource(loaded));
+    *size = SizeofResource(module, info);
+    return *data != nullptr;
+}
+
+// The images of one icon group, looked up among the module's icon resources.
+std::vector<IconImage> LoadGroupImages(HMODULE module, const ResourceName& group) {
+    const uint8_t* dir = nullptr;
+    size_t dirSize = 0;
+    if (!ResourceBytes(module, group.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, &dir,
+                       &dirSize))
+        return {};
+    return CollectGroupImages(
+        dir, dirSize, [module](uint16_t id, const uint8_t** data, size_t* size) {
+            return ResourceBytes(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3) /* RT_ICON */,
+                                 data, size);
+        });
+}
+
+std::vector<uint8_t> ReadFileBytes(const char* path) {
+    std::vector<uint8_t> bytes;
+    FileGuard file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return bytes;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
+        return bytes;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+        read != bytes.size())
+        bytes.clear();
+    return bytes;
+}
+
+// The images of an icon file, bitmap fields taken again from their headers.
+std::vector<IconImage> LoadIconFileImages(const char* path) {
+    std::vector<IconImage> images;
+    std::vector<uint8_t> bytes = ReadFileBytes(path);
+    std::vector<IconImage> stored;
+    if (!ReadIconFile(bytes.data(), bytes.size(), &stored)) return images;
+    for (const IconImage& entry : stored) {
+        IconImage image;
+        if (MakeIconImage(entry.data.data(), entry.data.size(), entry, &image))
+            images.push_back(std::move(image));
+    }
+    return images;
+}
+
+bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
+    bool written = false;
+    {
+        FileGuard file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.Valid()) return false;
+        DWORD done = 0;
+        written =
+            WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+            done == bytes.size();
+    }
+    // A half-written file would be read back as a damaged icon.
+    if (!written) DeleteFileA(path);
+    return written;
+}
+
+// A 32-bit bitmap file of the icon's largest image, drawn on white.
+std::vector<uint8_t> IconBitmapFile(const std::vector<IconImage>& images) {
+    std::vector<uint8_t> file;
+    const IconImage* best = nullptr;
+    int bestSide = 0;
+    for (const IconImage& image : images) {
+        int side = image.width ? image.width : 256;
+        if (side > bestSide) {
+            best = &image;
+            bestSide = side;
+        }
+    }
+    if (!best) return file;
+    int height = best->height ? best->height : 256;
+    HICON icon = CreateIconFromResourceEx(const_cast<PBYTE>(best->data.data()),
+                                          static_cast<DWORD>(best->data.size()), TRUE, 0x00030000,
+                                          bestSide, height, LR_DEFAULTCOLOR);
+    if (!icon) return file;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = bestSide;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                      &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (dc && bitmap && bits) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all = {0, 0, bestSide, height};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(dc, 0, 0, icon, bestSide, height, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        SelectObject(dc, old);
+        uint32_t pixelBytes = static_cast<uint32_t>(bestSide) * height * 4;
+        BITMAPFILEHEADER head{};
+        head.bfType = 0x4D42;
+        head.bfOffBits = sizeof(head) + sizeof(info);
+        head.bfSize = head.bfOffBits + pixelBytes;
+        auto put = [&file](const void* p, size_t n) {
+            file.insert(file.end(), static_cast<const uint8_t*>(p),
+                        static_cast<const uint8_t*>(p) + n);
+        };
+        put(&head, sizeof(head));
+        put(&info, sizeof(info));
+        put(bits, pixelBytes);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    DestroyIcon(icon);
+    return file;
+}
+
+void WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
+    if (images.empty()) return;
+    std::string kind = KindOf(target);
+    if (kind == "ico") {
+        WriteFileBytes(target, WriteIconFile(images));
+    } else if (kind == "bmp") {
+        std::vector<uint8_t> bitmap = IconBitmapFile(images);
+        if (!bitmap.empty()) WriteFileBytes(target, bitmap);
+    }
+}
+
+void CmdSaveIconToFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
+    int32_t mode = ArgumentInt(argCount, args, 1, 1);
+    int32_t number = ArgumentInt(argCount, args, 3, 1);
+    SetResultInt(result, SaveIconToFile(ArgumentText(argCount, args, 0), mode,
+                                        ArgumentText(argCount, args, 2), number));
+}
+
+const CommandFn kIconCommands[static_cast<int>(IconCommand::Count)] = {CmdSaveIconToFile};
+
+const SupportLibrary kIconLibraryEntry = {
+    "6D2E8A41C5B7490F93E1A0C4B85F2D17",       "ICONLIB", 1, 0, 0, nullptr, kIconCommands,
+    static_cast<int32_t>(IconCommand::Count), nullptr,   0};
+
+}  // namespace
+
+int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number) {
+    if (number <= 0) number = 1;
+    if (mode != 0) mode = 1;
+    bool save = mode == 0;
+    if (save && TextLength(target) == 0) return 0;
+
+    std::string kind = KindOf(source);
+    if (kind == "ico") {
+        if (save && number <= 1) WriteIconTarget(LoadIconFileImages(source), target);
+        return 1;
+    }
+    if (kind != "exe" && kind != "dll" && kind != "icl") return 0;
+
+    ModuleGuard module(LoadLibraryExA(TextOrEmpty(source), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module.Get()) return 0;
+    std::vector<ResourceName> groups;
+    EnumResourceNamesA(module.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectGroupName,
+                       reinterpret_cast<LONG_PTR>(&groups));
+    int32_t count = static_cast<int32_t>(groups.size());
+    if (save && count >= number)
+        WriteIconTarget(LoadGroupImages(module.Get(), groups[number - 1]), target);
+    return count;
+}
+
+const SupportLibrary& IconLibrary() {
+    return kIconLibraryEntry;
+}

@@ -1,0 +1,132 @@
+#include "runtime/library/shell/ShellCommands.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "runtime/values/Values.h"
+
+namespace {
+
+template <typename T>
+class ComPtr {
+  public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() {
+        if (p_) p_->Release();
+    }
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+    void** Put() { return reinterpret_cast<void**>(&p_); }
+
+  private:
+    T* p_ = nullptr;
+};
+
+// COM for the duration of one command on threads that have not set it up
+// themselves; a thread already initialised differently keeps its own.
+class ComScope {
+  public:
+    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ComScope(const ComScope&) = delete;
+    ComScope& operator=(const ComScope&) = delete;
+    ~ComScope() {
+        if (SUCCEEDED(hr_)) CoUninitialize();
+    }
+
+  private:
+    HRESULT hr_;
+};
+
+bool ContainsLnk(const std::string& path) {
+    std::string lower = path;
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower.find(".lnk") != std::string::npos;
+}
+
+std::wstring WideFromAnsi(const std::string& text) {
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (n <= 0) return std::wstring();
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
+    wide.resize(static_cast<size_t>(n - 1));
+    return wide;
+}
+
+}  // namespace
+
+ShortcutInfo LoadShortcut(const char* path) {
+    ShortcutInfo info;
+    std::string file = TextOrEmpty(path);
+    if (!ContainsLnk(file)) file += ".lnk";
+
+    ComScope com;
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.Put())))
+        return info;
+    ComPtr<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.Put()))) return info;
+    if (FAILED(persist->Load(WideFromAnsi(file).c_str(), STGM_READ))) return info;
+    info.loaded = true;
+
+    std::vector<char> buffer(1024, '\0');
+    if (SUCCEEDED(link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0)))
+        info.target = buffer.data();
+    buffer.assign(1024, '\0');
+    if (SUCCEEDED(link->GetArguments(buffer.data(), static_cast<int>(buffer.size()))))
+        info.arguments = buffer.data();
+    buffer.assign(1024, '\0');
+    if (SUCCEEDED(link->GetWorkingDirectory(buffer.data(), static_cast<int>(buffer.size()))))
+        info.workingDirectory = buffer.data();
+    buffer.assign(1024, '\0');
+    int iconIndex = 0;
+    if (SUCCEEDED(
+            link->GetIconLocation(buffer.data(), static_cast<int>(buffer.size()), &iconIndex))) {
+        char location[1100];
+        std::snprintf(location, sizeof(location), "%s,%d", buffer.data(), iconIndex);
+        info.iconLocation = location;
+    }
+    int show = 0;
+    if (SUCCEEDED(link->GetShowCmd(&show))) info.showCommand = ReportedShowCommand(show);
+    WORD hotKey = 0;
+    if (SUCCEEDED(link->GetHotkey(&hotKey))) info.hotKey = hotKey;
+    buffer.assign(1024, '\0');
+    if (SUCCEEDED(link->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
+        info.description = buffer.data();
+    return info;
+}
+
+int32_t ReportedShowCommand(int32_t showCommand) {
+    return showCommand == SW_SHOWMINNOACTIVE ? SW_SHOWMINIMIZED : showCommand;
+}
+
+std::string HotKeyText(uint16_t hotKey) {
+    uint8_t modifiers = static_cast<uint8_t>(hotKey >> 8);
+    std::string text;
+    if (modifiers & HOTKEYF_CONTROL) text += "Ctrl + ";
+    if (modifiers & HOTKEYF_SHIFT) text += "Shift + ";
+    if (modifiers & HOTKEYF_ALT) text += "Alt + ";
+    if (modifiers & HOTKEYF_EXT) text += "Ext + ";
+    char key = static_cast<char>(hotKey & 0xFF);
+    if (key) text += key;
+    return text;
+}
+
+void OpenWithShell(int32_t verb, const char* file, const char* parameters, const char* directory,
+                   int32_t showMode) {
+    static const char* const kVerbs[] = {"edit", "explore", "find", "open", "print"};
+    static const int kShowModes[] = {SW_HIDE,          SW_SHOWNORMAL, SW_SHOWMINIMIZED,
+                                     SW_SHOWMAXIMIZED, SW_SHOWNA,     SW_MINIMIZE};
+    const char* verbText = (verb >= 1 && verb <= 5) ? kVerbs[verb - 1] : nullptr;
+    int show = (showMode >= 1 && showMode <= 6) ? kShowModes[showMode - 1] : SW_SHOWNORMAL;
+    ShellExecuteA(nullptr, verbText, TextOrEmpty(file), parameters, TextOrEmpty(directory), show);
+}

@@ -7,16 +7,8 @@
 #include <cstring>
 #include <map>
 
-#include "engine/WindowExControl.h"
-
 namespace {
 constexpr UINT_PTR kWrapperSubclassId = 0x5E17;
-constexpr char kControlProperty[] = "Tab_Control";
-// Sent by the program's runtime to every component once its window is built,
-// after the runtime has shown or hidden each component by the flag of its
-// own. A skinned control's visibility is its visible attribute, so the
-// engine applies that again here.
-constexpr UINT kMsgWindowBuilt = 0x8076;
 
 std::map<EngineControl, std::unique_ptr<Control>> gControls;
 // Controls destroyed while one of their own messages was still being handled.
@@ -68,7 +60,7 @@ bool Control::Attach(EngineControl handle) {
     if (!wrapper_ || !IsWindow(wrapper_)) return false;
     subclassed_ =
         SetWindowSubclass(wrapper_, WrapperProc, kWrapperSubclassId, DWORD_PTR(handle)) != FALSE;
-    SetPropA(wrapper_, kControlProperty, reinterpret_cast<HANDLE>(handle));
+    SetPropA(wrapper_, kEngineControlProperty, reinterpret_cast<HANDLE>(handle));
     ApplyVisibility();
     return true;
 }
@@ -77,8 +69,8 @@ void Control::Teardown() {
     destroyed_ = true;
     if (wrapper_ && IsWindow(wrapper_)) {
         if (subclassed_) RemoveWindowSubclass(wrapper_, WrapperProc, kWrapperSubclassId);
-        if (GetPropA(wrapper_, kControlProperty) == reinterpret_cast<HANDLE>(handle_))
-            RemovePropA(wrapper_, kControlProperty);
+        if (GetPropA(wrapper_, kEngineControlProperty) == reinterpret_cast<HANDLE>(handle_))
+            RemovePropA(wrapper_, kEngineControlProperty);
     }
     subclassed_ = false;
     wrapper_ = nullptr;
@@ -241,7 +233,7 @@ Control* FindControl(EngineControl handle) {
 Control* FindControlOfWrapper(HWND wrapper) {
     if (!wrapper || !IsWindow(wrapper)) return nullptr;
     Control* control =
-        FindControl(reinterpret_cast<EngineControl>(GetPropA(wrapper, kControlProperty)));
+        FindControl(reinterpret_cast<EngineControl>(GetPropA(wrapper, kEngineControlProperty)));
     return control && control->Wrapper() == wrapper ? control : nullptr;
 }
 

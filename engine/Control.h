@@ -12,7 +12,7 @@
 #include "engine/AttributeBlock.h"
 #include "engine/Canvas.h"
 #include "engine/Theme.h"
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 class Control {
   public:

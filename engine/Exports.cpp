@@ -12,7 +12,7 @@
 #include "engine/PictureBoxControl.h"
 #include "engine/ToolbarControl.h"
 #include "engine/WindowExControl.h"
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 #define ENGINE_EXPORT extern "C" __declspec(dllexport)
 

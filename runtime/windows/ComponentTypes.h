@@ -11,18 +11,22 @@
 // (notifications 1007/1008/1009). Opaque to libraries.
 using RuntimeWindowObject = intptr_t;
 
+// Sent to each component when its window has been loaded completely, after
+// the runtime has shown or hidden every component by its shown flag.
+constexpr UINT kMsgComponentsCreated = 0x8076;
+
 struct ComponentCreateArgs {
     const uint8_t* attributes;  // the stored attribute block (may be null)
     uint32_t attributeSize;
-    DWORD style;                // the runtime's style; the type adds WS_CHILD
+    DWORD style;  // the runtime's style; the type adds WS_CHILD
     HWND parent;
-    UINT controlId;             // child identifier: 100, 110, 120, ...
+    UINT controlId;  // child identifier: 100, 110, 120, ...
     HMENU menu;
     int32_t left, top, width, height;
     uint32_t windowId;
     uint32_t componentId;
-    HWND designWindow;          // always null at run time
-    BOOL designMode;            // always FALSE at run time
+    HWND designWindow;  // always null at run time
+    BOOL designMode;    // always FALSE at run time
 };
 
 enum ComponentOperation : int32_t {

@@ -13,7 +13,6 @@
 // Runtime-private messages.
 constexpr UINT kMsgComponentPrepared = 0x806F;  // to each component after creation
 constexpr UINT kMsgWindowPrepared = 0x8004;     // to the window after its components
-constexpr UINT kMsgComponentsCreated = 0x8076;  // to each component at the end of loading
 constexpr UINT kMsgTrayIcon = 0x8064;           // notification-area icon of a window
 constexpr UINT kMsgExitRequest = 0x83E7;        // hidden owner: end the process (wParam code)
 

@@ -459,7 +459,6 @@ TEST(EngineEvents, ListSelectionAndVisibility) {
 // then tells it the window is built (0x8076): from there on a skinned
 // control's window follows its visible attribute, whatever the flag said.
 TEST(EngineVisibility, VisibleAttributeGovernsTheWrapper) {
-    constexpr UINT kWindowBuilt = 0x8076;
     Scene& scene = TheScene();
     HWND host = MakeHost(scene.window, 430, 280, 340, 120);
     struct Case {
@@ -487,7 +486,7 @@ TEST(EngineVisibility, VisibleAttributeGovernsTheWrapper) {
         EXPECT_EQ(c.visible, IsWindowVisible(wrapper) != FALSE);
         for (int runtimeShows : {SW_HIDE, SW_SHOWNA}) {
             ShowWindow(wrapper, runtimeShows);
-            SendMessageA(wrapper, kWindowBuilt, 0, 0);
+            SendMessageA(wrapper, kMsgWindowBuilt, 0, 0);
             EXPECT_EQ(c.visible, IsWindowVisible(wrapper) != FALSE) << runtimeShows;
         }
         EXPECT_TRUE(WriteAttribute(control, 0, c.visible ? 0 : 1));
@@ -506,7 +505,7 @@ TEST(EngineVisibility, VisibleAttributeGovernsTheWrapper) {
         CreateOn(Engine().createWindowEx, host, 4, 4, 24, 24, rootBlock.data(), 11, &rootWrapper);
     ASSERT_NE(0, root);
     ShowWindow(rootWrapper, SW_SHOWNA);
-    SendMessageA(rootWrapper, kWindowBuilt, 0, 0);
+    SendMessageA(rootWrapper, kMsgWindowBuilt, 0, 0);
     EXPECT_FALSE(IsWindowVisible(rootWrapper));
     const uint32_t skinned = Average(Capture(host), 40, 40, 200, 60);
     EXPECT_LT(ColourDistance(skinned, PanelValues()[0]), 30);

@@ -156,7 +156,6 @@ TEST(EngineDescription, PanelAndDockButtonAsStored) {
 // is 1 when told the window is built. The sample list and the skin roots'
 // own small windows stay hidden.
 TEST(EngineDescription, StoredVisibilityOnceTheWindowIsBuilt) {
-    constexpr UINT kWindowBuilt = 0x8076;
     HWND panel = MakeHost(nullptr, 40, 40, 400, 248);
     HWND dock = MakeHost(nullptr, 460, 40, 48, 40);
     struct Stored {
@@ -182,7 +181,7 @@ TEST(EngineDescription, StoredVisibilityOnceTheWindowIsBuilt) {
                               s.eventBase, &s.wrapper));
     for (Stored& s : stored) ShowWindow(s.wrapper, SW_HIDE);
     for (auto it = std::rbegin(stored); it != std::rend(stored); ++it)
-        SendMessageA(it->wrapper, kWindowBuilt, 0, 0);
+        SendMessageA(it->wrapper, kMsgWindowBuilt, 0, 0);
     for (const Stored& s : stored)
         EXPECT_EQ(s.shown, IsWindowVisible(s.wrapper) != FALSE) << std::hex << s.id;
     DestroyWindow(dock);

@@ -30,7 +30,7 @@ LRESULT CALLBACK WrapperProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_ERASEBKGND:
             return 1;
         case WM_NCDESTROY: {
-            HANDLE control = GetPropA(window, "Tab_Control");
+            HANDLE control = GetPropA(window, kEngineControlProperty);
             if (!control) return 0;
             Engine().destroy(reinterpret_cast<EngineControl>(control));
             break;
@@ -124,7 +124,7 @@ EngineControl CreateOn(CreateControlFn create, HWND host, int x, int y, int widt
     create(0, host, x, y, width, height, RecordEvent, &context, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
            0, 0, 0, 0, 0);
     if (wrapperOut) *wrapperOut = wrapper;
-    return reinterpret_cast<EngineControl>(GetPropA(wrapper, "Tab_Control"));
+    return reinterpret_cast<EngineControl>(GetPropA(wrapper, kEngineControlProperty));
 }
 
 void Pump(DWORD milliseconds) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/engine/SkinDataBuilder.h"
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 struct EngineApi {
     HMODULE module = nullptr;

@@ -42,7 +42,7 @@ void StartSkinUiIn(const std::string& folder) {
 
 EngineControl EngineControlOf(RuntimeWindowObject object) {
     HWND wrapper = WindowObjectHandle(object);
-    return reinterpret_cast<EngineControl>(GetPropA(wrapper, "Tab_Control"));
+    return reinterpret_cast<EngineControl>(GetPropA(wrapper, kEngineControlProperty));
 }
 
 }  // namespace skin_test

@@ -11,7 +11,7 @@
 #include <map>
 #include <string>
 
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 #define ENGINE_EXPORT extern "C" __declspec(dllexport)
 
@@ -85,7 +85,7 @@ EngineControl Create(const char* type, intptr_t reserved, HWND parent, int32_t l
         context->eventBase, wrapperInParent ? 1 : 0,
         static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(context->attributes)),
         allZero ? 1 : 0);
-    SetPropA(context->wrapper, "Tab_Control", reinterpret_cast<HANDLE>(control));
+    SetPropA(context->wrapper, kEngineControlProperty, reinterpret_cast<HANDLE>(control));
     if (gCreationEvent)
         callback(reinterpret_cast<EngineControl>(control), gCreationEvent, 1, 2, 3, 4);
     return reinterpret_cast<EngineControl>(control);
@@ -107,7 +107,7 @@ DEFINE_CREATE(ListboxEx)
 DEFINE_CREATE(IcoListboxEx)
 
 ENGINE_EXPORT void WINAPI ControPonintSizeSynchronise(HWND wrapper, int32_t mode) {
-    auto control = reinterpret_cast<EngineControl>(GetPropA(wrapper, "Tab_Control"));
+    auto control = reinterpret_cast<EngineControl>(GetPropA(wrapper, kEngineControlProperty));
     Log("ControPonintSizeSynchronise %s mode=%d", NameOf(control).c_str(), mode);
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/windows/ComponentTypes.h"
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 namespace skin_test {
 

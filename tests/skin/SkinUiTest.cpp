@@ -421,7 +421,7 @@ TEST_F(WithoutEngine, OneWarningPerControlAndTheProgramCarriesOn) {
     for (RuntimeWindowObject object : objects) {
         HWND wrapper = WindowObjectHandle(object);
         EXPECT_TRUE(IsWindow(wrapper));
-        EXPECT_EQ(GetPropA(wrapper, "Tab_Control"), nullptr);
+        EXPECT_EQ(GetPropA(wrapper, kEngineControlProperty), nullptr);
     }
     const ComponentType& type = SkinType(kWindowEx);
     int64_t value = 30;

@@ -64,7 +64,7 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 
 EngineControl ControlOfComponent(uint32_t windowId, uint32_t componentId) {
     return reinterpret_cast<EngineControl>(
-        GetPropA(LiveHandleOf(windowId, componentId), "Tab_Control"));
+        GetPropA(LiveHandleOf(windowId, componentId), kEngineControlProperty));
 }
 
 class SkinnedWindows : public ::testing::Test {

@@ -13,12 +13,16 @@
 const char kMissingEngineText[] = "程序缺少界面运行库必须依赖的 SkinEngine.dll 文件";
 const char kMissingEngineCaption[] = "Warning";
 
+// The engine re-applies a control's visibility on the message the runtime
+// sends at the end of loading: both sides must mean the same message.
+static_assert(kMsgWindowBuilt == kMsgComponentsCreated,
+              "the engine's window-built message is the runtime's end-of-loading message");
+
 namespace {
 
 // Window properties shared with the engine and the runtime.
 constexpr char kPropRuntimeObject[] = "hUnit";
 constexpr char kPropPage[] = "PageId_F";
-constexpr char kPropEngineControl[] = "Tab_Control";
 constexpr char kPropDestroying[] = "Tab_WM_DESTROY";
 
 // Engine codes are numbered from here; a type's event base is added.
@@ -62,7 +66,7 @@ std::vector<std::unique_ptr<SkinControl>> gControls;
 SkinWarningBoxFn gWarningBox = nullptr;  // null: MessageBoxA
 
 EngineControl EngineControlOfWindow(HWND wrapper) {
-    return reinterpret_cast<EngineControl>(GetPropA(wrapper, kPropEngineControl));
+    return reinterpret_cast<EngineControl>(GetPropA(wrapper, kEngineControlProperty));
 }
 
 EngineControl EngineControlOfObject(RuntimeWindowObject object) {

@@ -5,7 +5,7 @@
 #pragma once
 #include <cstdint>
 #include "runtime/windows/ComponentTypes.h"
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 // The library declares this many component types; type number n sits at
 // index n - 1 of the table, and only WindowEx (1), PictureBoxEx (5),

@@ -2,7 +2,7 @@
 // the rest of SkinUi calls through.
 #pragma once
 #include <windows.h>
-#include "ui/skin/SkinEngineInterface.h"
+#include "engine/SkinEngineInterface.h"
 
 // One pointer per engine export SkinUi uses; null for an export the engine
 // lacks (and for every entry while no engine is loaded).

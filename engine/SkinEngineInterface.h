@@ -1,6 +1,6 @@
-// The interface between SkinUi (inside the program) and the skin engine
-// SkinEngine.dll: the exports SkinUi resolves by name, their argument lists,
-// and the values both sides agree on. Every export is __stdcall on i686 and
+// The interface that the skin engine SkinEngine.dll publishes and SkinUi
+// (inside the program) uses: the exports SkinUi resolves by name, their
+// argument lists, and the values both sides agree on. Every export is __stdcall on i686 and
 // exported under its plain name. Control handles and callbacks are
 // pointer-sized; image handles are 32-bit values the program can store.
 #pragma once
@@ -28,16 +28,16 @@ struct EngineCreationContext {
 // the event's source by it (also for events raised during the creation
 // export, once "Tab_Control" is set).
 using EngineEventCallback = int32_t(WINAPI*)(EngineControl control, int32_t code, int32_t a1,
-                                            int32_t a2, int32_t a3, int32_t a4);
+                                             int32_t a2, int32_t a3, int32_t a4);
 
 // Creation: 0, parent window, left, top, width, height, callback, context,
 // then 17 zero arguments.
-#define SKIN_ENGINE_CREATE_ARGS                                                            \
-    intptr_t reserved, HWND parent, int32_t left, int32_t top, int32_t width,             \
-        int32_t height, EngineEventCallback callback, const EngineCreationContext* context, \
-        intptr_t z1, intptr_t z2, intptr_t z3, intptr_t z4, intptr_t z5, intptr_t z6,      \
-        intptr_t z7, intptr_t z8, intptr_t z9, intptr_t z10, intptr_t z11, intptr_t z12,   \
-        intptr_t z13, intptr_t z14, intptr_t z15, intptr_t z16, intptr_t z17
+#define SKIN_ENGINE_CREATE_ARGS                                                                    \
+    intptr_t reserved, HWND parent, int32_t left, int32_t top, int32_t width, int32_t height,      \
+        EngineEventCallback callback, const EngineCreationContext *context, intptr_t z1,           \
+        intptr_t z2, intptr_t z3, intptr_t z4, intptr_t z5, intptr_t z6, intptr_t z7, intptr_t z8, \
+        intptr_t z9, intptr_t z10, intptr_t z11, intptr_t z12, intptr_t z13, intptr_t z14,         \
+        intptr_t z15, intptr_t z16, intptr_t z17
 using CreateControlFn = EngineControl(WINAPI*)(SKIN_ENGINE_CREATE_ARGS);
 
 // Attribute messages of ControlSendMessage.
@@ -50,15 +50,17 @@ constexpr int32_t kEngineKindPageContainer = 1300;
 // ControlSendMessage(control, message, index, value, 0, 0). value points to
 // 8 bytes for 0x2801/0x2802. For 0x2803 the result is a pointer (cast) to an
 // engine-owned EngineBlockAnswer that stays valid until the next call.
-using ControlSendMessageFn = intptr_t(WINAPI*)(EngineControl control, int32_t message, int32_t index,
-                                               void* value, intptr_t zero1, intptr_t zero2);
+using ControlSendMessageFn = intptr_t(WINAPI*)(EngineControl control, int32_t message,
+                                               int32_t index, void* value, intptr_t zero1,
+                                               intptr_t zero2);
 struct EngineBlockAnswer {
     int32_t pageIndexPlusOne;  // 0 when the control is on no page
     int32_t length;            // bytes of data that follow (the attribute values)
     // uint8_t data[length];
 };
 
-using ControPonintSizeSynchroniseFn = void(WINAPI*)(HWND wrapper, int32_t mode);  // 0 moved, 1 resized
+using ControPonintSizeSynchroniseFn = void(WINAPI*)(HWND wrapper,
+                                                    int32_t mode);  // 0 moved, 1 resized
 using ControlDestroyFn = void(WINAPI*)(EngineControl control);
 using ControlUpdateCacheFn = int32_t(WINAPI*)();
 // bytes: a byte-set block (1, length, bytes) or null for the empty byte set.
@@ -79,17 +81,29 @@ using SetButtonSelected_ToolbarExFn = void(WINAPI*)(EngineControl control, int32
                                                     int32_t selected);
 // position -1 appends; result the new item's 0-based index, or -1.
 using InsertItem_IcoListboxExFn = int32_t(WINAPI*)(EngineControl control, int32_t position,
-                                                   int32_t v1, int32_t v2, int32_t image, void* data);
+                                                   int32_t v1, int32_t v2, int32_t image,
+                                                   void* data);
 // index -1 removes every item.
-using DeleteItem_IcoListboxExFn = void(WINAPI*)(EngineControl control, int32_t index, int32_t value);
+using DeleteItem_IcoListboxExFn = void(WINAPI*)(EngineControl control, int32_t index,
+                                                int32_t value);
 
 }  // extern "C"
 
+// The window property on a control's wrapper window that holds its engine
+// control (EngineControl).
+constexpr char kEngineControlProperty[] = "Tab_Control";
+
+// Sent by the program's runtime to every component once its window is built,
+// after the runtime has shown or hidden each component by a flag of its own.
+// A skinned control's visibility is its visible attribute, so the engine
+// applies that again when this arrives.
+constexpr UINT kMsgWindowBuilt = 0x8076;
+
 // Engine event codes (SkinUi adds the type's event base and subtracts 660).
 namespace EngineCode {
-constexpr int32_t kItemActivated = 650;   // toolbar button clicked / icon item activated; a1 = index
+constexpr int32_t kItemActivated = 650;  // toolbar button clicked / icon item activated; a1 = index
 constexpr int32_t kSelectionChanged = 656;
-constexpr int32_t kContextMenu = 665;     // icon list right click
-constexpr int32_t kHover = 669;           // WindowEx: a1 = 1 entered, 0 left
-constexpr int32_t kIgnoredFrom = 700;     // codes from here on raise nothing
+constexpr int32_t kContextMenu = 665;  // icon list right click
+constexpr int32_t kHover = 669;        // WindowEx: a1 = 1 entered, 0 left
+constexpr int32_t kIgnoredFrom = 700;  // codes from here on raise nothing
 }  // namespace EngineCode

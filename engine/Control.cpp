@@ -11,9 +11,35 @@ namespace {
 constexpr UINT_PTR kWrapperSubclassId = 0x5E17;
 
 std::map<EngineControl, std::unique_ptr<Control>> gControls;
+std::map<HWND, EngineControl> gHostFaces;
 // Controls destroyed while one of their own messages was still being handled.
 std::vector<std::unique_ptr<Control>> gDeadControls;
 EngineControl gNextControl = 0x5C000000;
+
+Control* FaceOf(HWND host) {
+    auto found = host ? gHostFaces.find(host) : gHostFaces.end();
+    return found == gHostFaces.end() ? nullptr
+                                     : FindControlOf<Control>(found->second, ControlKind::WindowEx);
+}
+
+// Paints the face of `host` (when a skin root is on it) with the host's
+// client origin at (x, y); false when the window has no skin root.
+bool PaintHostFace(HWND host, Surface& s, int x, int y) {
+    Control* face = FaceOf(host);
+    if (!face) return false;
+    RECT client{};
+    GetClientRect(host, &client);
+    face->RenderFace(s, x, y, client.right, client.bottom);
+    return true;
+}
+
+// Mouse movement seen over a control of `host`: the window is hovered.
+void NoteMouseOverHost(HWND host) {
+    if (Control* face = FaceOf(host)) {
+        BusyScope busy(face);
+        face->OnHostMouse(false);
+    }
+}
 
 LRESULT CALLBACK WrapperProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                              DWORD_PTR reference) {
@@ -262,4 +288,16 @@ void ForEachControl(void (*action)(Control&)) {
     for (auto& entry : gControls) handles.push_back(entry.first);
     for (EngineControl handle : handles)
         if (Control* control = FindControl(handle)) action(*control);
+}
+
+bool HasHostFace(HWND host) {
+    return gHostFaces.count(host) != 0;
+}
+
+void SetHostFace(HWND host, EngineControl face) {
+    gHostFaces[host] = face;
+}
+
+void ClearHostFace(HWND host) {
+    gHostFaces.erase(host);
 }

@@ -45,6 +45,11 @@ class Control {
     // own procedure.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     virtual void OnWrapperChanged(bool resized);
+    // A window's face (its skin root) paints the whole window behind the
+    // other controls, with the window's client origin at (x, y), and hears of
+    // the mouse over them. Other controls are no face.
+    virtual void RenderFace(Surface&, int, int, int, int) const {}
+    virtual void OnHostMouse(bool) {}
     void Invalidate();
     void RefreshCaches();
 
@@ -98,6 +103,10 @@ T* FindControlOf(EngineControl handle, ControlKind kind) {
     return control && control->Kind() == kind ? static_cast<T*>(control) : nullptr;
 }
 Control* FindControlOfWrapper(HWND wrapper);
+// The face control of each host window that has one (one per window).
+bool HasHostFace(HWND host);
+void SetHostFace(HWND host, EngineControl face);
+void ClearHostFace(HWND host);
 void DestroyControl(EngineControl handle);
 // Frees a control whose destruction waited for its handlers to unwind.
 void ReleaseIfDead(Control* control);

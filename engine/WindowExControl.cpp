@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <map>
 
 namespace {
 constexpr UINT_PTR kHostSubclassId = 0x5E18;
@@ -12,15 +11,6 @@ constexpr UINT kHoverPollMs = 100;
 // Windows up to this size are buttons: their face is a rounded highlight
 // inset from the edge; larger ones are panels framed by a border line.
 constexpr int kButtonFaceMaxSide = 96;
-
-std::map<HWND, EngineControl> gHostFaces;
-
-WindowExControl* FaceOf(HWND host) {
-    auto found = gHostFaces.find(host);
-    return found == gHostFaces.end()
-               ? nullptr
-               : FindControlOf<WindowExControl>(found->second, ControlKind::WindowEx);
-}
 
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR reference) {
@@ -35,22 +25,6 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(window, message, wParam, lParam);
 }
 }  // namespace
-
-bool PaintHostFace(HWND host, Surface& s, int x, int y) {
-    WindowExControl* face = host ? FaceOf(host) : nullptr;
-    if (!face) return false;
-    RECT client{};
-    GetClientRect(host, &client);
-    face->RenderFace(s, x, y, client.right, client.bottom);
-    return true;
-}
-
-void NoteMouseOverHost(HWND host) {
-    if (WindowExControl* face = host ? FaceOf(host) : nullptr) {
-        BusyScope busy(face);
-        face->OnHostMouse(false);
-    }
-}
 
 namespace {
 // The shape (alpha) of an image region, filled with white.
@@ -138,10 +112,10 @@ void WindowExControl::OnAttributeChanged(int index) {
 
 void WindowExControl::HookHost() {
     HWND host = Host();
-    if (hookedHost_ || !host || gHostFaces.count(host)) return;
+    if (hookedHost_ || !host || HasHostFace(host)) return;
     if (!SetWindowSubclass(host, HostProc, kHostSubclassId, DWORD_PTR(Handle()))) return;
     hookedHost_ = host;
-    gHostFaces[host] = Handle();
+    SetHostFace(host, Handle());
     // A skinned window draws its own face: no caption or frame of the
     // system's, and children clipped out so the face never flickers over them.
     LONG_PTR style = GetWindowLongPtrW(host, GWL_STYLE);
@@ -165,7 +139,7 @@ void WindowExControl::UnhookHost() {
         RemoveWindowSubclass(hookedHost_, HostProc, kHostSubclassId);
         RedrawWindow(hookedHost_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    gHostFaces.erase(hookedHost_);
+    ClearHostFace(hookedHost_);
     hookedHost_ = nullptr;
     hovered_ = false;
 }

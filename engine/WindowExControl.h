@@ -14,9 +14,9 @@ class WindowExControl : public Control {
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // The face of the whole window, drawn with its client origin at (x, y).
-    void RenderFace(Surface& s, int x, int y, int width, int height) const;
+    void RenderFace(Surface& s, int x, int y, int width, int height) const override;
     bool HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    void OnHostMouse(bool overHost);
+    void OnHostMouse(bool overHost) override;
     void CheckLeave();
     int Opacity() const;
 
@@ -33,9 +33,3 @@ class WindowExControl : public Control {
     bool hovered_ = false;
     mutable PixelImage highlight_;  // the frame's shape in white, made on first use
 };
-
-// Paints the face of `host` (when a skin root is on it) with the host's
-// client origin at (x, y); false when the window has no skin root.
-bool PaintHostFace(HWND host, Surface& s, int x, int y);
-// Mouse movement seen over a control of `host`: the window is hovered.
-void NoteMouseOverHost(HWND host);

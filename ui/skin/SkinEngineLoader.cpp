@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/win32/ScopedOwners.h"
 #include "ui/skin/SkinUiTesting.h"
 
 namespace {
@@ -20,25 +21,6 @@ constexpr char kEngineSubfolderSuffix[] = "\\lib\\SkinEngine\\SkinEngine.dll";
 constexpr char kEngineSubfolderPath[] = "lib\\SkinEngine\\SkinEngine.dll";
 constexpr DWORD kPathBufferSize = MAX_PATH;
 constexpr DWORD kStoredPathMaxBytes = 255;
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : handle_(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (Valid()) CloseHandle(handle_);
-    }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    void Reset(HANDLE h) {
-        if (Valid()) CloseHandle(handle_);
-        handle_ = h;
-    }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
 
 HANDLE OpenSettingsFile(const char* path) {
     return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -59,7 +41,7 @@ bool BuildBesideCandidate(const char* suffix, char (&buffer)[kPathBufferSize]) {
 // The stored path is handed on exactly as read, line break and all: the
 // file holds nothing but the path.
 HMODULE LoadFromSettingsFile(SkinLibraryLoader load) {
-    FileHandle file(OpenSettingsFile("C:\\SkinEngine.ini"));
+    ScopedFileHandle file(OpenSettingsFile("C:\\SkinEngine.ini"));
     if (!file.Valid()) file.Reset(OpenSettingsFile("D:\\SkinEngine.ini"));
     if (!file.Valid()) return nullptr;
     char path[kStoredPathMaxBytes + 1] = {};

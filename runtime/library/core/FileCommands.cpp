@@ -6,27 +6,13 @@
 #include "runtime/library/core/CoreArguments.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/library/core/FileSearch.h"
+#include "runtime/win32/ScopedOwners.h"
 
 namespace {
 
 constexpr DWORD kSearchableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                         FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY |
                                         FILE_ATTRIBUTE_ARCHIVE;  // 0x37
-
-class ScopedFile {
-  public:
-    explicit ScopedFile(HANDLE h) : handle_(h) {}
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-    ~ScopedFile() {
-        if (Valid()) CloseHandle(handle_);
-    }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
-};
 
 bool IsDotEntry(const char* name) {
     return name && (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0);
@@ -110,8 +96,9 @@ void CmdRemoveFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args)
 }
 
 void CmdReadWholeFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
-    ScopedFile file(CreateFileA(ArgumentText(argCount, args, 0), GENERIC_READ, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFileHandle file(CreateFileA(ArgumentText(argCount, args, 0), GENERIC_READ,
+                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return;
     LARGE_INTEGER size;
     // A byte set counts its bytes in 32 bits; a larger file cannot be held.

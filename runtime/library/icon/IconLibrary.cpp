@@ -9,37 +9,9 @@
 #include "runtime/library/icon/IconFile.h"
 #include "runtime/library/LibraryArguments.h"
 #include "runtime/process/Runtime.h"
+#include "runtime/win32/ScopedOwners.h"
 
 namespace {
-
-class ModuleGuard {
-  public:
-    explicit ModuleGuard(HMODULE module) : module_(module) {}
-    ModuleGuard(const ModuleGuard&) = delete;
-    ModuleGuard& operator=(const ModuleGuard&) = delete;
-    ~ModuleGuard() {
-        if (module_) FreeLibrary(module_);
-    }
-    HMODULE Get() const { return module_; }
-
-  private:
-    HMODULE module_;
-};
-
-class FileGuard {
-  public:
-    explicit FileGuard(HANDLE file) : file_(file) {}
-    FileGuard(const FileGuard&) = delete;
-    FileGuard& operator=(const FileGuard&) = delete;
-    ~FileGuard() {
-        if (Valid()) CloseHandle(file_);
-    }
-    bool Valid() const { return file_ != INVALID_HANDLE_VALUE && file_ != nullptr; }
-    HANDLE Get() const { return file_; }
-
-  private:
-    HANDLE file_;
-};
 
 // The last three bytes of a path with A-Z lowered: the kind of a file.
 std::string KindOf(const char* path) {
@@ -97,8 +69,8 @@ std::vector<IconImage> LoadGroupImages(HMODULE module, const ResourceName& group
 
 std::vector<uint8_t> ReadFileBytes(const char* path) {
     std::vector<uint8_t> bytes;
-    FileGuard file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return bytes;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
@@ -128,8 +100,8 @@ std::vector<IconImage> LoadIconFileImages(const char* path) {
 bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
     bool written = false;
     {
-        FileGuard file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        ScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.Valid()) return false;
         DWORD done = 0;
         written =
@@ -237,7 +209,7 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     }
     if (kind != "exe" && kind != "dll" && kind != "icl") return 0;
 
-    ModuleGuard module(LoadLibraryExA(TextOrEmpty(source), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    ScopedModule module(LoadLibraryExA(TextOrEmpty(source), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     if (!module.Get()) return 0;
     std::vector<ResourceName> groups;
     EnumResourceNamesA(module.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectGroupName,

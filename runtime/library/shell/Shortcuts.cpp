@@ -9,40 +9,9 @@
 #include <vector>
 
 #include "runtime/values/Values.h"
+#include "runtime/win32/ScopedOwners.h"
 
 namespace {
-
-template <typename T>
-class ComPtr {
-  public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p_) p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    void** Put() { return reinterpret_cast<void**>(&p_); }
-
-  private:
-    T* p_ = nullptr;
-};
-
-// COM for the duration of one command on threads that have not set it up
-// themselves; a thread already initialised differently keeps its own.
-class ComScope {
-  public:
-    ComScope() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-    ~ComScope() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-
-  private:
-    HRESULT hr_;
-};
 
 bool ContainsLnk(const std::string& path) {
     std::string lower = path;
@@ -68,13 +37,13 @@ ShortcutInfo LoadShortcut(const char* path) {
     std::string file = TextOrEmpty(path);
     if (!ContainsLnk(file)) file += ".lnk";
 
-    ComScope com;
-    ComPtr<IShellLinkA> link;
+    ScopedComApartment com;
+    ScopedComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.Put())))
+                                link.PutVoid())))
         return info;
-    ComPtr<IPersistFile> persist;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.Put()))) return info;
+    ScopedComPtr<IPersistFile> persist;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.PutVoid()))) return info;
     if (FAILED(persist->Load(WideFromAnsi(file).c_str(), STGM_READ))) return info;
     info.loaded = true;
 

@@ -12,6 +12,7 @@
 
 #include "runtime/library/Commands.h"
 #include "runtime/process/Runtime.h"
+#include "runtime/win32/ScopedOwners.h"
 
 namespace {
 
@@ -19,46 +20,13 @@ constexpr int32_t kAutoStartRegistry = 0;
 constexpr int32_t kAutoStartShortcut = 1;
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-class RegistryKey {
-  public:
-    RegistryKey() = default;
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    ~RegistryKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    HKEY* Put() { return &key_; }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-template <typename T>
-class ComRef {
-  public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    T** Put() { return &p_; }
-    void** PutVoid() { return reinterpret_cast<void**>(&p_); }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-  private:
-    T* p_ = nullptr;
-};
-
 bool IsExistingFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool WriteRunValue(const char* name, const char* path) {
-    RegistryKey key;
+    ScopedRegistryKey key;
     if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunKey, key.Put()) != ERROR_SUCCESS) return false;
     // The stored string keeps its terminator, as REG_SZ readers expect.
     const DWORD size = static_cast<DWORD>(lstrlenA(path) + 1);
@@ -71,13 +39,13 @@ bool WriteStartupShortcut(const char* name, const char* path) {
     if (!SHGetSpecialFolderPathA(nullptr, folder, CSIDL_STARTUP, FALSE)) return false;
     const std::string link = std::string(folder) + "\\" + name + ".lnk";
 
-    ComRef<IShellLinkA> shellLink;
+    ScopedComPtr<IShellLinkA> shellLink;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 shellLink.PutVoid()))) {
         return false;
     }
     if (FAILED(shellLink->SetPath(path))) return false;
-    ComRef<IPersistFile> file;
+    ScopedComPtr<IPersistFile> file;
     if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.PutVoid()))) return false;
     wchar_t wideLink[MAX_PATH * 2] = {};
     if (MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wideLink, MAX_PATH * 2) == 0) return false;

@@ -2,7 +2,14 @@
 // handler offsets name.
 #include "app/HandlerTable.h"
 
-#include "app/Handlers.h"
+#include "app/LaunchEntry.h"
+#include "app/PanelCreated.h"
+#include "app/dock/DockButton.h"
+#include "app/dock/EmbedDock.h"
+#include "app/dock/PanelSlides.h"
+#include "app/launch/CategoryToolbar.h"
+#include "app/launch/ItemActions.h"
+#include "app/launch/SampleList.h"
 
 const EventHandler kHandlerTable[kHandlerSlotCount] = {
     EmbedDock,               // kSlotEmbedDock

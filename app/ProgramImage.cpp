@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "app/ExternalDeclarations.h"
+#include "app/common/DeclaredFunctions.h"
 #include "app/HandlerTable.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/library/icon/IconLibrary.h"

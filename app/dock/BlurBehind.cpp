@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-#include "app/ExternalDeclarations.h"
-#include "runtime/external/ExternalFunctions.h"
+#include "app/common/DeclaredFunctions.h"
 
 namespace {
 
@@ -21,16 +20,10 @@ struct AccentPolicy {
 };
 static_assert(sizeof(AccentPolicy) == 16, "the accent policy is four 32-bit fields");
 
-struct CompositionAttributeData {
-    DWORD attribute;
-    void* data;
-    SIZE_T dataSize;
-};
-
 }  // namespace
 
 BOOL EnableBlurBehind(HWND window) {
     AccentPolicy policy = {kAccentBlurBehind, 0, 0, 0};
     CompositionAttributeData data = {kAccentPolicyAttribute, &policy, sizeof(policy)};
-    return CallExternal<BOOL>(kSetWindowCompositionAttribute, window, &data);
+    return Declared::SetWindowCompositionAttribute(window, &data);
 }

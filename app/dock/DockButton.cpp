@@ -1,7 +1,8 @@
 // Handlers of the dock button window's skin: refreshing the engine's caches
 // when the button first becomes active, and the hover highlight of its skin
 // root.
-#include "app/Handlers.h"
+#include "app/dock/DockButton.h"
+
 #include "runtime/library/Commands.h"
 #include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"

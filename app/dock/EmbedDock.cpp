@@ -1,11 +1,10 @@
 // DockWindow's creation: move it into the taskbar in the place of the first
 // TrayButton of the notification area, then load the panel it owns.
-#include "app/Handlers.h"
-#include "app/ExternalDeclarations.h"
-#include "app/dock/DockWindows.h"
-#include "app/dock/TaskbarSearch.h"
+#include "app/dock/EmbedDock.h"
+
+#include "app/common/DeclaredFunctions.h"
+#include "app/common/ProgramWindows.h"
 #include "runtime/library/Commands.h"
-#include "runtime/external/ExternalFunctions.h"
 #include "runtime/windows/Properties.h"
 
 int32_t DockLeftForButton(HWND taskbar, HWND button, const WindowBox& buttonBox) {
@@ -22,7 +21,7 @@ int32_t TakeTrayButtonPlace() {
     HWND notify = FindTrayNotifyWindow();
     HWND button = FindDescendantByClass(notify, "TrayButton");
     const WindowBox box = GetWindowBox(button);
-    CallExternal<BOOL>(kShowWindowAsync, button, SW_HIDE);
+    Declared::ShowWindowAsync(button, SW_HIDE);
     return DockLeftForButton(FindTaskbarWindow(), button, box);
 }
 
@@ -33,7 +32,7 @@ void PlaceDockOverTrayButton() {
 
 HandlerResult EmbedDock(const int32_t*, int32_t) {
     HWND dock = WindowHandleOf(DockWindowRef());
-    CallExternal<HWND>(kSetParent, dock, FindTaskbarWindow());
+    Declared::SetParent(dock, FindTaskbarWindow());
     PlaceDockOverTrayButton();
     CallCore(CoreCommand::LoadWindow, PanelWindowRef(), DockWindowRef(), ArgBool(false));
     return NoResult();

@@ -1,11 +1,12 @@
 // The panel's one-time layout: parked just beyond the right edge of the
 // screen, resting above a bottom taskbar, its controls lined up along its
-// bottom edge; then the shell hook, the window procedure and category 0.
+// bottom edge; then the shell hook and the window procedure.
 #include "app/dock/PanelLayout.h"
 
-#include "app/dock/DockWindows.h"
-#include "app/dock/Globals.h"
+#include "app/common/ProgramWindows.h"
+#include "app/common/Globals.h"
 #include "app/dock/PanelWindowProc.h"
+#include "app/dock/TaskbarThickness.h"
 #include "runtime/library/Commands.h"
 #include "runtime/windows/Properties.h"
 
@@ -41,5 +42,4 @@ void LayoutPanel() {
     HWND panel = WindowHandleOf(PanelWindowRef());
     RegisterPanelShellHook(panel);
     InstallPanelWindowProc(panel);
-    ShowCategory(0);
 }

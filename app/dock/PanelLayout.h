@@ -1,15 +1,7 @@
-// Panel geometry and filling the icon list with one category.
+// The panel's geometry, set once when it is created.
 #pragma once
-#include <cstdint>
-#include "runtime/values/Values.h"
 
+// Parks the panel beyond the right screen edge (SavedScreenWidth), rests it
+// above a taskbar along a whole screen edge, aligns its controls along its
+// bottom, registers the shell hook and installs PanelWindowProc.
 void LayoutPanel();
-int32_t GetTaskbarThickness();
-struct DisplayMode {
-    int32_t bitsPerPixel, width, height, frequency;
-};
-DisplayMode GetDisplayMode(int32_t deviceIndex);
-void ShowCategory(int32_t index);
-int32_t SelectCategory(int32_t index);
-// The file name of a path, without its extension unless keepExtension.
-Text FileTitle(const char* path, bool keepExtension);

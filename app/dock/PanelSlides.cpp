@@ -5,16 +5,14 @@
 
 #include <windows.h>
 
-#include "app/Handlers.h"
-#include "app/dock/Globals.h"
+#include "app/common/DelayWithMessages.h"
+#include "app/common/Globals.h"
 #include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"
 
 namespace {
 
-constexpr int32_t kSlideSteps = 3;
 constexpr int32_t kStepDelay = 5;
-constexpr int64_t kMilliseconds = 0;
 
 // Marks the panel as sliding unless it already is; one atomic step, so two
 // threads can never both start a slide.
@@ -35,8 +33,10 @@ int32_t PanelWidth() {
 void SetPanelLeft(double left) {
     WriteIntProperty(kDockPanelWindow, kPanelSelf, kPropLeft, TruncateToInteger(left));
 }
+// Whole pixels per move, so that kSlideSteps moves come within a few pixels
+// of the panel's width and the final correction is small.
 int32_t SlideStep() {
-    return TruncateToInteger(PanelWidth() / 3.0);
+    return TruncateToInteger(PanelWidth() / static_cast<double>(kSlideSteps));
 }
 
 }  // namespace

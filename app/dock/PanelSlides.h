@@ -1,9 +1,13 @@
-// The panel's slide animations and the timed wait that keeps messages flowing.
+// The panel's slide animations and the dock button's click that starts them.
 #pragma once
-#include <cstdint>
+#include "runtime/process/Runtime.h"
 
+// The panel's slides take this many moves, a short wait after each, and then
+// a final correction to the exact resting place.
+constexpr int32_t kSlideSteps = 3;
+
+// Each does nothing while another slide runs (on any thread).
 void SlidePanelIn();
 void SlidePanelOut();
-// Waits interval x unit (0 ms, 1 s, 2 min, 3 h, other: the value itself as
-// milliseconds per unit) while processing events; returns true.
-bool DelayWithMessages(int32_t interval, int64_t unit);
+// DockWindow's click (event -2): slides a hidden panel in, a shown one out.
+HandlerResult TogglePanel(const int32_t* args, int32_t argCount);

@@ -2,11 +2,10 @@
 // notice and passes every message on unchanged.
 #include "app/dock/PanelWindowProc.h"
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/Globals.h"
+#include "app/common/DeclaredFunctions.h"
+#include "app/common/Globals.h"
 #include "app/dock/PanelSlides.h"
 #include "runtime/library/Commands.h"
-#include "runtime/external/ExternalFunctions.h"
 
 namespace {
 
@@ -27,13 +26,13 @@ void RegisterPanelShellHook(HWND panel) {
     // The shell sends its notices under a message number registered at run
     // time; it differs between systems and sessions.
     gShellHookMessage = RegisterWindowMessageA("SHELLHOOK");
-    CallExternal<BOOL>(kRegisterShellHookWindow, panel);
+    Declared::RegisterShellHookWindow(panel);
 }
 
 void InstallPanelWindowProc(HWND panel) {
     const LONG_PTR procedure = reinterpret_cast<LONG_PTR>(&PanelWindowProc);
 #if defined(__i386__)
-    PanelPreviousWndProc = CallExternal<LONG>(kSetWindowLongA, panel, GWL_WNDPROC, procedure);
+    PanelPreviousWndProc = Declared::SetWindowLongA(panel, GWL_WNDPROC, procedure);
 #else
     // A window procedure's address does not fit SetWindowLongA's 32-bit value.
     PanelPreviousWndProc = SetWindowLongPtrA(panel, GWLP_WNDPROC, procedure);
@@ -47,6 +46,6 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         CallLibrary(kThreadLibrary, ThreadCommand::StartThread,
                     ArgSubroutine(reinterpret_cast<const void*>(&SlidePanelOutThread)));
     }
-    return CallExternal<LRESULT>(kCallWindowProcA, reinterpret_cast<WNDPROC>(PanelPreviousWndProc),
-                                 window, message, wParam, lParam);
+    return Declared::CallWindowProcA(reinterpret_cast<WNDPROC>(PanelPreviousWndProc), window,
+                                     message, wParam, lParam);
 }

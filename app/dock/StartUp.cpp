@@ -2,7 +2,7 @@
 // the two windows, which run while DockWindow is being loaded.
 #include "app/dock/StartUp.h"
 
-#include "app/dock/Globals.h"
+#include "app/common/Globals.h"
 #include "runtime/process/Runtime.h"
 #include "ui/description/UiIds.h"
 

@@ -3,17 +3,15 @@
 // search can take a while on a crowded taskbar.
 #include "app/dock/TaskbarSearch.h"
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/PumpPendingMessages.h"
-#include "runtime/external/ExternalFunctions.h"
+#include "app/common/DeclaredFunctions.h"
+#include "app/common/PumpPendingMessages.h"
 
 namespace {
 
 constexpr int32_t kClassBufferLength = 50;
 
 HWND FindWindowEx(HWND parent, HWND after, const char* className) {
-    return CallExternal<HWND>(kFindWindowExA, parent, after, className,
-                              static_cast<const char*>(nullptr));
+    return Declared::FindWindowExA(parent, after, className, nullptr);
 }
 
 // A handle counts as found only when it is positive as a signed 32-bit value.
@@ -47,13 +45,13 @@ Text GetWindowClassText(HWND window) {
     char buffer[kClassBufferLength + 1];
     for (int32_t i = 0; i < kClassBufferLength; ++i) buffer[i] = ' ';
     buffer[kClassBufferLength] = '\0';
-    CallExternal<int>(kGetClassNameA, window, static_cast<char*>(buffer), kClassBufferLength);
+    Declared::GetClassNameA(window, buffer, kClassBufferLength);
     return CopyText(buffer);
 }
 
 WindowBox GetWindowBox(HWND window) {
     RECT rect = {0, 0, 0, 0};
-    if (!CallExternal<BOOL>(kGetWindowRect, window, &rect)) rect = RECT{0, 0, 0, 0};
+    if (!Declared::GetWindowRect(window, &rect)) rect = RECT{0, 0, 0, 0};
     WindowBox box;
     box.left = rect.left;
     box.top = rect.top;

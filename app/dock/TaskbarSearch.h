@@ -21,12 +21,3 @@ HWND FindDescendantByClass(HWND parent, const char* className);
 Text GetWindowClassText(HWND window);
 // Left, top, width, height from GetWindowRect; all zero when it fails.
 WindowBox GetWindowBox(HWND window);
-// Where the dock goes inside the taskbar: the button's left edge in the
-// taskbar's client coordinates (unchanged when there is no taskbar), 0 when
-// there is no button.
-int32_t DockLeftForButton(HWND taskbar, HWND button, const WindowBox& buttonBox);
-// Finds the first TrayButton, hides it and gives the left edge for the dock
-// in its place (DockLeftForButton).
-int32_t TakeTrayButtonPlace();
-// Moves DockWindow to the place of the first TrayButton, which it hides.
-void PlaceDockOverTrayButton();

@@ -2,12 +2,12 @@
 // the full width (bottom or top edge), its width when it spans the full height
 // (left or right edge), 0 otherwise. The panel rests that far above the
 // bottom of the screen.
+#include "app/dock/TaskbarThickness.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/PanelLayout.h"
-#include "runtime/external/ExternalFunctions.h"
+#include "app/common/DeclaredFunctions.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ constexpr DWORD kGetDeviceInterfaceName = 1;
 int32_t GetTaskbarThickness() {
     APPBARDATA bar = {};
     bar.cbSize = sizeof(bar);
-    CallExternal<UINT_PTR>(kSHAppBarMessage, static_cast<DWORD>(ABM_GETTASKBARPOS), &bar);
+    Declared::SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
     const RECT& r = bar.rc;
     const DisplayMode mode = GetDisplayMode(0);
     if (r.left == 0 && r.right == mode.width) return r.bottom - r.top;
@@ -35,14 +35,13 @@ DisplayMode GetDisplayMode(int32_t deviceIndex) {
     device.cb = kDisplayDeviceRecordSize;
     DEVMODEA settings = {};
     settings.dmSize = sizeof(settings);
-    if (CallExternal<BOOL>(kEnumDisplayDevicesA, static_cast<const char*>(nullptr),
-                           static_cast<DWORD>(deviceIndex), &device, kGetDeviceInterfaceName)) {
+    if (Declared::EnumDisplayDevicesA(nullptr, static_cast<DWORD>(deviceIndex), &device,
+                                      kGetDeviceInterfaceName)) {
         char name[sizeof(device.DeviceName) + 1] = {};
         for (size_t i = 0; i < sizeof(device.DeviceName) && device.DeviceName[i]; ++i) {
             name[i] = device.DeviceName[i];
         }
-        CallExternal<BOOL>(kEnumDisplaySettingsA, static_cast<const char*>(name),
-                           static_cast<DWORD>(ENUM_CURRENT_SETTINGS), &settings);
+        Declared::EnumDisplaySettingsA(name, ENUM_CURRENT_SETTINGS, &settings);
     }
     DisplayMode mode;
     mode.bitsPerPixel = static_cast<int32_t>(settings.dmBitsPerPel & 0xFFFF);

@@ -1,10 +1,11 @@
 // The category toolbar behaves like a group of radio buttons; the pictures of
 // the items are released when the panel goes away.
-#include "app/Handlers.h"
-#include "app/dock/Globals.h"
-#include "app/dock/PanelLayout.h"
+#include "app/launch/CategoryToolbar.h"
+
+#include "app/common/Globals.h"
+#include "app/common/ProgramWindows.h"
+#include "app/launch/ShowCategory.h"
 #include "runtime/library/Commands.h"
-#include "ui/description/UiIds.h"
 #include "ui/skin/SkinCommands.h"
 
 HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
@@ -13,7 +14,7 @@ HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
     // During the scan a button can be clicked before its category has been read.
     if (chosen < 0 || chosen >= ArrayCount(CategoryList)) return NoResult();
     SelectCategory(chosen);
-    ArgumentRecord toolbar = ArgComponent(TypeId::kToolbarEx, kDockPanelWindow, kPanelToolbar);
+    const ArgumentRecord toolbar = ToolbarRef();
     int32_t buttons =
         CallLibrary(kSkinLibrary, SkinCommand::GetButtonCount_ToolbarEx, toolbar).AsInt();
     for (int32_t i = 0; i < buttons; ++i) {

@@ -1,20 +1,20 @@
 // What the user can do with the items of the panel: open one, open the
 // program's folder from the context menu; and the panel's refusal to close.
+#include "app/launch/ItemActions.h"
+
 #include <windows.h>
 
-#include "app/Handlers.h"
-#include "app/dock/Globals.h"
-#include "app/dock/PanelSlides.h"
+#include "app/common/CommandResults.h"
+#include "app/common/DelayWithMessages.h"
+#include "app/common/Globals.h"
+#include "app/common/RunInThread.h"
 #include "app/launch/LaunchWorker.h"
-#include "app/launch/CommandResults.h"
 #include "runtime/library/Commands.h"
 #include "ui/description/UiIds.h"
 
 namespace {
 
-constexpr int32_t kVerbOpen = 4;
 constexpr int32_t kLaunchWaitMilliseconds = 150;
-constexpr int64_t kMilliseconds = 0;
 
 // The path of item `index` of the category shown, or null when there is none.
 const char* ShownItemPath(int32_t index) {
@@ -26,17 +26,15 @@ const char* ShownItemPath(int32_t index) {
 
 }  // namespace
 
-HandlerResult LaunchEntry(const int32_t* args, int32_t argCount) {
-    if (argCount < 1) return NoResult();
-    const char* path = ShownItemPath(args[0]);
-    if (!path) return NoResult();
+bool LaunchShownItem(int32_t index) {
+    const char* path = ShownItemPath(index);
+    if (!path) return false;
     HANDLE worker = RunInThread(LaunchWorker, 0, path, "", "", "", nullptr);
     if (worker) CloseHandle(worker);
     CallCore(CoreCommand::SetWaitCursor);
     DelayWithMessages(kLaunchWaitMilliseconds, kMilliseconds);
     CallCore(CoreCommand::RestoreCursor);
-    SlidePanelOut();
-    return NoResult();
+    return true;
 }
 
 HandlerResult OnIconListContextMenu(const int32_t*, int32_t) {
@@ -46,8 +44,8 @@ HandlerResult OnIconListContextMenu(const int32_t*, int32_t) {
 }
 
 HandlerResult OpenRootFolder(const int32_t*, int32_t) {
-    OwnedText runDirectory(TakeText(CallCore(CoreCommand::RunDirectory)));
-    CallLibrary(kShellLibrary, ShellCommand::OpenWithShell, ArgInt(kVerbOpen),
+    OwnedText runDirectory(RunDirectoryText());
+    CallLibrary(kShellLibrary, ShellCommand::OpenWithShell, ArgInt(kShellVerbOpen),
                 ArgText(runDirectory.Get()));
     return NoResult();
 }

@@ -1,6 +1,7 @@
 // The panel's sample list box keeps its stored items; the program only keeps
 // it without a selection.
-#include "app/Handlers.h"
+#include "app/launch/SampleList.h"
+
 #include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"
 

@@ -54,9 +54,12 @@ enum class ThreadCommand : int32_t { StartThread, Count };
 enum class SystemCommand : int32_t { SetAutoStart, Count };
 enum class IconCommand : int32_t { SaveIconToFile, Count };
 enum class ShellCommand : int32_t { ReadShortcut, OpenWithShell, Count };
+// OpenWithShell's verbs: 1 edit, 2 explore, 3 find, 4 open, 5 print.
+constexpr int32_t kShellVerbOpen = 4;
 
 // Zero the result, call, hand the result back.
-void CallCoreCommand(CoreCommand command, int32_t argCount, ArgumentRecord* args, ResultRecord* result);
+void CallCoreCommand(CoreCommand command, int32_t argCount, ArgumentRecord* args,
+                     ResultRecord* result);
 void CallLibraryCommand(int32_t library, int32_t command, int32_t argCount, ArgumentRecord* args,
                         ResultRecord* result);
 

@@ -101,12 +101,12 @@ void FreeTextArray(ValueArray array) {
 void ClearTextArray(ValueArray* array) {
     if (!*array) return;
     if (IsConstantData(*array)) {
-        *array = NewArray(sizeof(Text), 0);
+        *array = NewArray(sizeof(char*), 0);
         return;
     }
-    Text* texts = static_cast<Text*>(ArrayElements(*array));
+    char** texts = static_cast<char**>(ArrayElements(*array));
     for (int32_t i = 0, n = ArrayCount(*array); i < n; ++i) FreeBlock(texts[i]);
-    ResizeOneDimensional(array, sizeof(Text), 0);
+    ResizeOneDimensional(array, sizeof(char*), 0);
 }
 
 void MakeArrayWritable(uint32_t elementSize, void** arrayVariable) {

@@ -10,10 +10,12 @@
 #include <cstring>
 #include <string>
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/PanelLayout.h"
-#include "app/dock/PanelSlides.h"
+#include "app/common/DeclaredFunctions.h"
+#include "app/common/DelayWithMessages.h"
+#include "app/common/FileTitle.h"
+#include "app/dock/EmbedDock.h"
 #include "app/dock/TaskbarSearch.h"
+#include "app/dock/TaskbarThickness.h"
 #include "runtime/library/Commands.h"
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/process/Runtime.h"

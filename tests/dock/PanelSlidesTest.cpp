@@ -8,12 +8,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/Handlers.h"
 #include "app/ProgramImage.h"
-#include "app/dock/DockWindows.h"
-#include "app/dock/Globals.h"
-#include "app/dock/PanelLayout.h"
+#include "app/common/Globals.h"
+#include "app/common/ProgramWindows.h"
+#include "app/dock/PanelSlides.h"
 #include "app/dock/PanelWindowProc.h"
+#include "app/launch/ShowCategory.h"
 #include "runtime/library/Commands.h"
 #include "runtime/windows/Properties.h"
 #include "runtime/process/Runtime.h"
@@ -27,6 +27,19 @@ HWND gPanel = nullptr;
 HWND gDock = nullptr;
 WNDPROC gPanelProcedure = nullptr;
 std::vector<int> gMoves;  // the panel's left edge after every move
+
+// What the program's start left behind, read before any case runs.
+struct StartState {
+    int32_t savedScreenWidth = 0;
+    int32_t panelLeft = 0;
+    int32_t panelHeight = 0;
+    LONG panelState = -1;
+    LONG_PTR previousProcedure = 0;
+    HWND dockParent = nullptr;
+    int32_t categories = -1;
+    int32_t currentCategory = -1;
+};
+StartState gStart;
 
 // A runtime error would otherwise wait on a message box.
 void FailOnRuntimeError(const char* text, int32_t code) {
@@ -44,16 +57,17 @@ LRESULT CALLBACK RecordMoves(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     return CallWindowProcA(gPanelProcedure, w, m, wp, lp);
 }
 
-// Handles this thread's messages until the panel is in `state` again, so
-// that a slide on a worker thread can move the panel.
-bool PumpUntilState(LONG state) {
+// Handles this thread's messages until `done` holds, so that a slide on a
+// worker thread can move the panel; false after about 20 seconds.
+template <typename Condition>
+bool PumpUntil(Condition done) {
     for (int i = 0; i < 2000; ++i) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (PanelState == state) return true;
+        if (done()) return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
     return false;
@@ -81,6 +95,14 @@ class PanelSlides : public ::testing::Test {
         gPanel = WindowHandleOf(PanelWindowRef());
         gPanelProcedure = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(gPanel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordMoves)));
+        gStart.savedScreenWidth = SavedScreenWidth;
+        gStart.panelLeft = PanelLeft();
+        gStart.panelHeight = ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropHeight);
+        gStart.panelState = PanelState;
+        gStart.previousProcedure = PanelPreviousWndProc;
+        gStart.dockParent = GetAncestor(gDock, GA_PARENT);
+        gStart.categories = ArrayCount(CategoryList);
+        gStart.currentCategory = CurrentCategory;
     }
     static void TearDownTestSuite() {
         HKEY key;
@@ -91,7 +113,19 @@ class PanelSlides : public ::testing::Test {
         }
         gStandIn.Stop();
     }
+    // Every case starts with the panel hidden at rest and no slide running.
     void SetUp() override {
+        Pump();
+        ASSERT_TRUE(PumpUntil([] { return PanelState != kPanelSliding; }));
+        if (PanelState == kPanelShown) TogglePanel(nullptr, 0);
+        ASSERT_EQ(kPanelHidden, PanelState);
+        ASSERT_EQ(W(), PanelLeft());
+        Pump();
+        gMoves.clear();
+    }
+    static void ShowPanel() {
+        TogglePanel(nullptr, 0);
+        ASSERT_EQ(kPanelShown, PanelState);
         Pump();
         gMoves.clear();
     }
@@ -100,16 +134,16 @@ class PanelSlides : public ::testing::Test {
 };
 
 TEST_F(PanelSlides, StartUpParksThePanelAndShowsNoCategory) {
-    EXPECT_EQ(W(), SavedScreenWidth);
-    EXPECT_EQ(W(), PanelLeft());
-    EXPECT_EQ(248, ReadIntProperty(kDockPanelWindow, kPanelSelf, kPropHeight));
-    EXPECT_EQ(kPanelHidden, PanelState);
-    EXPECT_NE(0, PanelPreviousWndProc);
+    EXPECT_EQ(W(), gStart.savedScreenWidth);
+    EXPECT_EQ(W(), gStart.panelLeft);
+    EXPECT_EQ(248, gStart.panelHeight);
+    EXPECT_EQ(kPanelHidden, gStart.panelState);
+    EXPECT_NE(0, gStart.previousProcedure);
     // The dock sits in the taskbar; there is no quick-launch folder here, so
     // no category exists and the list stays empty.
-    EXPECT_EQ(gStandIn.Taskbar(), GetAncestor(gDock, GA_PARENT));
-    EXPECT_EQ(0, ArrayCount(CategoryList));
-    EXPECT_EQ(0, CurrentCategory);
+    EXPECT_EQ(gStandIn.Taskbar(), gStart.dockParent);
+    EXPECT_EQ(0, gStart.categories);
+    EXPECT_EQ(0, gStart.currentCategory);
 }
 
 TEST_F(PanelSlides, StartUpRegistersTheProgramForAutomaticStart) {
@@ -159,21 +193,20 @@ TEST_F(PanelSlides, AClickOrANoticeDuringASlideIsIgnored) {
 }
 
 TEST_F(PanelSlides, TheShellsActivationNoticeSlidesTheShownPanelOutOnAWorkerThread) {
-    ASSERT_EQ(kPanelShown, PanelState);
+    ShowPanel();
     // The shell hook's message number is the one registered at run time.
     ASSERT_EQ(RegisterWindowMessageA("SHELLHOOK"), ShellHookMessage());
     SendMessageA(gPanel, ShellHookMessage(), kShellWindowActivated, 0);
     // The send returned before the panel moved: the slide waits on its own
     // thread for this thread to handle the moves.
     EXPECT_TRUE(gMoves.empty());
-    ASSERT_TRUE(PumpUntilState(kPanelHidden));
+    ASSERT_TRUE(PumpUntil([] { return PanelState == kPanelHidden; }));
     Pump();
     EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, W()}), gMoves);
     EXPECT_EQ(W(), PanelLeft());
 }
 
 TEST_F(PanelSlides, TheNoticeIsIgnoredWhileHiddenAndOtherNoticesAlways) {
-    ASSERT_EQ(kPanelHidden, PanelState);
     SendMessageA(gPanel, ShellHookMessage(), kShellWindowActivated, 0);
     SendMessageA(gPanel, ShellHookMessage(), 4 /* activated, not full-screen */, 0);
     Sleep(100);
@@ -181,8 +214,7 @@ TEST_F(PanelSlides, TheNoticeIsIgnoredWhileHiddenAndOtherNoticesAlways) {
     EXPECT_TRUE(gMoves.empty());
     EXPECT_EQ(kPanelHidden, PanelState);
 
-    TogglePanel(nullptr, 0);
-    gMoves.clear();
+    ShowPanel();
     SendMessageA(gPanel, ShellHookMessage(), 4, 0);
     Sleep(100);
     Pump();

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/TaskbarSearch.h"
+#include "app/common/DeclaredFunctions.h"
+#include "app/dock/EmbedDock.h"
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/process/Runtime.h"
 #include "tests/support/TaskbarStandInClient.h"

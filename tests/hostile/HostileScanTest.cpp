@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/dock/Globals.h"
+#include "app/common/Globals.h"
 #include "app/launch/QuickLaunchScan.h"
 #include "runtime/library/icon/IconFile.h"
 #include "tests/hostile/HostileTrees.h"

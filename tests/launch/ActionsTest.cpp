@@ -7,11 +7,11 @@
 #include <atomic>
 #include <string>
 
-#include "app/ExternalDeclarations.h"
-#include "app/Handlers.h"
-#include "app/dock/Globals.h"
+#include "app/common/DeclaredFunctions.h"
+#include "app/common/Globals.h"
+#include "app/common/RunInThread.h"
+#include "app/launch/ItemActions.h"
 #include "app/launch/LaunchWorker.h"
-#include "runtime/external/ExternalFunctions.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
 
@@ -115,27 +115,30 @@ TEST_F(MarkerTest, LaunchWorkerOpensAPathWithSpacesAndChineseAsIs) {
     EXPECT_LE(WaitForThreadCount(before), before) << "the worker ended";
 }
 
-TEST_F(LaunchTest, ActivationOutsideTheShownCategoryIsIgnored) {
+// Only an item of the category shown is opened; every other index, and a
+// shown category that does not exist, start nothing.
+TEST_F(MarkerTest, OnlyAnItemOfTheShownCategoryIsOpened) {
     FreeGlobalLists();
     CreateGlobalLists();
     LaunchCategory category{NewArray(sizeof(int32_t), 1), NewArray(sizeof(Text), 1)};
-    ArrayData<Text>(category.paths)[0] = CopyText("C:\\nothing-here.exe");
+    ArrayData<Text>(category.paths)[0] = CopyText(marker.c_str());
     ArrayAppend(&CategoryList, &category, sizeof(category));
-    int before = ProcessThreadCount();
+    const int before = ProcessThreadCount();
     for (int32_t shown : {0, 1, -1}) {
         CurrentCategory = shown;
         for (int32_t index : {-1, 1, 100}) {
-            int32_t args[] = {index};
-            EXPECT_FALSE(LaunchEntry(args, 1).given);
+            EXPECT_FALSE(LaunchShownItem(index)) << "category " << shown << ", item " << index;
         }
     }
     CurrentCategory = 3;
-    int32_t zero[] = {0};
-    LaunchEntry(zero, 1);
-    LaunchEntry(nullptr, 0);
+    EXPECT_FALSE(LaunchShownItem(0));
     EXPECT_EQ(before, ProcessThreadCount()) << "no worker was started";
     EXPECT_TRUE(SkinCalls().empty());
+
     CurrentCategory = 0;
+    EXPECT_TRUE(LaunchShownItem(0));
+    const std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
+    EXPECT_EQ(2u, lines.size()) << "the item opened once, and nothing else did";
     FreeGlobalLists();
     CreateGlobalLists();
 }

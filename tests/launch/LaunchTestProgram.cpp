@@ -1,6 +1,6 @@
 #include "tests/launch/LaunchTestProgram.h"
 
-#include "app/ExternalDeclarations.h"
+#include "app/common/DeclaredFunctions.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/library/icon/IconLibrary.h"

@@ -4,9 +4,12 @@
 
 #include <windows.h>
 
-#include "app/Handlers.h"
-#include "app/dock/Globals.h"
+#include "app/common/Globals.h"
+#include "app/common/RandomInRange.h"
+#include "app/common/SortTextArray.h"
+#include "app/launch/CategoryToolbar.h"
 #include "app/launch/EntryImage.h"
+#include "app/launch/ItemActions.h"
 #include "app/launch/QuickLaunchScan.h"
 #include "runtime/library/icon/IconFile.h"
 #include "tests/launch/LaunchTestProgram.h"

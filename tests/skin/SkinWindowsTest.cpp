@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Handlers.h"
+#include "app/dock/DockButton.h"
+#include "app/launch/SampleList.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/windows/Properties.h"
 #include "runtime/process/Runtime.h"

@@ -18,8 +18,8 @@
 #include <string>
 
 #include "app/ProgramImage.h"
-#include "app/dock/DockWindows.h"
-#include "app/dock/Globals.h"
+#include "app/common/ProgramWindows.h"
+#include "app/common/Globals.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
 

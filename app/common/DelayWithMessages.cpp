@@ -1,12 +1,13 @@
 // A timed wait that keeps the thread's messages flowing: it waits on a
 // waitable timer together with the thread's input and processes events
 // whenever input arrives, instead of sleeping.
+#include "app/common/DelayWithMessages.h"
+
 #include <windows.h>
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/PanelSlides.h"
+#include "app/common/DeclaredFunctions.h"
 #include "runtime/library/Commands.h"
-#include "runtime/external/ExternalFunctions.h"
+#include "runtime/win32/ScopedOwners.h"
 
 namespace {
 
@@ -25,19 +26,15 @@ double MillisecondsPerUnit(int64_t unit) {
     }
 }
 
-class TimerHandle {
-  public:
-    explicit TimerHandle(HANDLE h) : handle_(h) {}
-    TimerHandle(const TimerHandle&) = delete;
-    TimerHandle& operator=(const TimerHandle&) = delete;
-    ~TimerHandle() {
-        if (handle_) CallExternal<BOOL>(kCloseHandle, handle_);
-    }
-    HANDLE Get() const { return handle_; }
-
-  private:
-    HANDLE handle_;
+// The timer is closed through the declared CloseHandle, like every other
+// call the wait makes.
+struct DeclaredTimerTraits {
+    using Type = HANDLE;
+    static Type Empty() { return nullptr; }
+    static bool Held(Type h) { return h != nullptr; }
+    static void Close(Type h) { Declared::CloseHandle(h); }
 };
+using TimerHandle = ScopedResource<DeclaredTimerTraits>;
 
 }  // namespace
 
@@ -49,21 +46,16 @@ bool DelayWithMessages(int32_t interval, int64_t unit) {
     due.QuadPart = ticks < -9.2e18  ? static_cast<LONGLONG>(-9.2e18)
                    : ticks > 9.2e18 ? static_cast<LONGLONG>(9.2e18)
                                     : static_cast<LONGLONG>(ticks);
-    TimerHandle timer(CallExternal<HANDLE>(kCreateWaitableTimerA,
-                                           static_cast<LPSECURITY_ATTRIBUTES>(nullptr), FALSE,
-                                           static_cast<const char*>(nullptr)));
+    TimerHandle timer(Declared::CreateWaitableTimerA(nullptr, FALSE, nullptr));
     // Without a running timer the wait below would never end.
     if (!timer.Get()) return true;
-    if (!CallExternal<BOOL>(kSetWaitableTimer, timer.Get(), static_cast<const LARGE_INTEGER*>(&due),
-                            0L, static_cast<PTIMERAPCROUTINE>(nullptr),
-                            static_cast<LPVOID>(nullptr), FALSE)) {
+    if (!Declared::SetWaitableTimer(timer.Get(), &due, 0, nullptr, nullptr, FALSE)) {
         return true;
     }
     HANDLE handles[1] = {timer.Get()};
     for (;;) {
-        const DWORD r = CallExternal<DWORD>(kMsgWaitForMultipleObjects, 1ul,
-                                            static_cast<const HANDLE*>(handles), FALSE, INFINITE,
-                                            static_cast<DWORD>(QS_ALLINPUT));
+        const DWORD r =
+            Declared::MsgWaitForMultipleObjects(1, handles, FALSE, INFINITE, QS_ALLINPUT);
         if (r != WAIT_OBJECT_0 + 1) break;  // the timer fired, or the wait failed
         CallCore(CoreCommand::ProcessEvents);
     }

@@ -11,9 +11,9 @@ struct LaunchCategory {
     ValueArray paths;   // Text, full path of each item file (owned here)
 };
 
-extern ValueArray ImageRegistry;   // int32: every image handle the scan obtained
-extern ValueArray CategoryList;    // LaunchCategory records, in toolbar order
-extern int32_t SavedScreenWidth;   // the panel's left edge while hidden
+extern ValueArray ImageRegistry;  // int32: every image handle the scan obtained
+extern ValueArray CategoryList;   // LaunchCategory records, in toolbar order
+extern int32_t SavedScreenWidth;  // the panel's left edge while hidden
 extern LONG_PTR PanelPreviousWndProc;
 extern int32_t CurrentCategory;
 // 0 hidden, 1 shown, 32 sliding. Tested-and-set atomically by the slides.

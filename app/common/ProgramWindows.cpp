@@ -1,5 +1,5 @@
 // The live handle of one of the program's windows, from the core command.
-#include "app/dock/DockWindows.h"
+#include "app/common/ProgramWindows.h"
 
 #include "runtime/library/Commands.h"
 

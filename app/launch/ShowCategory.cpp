@@ -1,12 +1,11 @@
-// Filling the panel's icon list with the items of one category.
-#include <cstdint>
+// Filling the panel's icon list with the items of one category, and the
+// toolbar button that marks it.
+#include "app/launch/ShowCategory.h"
 
-#include "app/ExternalDeclarations.h"
-#include "app/dock/DockWindows.h"
-#include "app/dock/Globals.h"
-#include "app/dock/PanelLayout.h"
+#include "app/common/FileTitle.h"
+#include "app/common/Globals.h"
+#include "app/common/ProgramWindows.h"
 #include "runtime/library/Commands.h"
-#include "runtime/external/ExternalFunctions.h"
 #include "runtime/windows/Properties.h"
 #include "ui/skin/SkinCommands.h"
 
@@ -44,15 +43,4 @@ int32_t SelectCategory(int32_t index) {
                 ArgBool(true));
     ShowCategory(index);
     return 0;
-}
-
-Text FileTitle(const char* path, bool keepExtension) {
-    const char* nameInPath = CallExternal<char*>(kPathFindFileNameA, TextOrEmpty(path));
-    OwnedText name(CopyText(nameInPath));
-    const int32_t nameLength = TextLength(name.Get());
-    if (nameLength > 0 && name.Get()[nameLength - 1] == '\\') return nullptr;
-    if (keepExtension) return name.Release();
-    const char* extension =
-        CallExternal<char*>(kPathFindExtensionA, static_cast<const char*>(TextOrEmpty(name.Get())));
-    return MakeText(name.Get(), nameLength - TextLength(extension));
 }

@@ -1,5 +1,5 @@
 // The program's six globals and the two lists' creation and release.
-#include "app/dock/Globals.h"
+#include "app/common/Globals.h"
 
 ValueArray ImageRegistry = nullptr;
 ValueArray CategoryList = nullptr;

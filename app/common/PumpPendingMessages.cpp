@@ -1,0 +1,15 @@
+// Handles every message waiting in the calling thread's queue. Used by the
+// long searches on the UI thread so that the program stays responsive.
+#include "app/common/PumpPendingMessages.h"
+
+#include <windows.h>
+
+#include "app/common/DeclaredFunctions.h"
+
+void PumpPendingMessages() {
+    MSG msg;
+    while (Declared::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        Declared::TranslateMessage(&msg);
+        Declared::DispatchMessageA(&msg);
+    }
+}

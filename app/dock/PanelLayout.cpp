@@ -9,10 +9,9 @@
 #include "app/dock/TaskbarThickness.h"
 #include "runtime/library/Commands.h"
 #include "runtime/windows/Properties.h"
+#include "ui/description/WindowGeometry.h"
 
 namespace {
-
-constexpr int32_t kPanelHeight = 248;
 
 int32_t Read(uint32_t component, int32_t property) {
     return ReadIntProperty(kDockPanelWindow, component, property);

@@ -1,5 +1,6 @@
 // Identifiers of the two windows, their elements and the element types, as
-// the UI description stores them.
+// the UI description stores them. The windows' sizes are in
+// "ui/description/WindowGeometry.h", which the build writes from windows.py.
 #pragma once
 #include <cstdint>
 
@@ -23,10 +24,10 @@ constexpr uint32_t kDockSkinRoot = 0x16012C7F;    // 窗口EX, WindowEx
 // DockPanelWindow: the sliding panel.
 constexpr uint32_t kDockPanelWindow = 0x52012C96;
 constexpr uint32_t kPanelSelf = 0x06012C97;
-constexpr uint32_t kPanelSampleList = 0x16012E42;  // 扩展列表框, ListboxEx
-constexpr uint32_t kPanelMenu = 0x26012DFA;        // 菜单
+constexpr uint32_t kPanelSampleList = 0x16012E42;    // 扩展列表框, ListboxEx
+constexpr uint32_t kPanelMenu = 0x26012DFA;          // 菜单
 constexpr uint32_t kPanelMenuOpenRoot = 0x26012DFB;  // 打开根目录
-constexpr uint32_t kPanelIconList = 0x16012DC1;    // 图标列表框, IcoListboxEx
-constexpr uint32_t kPanelSeparator = 0x16012D4D;   // 分割线1, PictureBoxEx
-constexpr uint32_t kPanelToolbar = 0x16012D4A;     // 工具条, ToolbarEx
-constexpr uint32_t kPanelSkinRoot = 0x16012C9A;    // 窗口EX, WindowEx
+constexpr uint32_t kPanelIconList = 0x16012DC1;      // 图标列表框, IcoListboxEx
+constexpr uint32_t kPanelSeparator = 0x16012D4D;     // 分割线1, PictureBoxEx
+constexpr uint32_t kPanelToolbar = 0x16012D4A;       // 工具条, ToolbarEx
+constexpr uint32_t kPanelSkinRoot = 0x16012C9A;      // 窗口EX, WindowEx

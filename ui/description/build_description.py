@@ -460,6 +460,24 @@ def folder_source(png):
             "extern const uint32_t kFolderImageBlockSize = %du;\n" % (byte_rows(block), len(block)))
 
 
+def check_panel_fill(panel, height):
+    """The laid-out panel is exactly the icon list below the separator line."""
+    by_name = {e.get("name"): e for e in panel["elements"] if "name" in e}
+    filled = by_name["图标列表框"]["geometry"][3] + by_name["分割线1"]["geometry"][3]
+    if filled != height:
+        raise BuildError("the icon list and separator fill %d of the panel's %d pixels"
+                         % (filled, height))
+
+
+def geometry_header(geometry):
+    lines = [GENERATED_NOTE.replace("windows.py or the images", "windows.py"),
+             "// The sizes of the program's two windows, for the program, its tests and\n",
+             "// the benchmarks.\n", "#pragma once\n", "#include <cstdint>\n", "\n"]
+    for name, value, note in geometry:
+        lines.append("constexpr int32_t %s = %d;%s\n" % (name, value, ("  // " + note) if note else ""))
+    return "".join(lines)
+
+
 def write_if_changed(path, text):
     """Leaves an unchanged output alone so that nothing downstream rebuilds."""
     mode = "wb" if isinstance(text, bytes) else "w"
@@ -481,7 +499,17 @@ def main():
     parser.add_argument("--segment-cpp")
     parser.add_argument("--folder-cpp")
     parser.add_argument("--segment-bin", help="also write the raw segment (for inspection)")
+    parser.add_argument("--geometry-h", help="the window sizes as a C++ header")
     args = parser.parse_args()
+    try:
+        check_panel_fill(W.DOCK_PANEL_WINDOW, W.PANEL_HEIGHT)
+    except BuildError as e:
+        print("build_description: %s" % e, file=sys.stderr)
+        return 1
+    if args.geometry_h:
+        write_if_changed(args.geometry_h, geometry_header(W.GEOMETRY))
+    if not (args.segment_cpp or args.folder_cpp or args.segment_bin):
+        return 0
     try:
         slots = read_handler_slots(args.slots)
         images = Images(args.images)

@@ -159,11 +159,25 @@ def menu_entry(component_id, level, flags, text, click):
 
 MENU_HIDDEN = 1
 
+# Sizes the program, its tests and the benchmarks rely on; the build writes
+# them into WindowGeometry.h. The panel is stored 800 high; its layout at start
+# makes it PANEL_HEIGHT high, filled by the icon list and toolbar (247) below
+# the separator line (1).
+DOCK_BUTTON_WIDTH, DOCK_BUTTON_HEIGHT = 48, 40
+PANEL_WIDTH = 400
+PANEL_HEIGHT = 248
+GEOMETRY = [
+    ("kDockButtonWidth", DOCK_BUTTON_WIDTH, "DockWindow, the button in the taskbar"),
+    ("kDockButtonHeight", DOCK_BUTTON_HEIGHT, ""),
+    ("kPanelWidth", PANEL_WIDTH, "DockPanelWindow"),
+    ("kPanelHeight", PANEL_HEIGHT, "as laid out at start (stored 800 high)"),
+]
+
 DOCK_WINDOW = dict(
     id=0x52010001,
     handler_module=0x19010002,
     self_id=0x06010000,
-    geometry=(50, 50, 48, 40),
+    geometry=(50, 50, DOCK_BUTTON_WIDTH, DOCK_BUTTON_HEIGHT),
     flags=SHOWN,
     options=window_options(border=0, taskbar_button=1),
     events=[(0, "kSlotEmbedDock"), (-2, "kSlotTogglePanel"), (8, "kSlotDockFirstActivation")],
@@ -182,7 +196,7 @@ DOCK_PANEL_WINDOW = dict(
     id=0x52012C96,
     handler_module=0x19012CA8,
     self_id=0x06012C97,
-    geometry=(50, 50, 400, 800),
+    geometry=(50, 50, PANEL_WIDTH, 800),
     flags=SHOWN,
     options=window_options(border=2, taskbar_button=0),
     events=[(0, "kSlotPanelCreated"), (1, "kSlotPanelMayClose"), (2, "kSlotPanelDestroying")],

@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/process/Runtime.h"
@@ -42,7 +43,14 @@ struct ExpectedElement {
 
 const std::vector<ExpectedElement>& ExpectedDockWindow() {
     static const std::vector<ExpectedElement> elements = {
-        {kDockWindowSelf, TypeId::kWindow, "", 50, 50, 48, 40, kElementShown,
+        {kDockWindowSelf,
+         TypeId::kWindow,
+         "",
+         50,
+         50,
+         48,
+         40,
+         kElementShown,
          {{0, kSlotEmbedDock}, {-2, kSlotTogglePanel}, {8, kSlotDockFirstActivation}}},
         {kDockButtonFace, TypeId::kPictureBoxEx, "图标按钮", 6, 4, 36, 32, 0, {}},
         {kDockSkinRoot, TypeId::kWindowEx, "窗口EX", 4, 4, 24, 24, 0, {{20, kSlotDockHover}}},
@@ -52,15 +60,44 @@ const std::vector<ExpectedElement>& ExpectedDockWindow() {
 
 const std::vector<ExpectedElement>& ExpectedPanelWindow() {
     static const std::vector<ExpectedElement> elements = {
-        {kPanelSelf, TypeId::kWindow, "", 50, 50, 400, 800, kElementShown,
+        {kPanelSelf,
+         TypeId::kWindow,
+         "",
+         50,
+         50,
+         400,
+         800,
+         kElementShown,
          {{0, kSlotPanelCreated}, {1, kSlotPanelMayClose}, {2, kSlotPanelDestroying}}},
-        {kPanelSampleList, TypeId::kListboxEx, "扩展列表框", 8, 8, 384, 90, 0, {{6, kSlotSampleListEvent}}},
+        {kPanelSampleList,
+         TypeId::kListboxEx,
+         "扩展列表框",
+         8,
+         8,
+         384,
+         90,
+         0,
+         {{6, kSlotSampleListEvent}}},
         {kPanelMenu, TypeId::kMenuEntry, "", 0, 0, 0, 0, 0, {}},
         {kPanelMenuOpenRoot, TypeId::kMenuEntry, "", 0, 0, 0, 0, 0, {}},
-        {kPanelIconList, TypeId::kIcoListboxEx, "图标列表框", 101, 800, 299, 247, 0,
+        {kPanelIconList,
+         TypeId::kIcoListboxEx,
+         "图标列表框",
+         101,
+         800,
+         299,
+         247,
+         0,
          {{0, kSlotLaunchEntry}, {15, kSlotIconListContextMenu}}},
         {kPanelSeparator, TypeId::kPictureBoxEx, "分割线1", 1, 800, 398, 1, 0, {}},
-        {kPanelToolbar, TypeId::kToolbarEx, "工具条", 1, 800, 100, 247, 0,
+        {kPanelToolbar,
+         TypeId::kToolbarEx,
+         "工具条",
+         1,
+         800,
+         100,
+         247,
+         0,
          {{0, kSlotToolbarButtonClicked}, {8, kSlotToolbarEvent8}}},
         {kPanelSkinRoot, TypeId::kWindowEx, "窗口EX", 4, 4, 24, 24, 0, {}},
     };
@@ -68,7 +105,7 @@ const std::vector<ExpectedElement>& ExpectedPanelWindow() {
 }
 
 class DescriptionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(ReadUiDescription(kUiSegment, kUiSegmentSize, &ui_));
         ASSERT_EQ(ui_.windows.size(), 2u);
@@ -161,25 +198,34 @@ TEST_F(DescriptionTest, HiddenMenuWithOneItem) {
     for (const EventBinding& b : menu.events) EXPECT_EQ(b.offset, kNoHandlerOffset);
 }
 
-// Each binding must reach the routine of its slot once the runtime binds the
-// stored offsets to a handler table.
-HandlerResult SlotRoutine(const int32_t* args, int32_t) { return Result(args[0]); }
+// Each binding must reach the routine of its own slot once the runtime binds
+// the stored offsets to a handler table: every slot holds a routine that
+// answers with its slot number.
+template <int32_t Slot>
+HandlerResult SlotRoutine(const int32_t*, int32_t) {
+    return Result(Slot);
+}
+template <int32_t... Slots>
+std::array<BoundHandler, sizeof...(Slots)> SlotRoutines(std::integer_sequence<int32_t, Slots...>) {
+    return {&SlotRoutine<Slots>...};
+}
 
 TEST_F(DescriptionTest, BoundOffsetsReachTheirSlots) {
-    std::array<BoundHandler, kHandlerSlotCount> table{};
-    for (auto& h : table) h = &SlotRoutine;
+    const auto table = SlotRoutines(std::make_integer_sequence<int32_t, kHandlerSlotCount>());
     BindUiHandlers(&ui_, table.data(), kHandlerSlotCount);
-    int bound = 0;
+    std::set<int32_t> reached;
     for (const WindowDefinition& w : ui_.windows) {
         for (const ElementDefinition& e : w.elements) {
             for (const EventBinding& b : e.events) {
                 if (b.offset == kNoHandlerOffset) continue;
-                EXPECT_EQ(b.handler, table[b.offset / kHandlerOffsetUnit]);
-                ++bound;
+                ASSERT_NE(b.handler, nullptr) << "offset " << b.offset;
+                const HandlerResult answer = b.handler(nullptr, 0);
+                EXPECT_EQ(answer.value, b.offset / kHandlerOffsetUnit) << "offset " << b.offset;
+                reached.insert(answer.value);
             }
         }
     }
-    EXPECT_EQ(bound, 13);  // every slot once
+    EXPECT_EQ(reached.size(), static_cast<size_t>(kHandlerSlotCount)) << "every slot once";
 }
 
 // --- Skinned controls' attribute blocks ----------------------------------------------------
@@ -191,8 +237,8 @@ struct Block {
 };
 
 struct EngineValues {
-    std::vector<int32_t> words;     // plain words; 0 where a block stands
-    std::map<int, Block> blocks;    // by engine index
+    std::vector<int32_t> words;   // plain words; 0 where a block stands
+    std::map<int, Block> blocks;  // by engine index
 };
 
 uint32_t U32(const uint8_t* p) {
@@ -202,7 +248,8 @@ uint32_t U32(const uint8_t* p) {
 }
 
 // Walks an attribute block knowing which engine indexes hold embedded blocks.
-EngineValues ReadEngineValues(const ElementDefinition& e, size_t count, const std::set<int>& blockIndexes) {
+EngineValues ReadEngineValues(const ElementDefinition& e, size_t count,
+                              const std::set<int>& blockIndexes) {
     EngineValues out;
     const uint8_t* p = e.AttributeBlock();
     const uint8_t* end = p + e.AttributeBlockSize();
@@ -240,9 +287,10 @@ std::array<uint8_t, 16> Md5(const uint8_t* data, uint32_t size) {
     HCRYPTPROV provider = 0;
     HCRYPTHASH hash = 0;
     DWORD length = 16;
-    bool ok = CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) &&
-              CryptCreateHash(provider, CALG_MD5, 0, 0, &hash) && CryptHashData(hash, data, size, 0) &&
-              CryptGetHashParam(hash, HP_HASHVAL, digest.data(), &length, 0);
+    bool ok =
+        CryptAcquireContextA(&provider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT) &&
+        CryptCreateHash(provider, CALG_MD5, 0, 0, &hash) && CryptHashData(hash, data, size, 0) &&
+        CryptGetHashParam(hash, HP_HASHVAL, digest.data(), &length, 0);
     EXPECT_TRUE(ok) << "MD5 through CryptoAPI failed";
     if (hash) CryptDestroyHash(hash);
     if (provider) CryptReleaseContext(provider, 0);
@@ -257,7 +305,8 @@ struct PngInfo {
 PngInfo PngHeader(const uint8_t* p, uint32_t size) {
     static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     PngInfo info;
-    if (size < 33 || std::memcmp(p, kSignature, 8) != 0 || std::memcmp(p + 12, "IHDR", 4) != 0) return info;
+    if (size < 33 || std::memcmp(p, kSignature, 8) != 0 || std::memcmp(p + 12, "IHDR", 4) != 0)
+        return info;
     info.width = uint32_t(p[16]) << 24 | uint32_t(p[17]) << 16 | uint32_t(p[18]) << 8 | p[19];
     info.height = uint32_t(p[20]) << 24 | uint32_t(p[21]) << 16 | uint32_t(p[22]) << 8 | p[23];
     info.colourType = p[24] == 8 ? p[25] : -1;  // only 8-bit images are stored
@@ -282,18 +331,19 @@ SIZE DecodedSize(const uint8_t* p, uint32_t size) {
 }
 
 class GdiplusSession {
-public:
+  public:
     GdiplusSession() {
         Gdiplus::GdiplusStartupInput input;
         Gdiplus::GdiplusStartup(&token_, &input, nullptr);
     }
     ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
 
-private:
+  private:
     ULONG_PTR token_ = 0;
 };
 
-void CheckPicture(const uint8_t* p, uint32_t size, uint32_t width, uint32_t height, int colourType) {
+void CheckPicture(const uint8_t* p, uint32_t size, uint32_t width, uint32_t height,
+                  int colourType) {
     PngInfo info = PngHeader(p, size);
     EXPECT_EQ(info.width, width);
     EXPECT_EQ(info.height, height);
@@ -346,7 +396,8 @@ void CheckSkin(const Block& block, const ExpectedSkin& x) {
         uint32_t length = U32(d + imageSection + count * 16 + i * 4);
         uint32_t offset = U32(d + imageSection + count * 20 + i * 4);
         ASSERT_LE(uint64_t(offset) + length, block.size) << "image " << i;
-        EXPECT_EQ(std::memcmp(digest, Md5(d + offset, length).data(), 16), 0) << "digest of image " << i;
+        EXPECT_EQ(std::memcmp(digest, Md5(d + offset, length).data(), 16), 0)
+            << "digest of image " << i;
         CheckPicture(d + offset, length, x.imageWidth, x.imageHeight, x.colourType);
     }
 }
@@ -361,7 +412,8 @@ const ExpectedSkin kPictureSkin = {1400, 17, u"默认皮肤_图片框", 0, 0, 0,
 
 TEST_F(DescriptionTest, DockWindowSkinsAndButtonFace) {
     GdiplusSession gdiplus;
-    EngineValues face = ReadEngineValues(Element(kDockWindow, kDockButtonFace), 17, kPictureBoxBlocks);
+    EngineValues face =
+        ReadEngineValues(Element(kDockWindow, kDockButtonFace), 17, kPictureBoxBlocks);
     EXPECT_EQ(face.words[0], 1);
     EXPECT_EQ(face.words[3], 0);  // centred
     CheckSkin(face.blocks[1], kPictureSkin);
@@ -379,24 +431,28 @@ TEST_F(DescriptionTest, DockWindowSkinsAndButtonFace) {
 
 TEST_F(DescriptionTest, PanelSkins) {
     GdiplusSession gdiplus;
-    EngineValues icons = ReadEngineValues(Element(kDockPanelWindow, kPanelIconList), 22, kIconListBlocks);
+    EngineValues icons =
+        ReadEngineValues(Element(kDockPanelWindow, kPanelIconList), 22, kIconListBlocks);
     EXPECT_EQ(icons.words[0], 1);
     EXPECT_EQ(icons.words[2], 48);
     EXPECT_EQ(icons.words[8], -1);
     CheckSkin(icons.blocks[1], {2900, 17, u"默认皮肤_图标列表框", 4, 12, 12, kRgba});
 
-    EngineValues line = ReadEngineValues(Element(kDockPanelWindow, kPanelSeparator), 17, kPictureBoxBlocks);
+    EngineValues line =
+        ReadEngineValues(Element(kDockPanelWindow, kPanelSeparator), 17, kPictureBoxBlocks);
     EXPECT_EQ(line.words[0], 1);  // the engine shows the line
     CheckSkin(line.blocks[1], kPictureSkin);
     EXPECT_EQ(line.blocks[2].marker, -2);
     EXPECT_EQ(line.blocks[2].size, 0u);  // no picture: drawn as a line
 
-    EngineValues bar = ReadEngineValues(Element(kDockPanelWindow, kPanelToolbar), 17, kToolbarBlocks);
+    EngineValues bar =
+        ReadEngineValues(Element(kDockPanelWindow, kPanelToolbar), 17, kToolbarBlocks);
     EXPECT_EQ(bar.words[0], 1);
     EXPECT_EQ(bar.words[2], 36);
     CheckSkin(bar.blocks[1], {2700, 17, u"默认皮肤_工具条", 6, 16, 16, kRgba});
 
-    EngineValues root = ReadEngineValues(Element(kDockPanelWindow, kPanelSkinRoot), 21, kWindowExBlocks);
+    EngineValues root =
+        ReadEngineValues(Element(kDockPanelWindow, kPanelSkinRoot), 21, kWindowExBlocks);
     EXPECT_EQ(root.words[0], 1);
     EXPECT_EQ(root.words[2], 255);
     CheckSkin(root.blocks[1], {1000, 17, u"默认窗口皮肤", 0, 0, 0, 0});

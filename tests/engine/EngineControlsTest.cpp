@@ -9,7 +9,7 @@
 
 #include "engine/Canvas.h"
 #include "tests/engine/EngineHarness.h"
-#include "tests/engine/GuardedBuffer.h"
+#include "tests/support/GuardedBuffer.h"
 
 namespace {
 constexpr uint32_t kTileColours[] = {0xFF3C8CE7, 0xFFE8863C, 0xFF4CAF6A,
@@ -37,7 +37,7 @@ Bytes DockFrameSkin() {
     SkinRecipe recipe;
     recipe.kind = 1000;
     recipe.values = {0xFF1B1E22, 0xFF3A3F47, 0xFFE6E8EB, 0xFF30363E, 0xFF28405E,
-                   0xFFFFFFFF, 0xFF3C8CE7, 13,         6};
+                     0xFFFFFFFF, 0xFF3C8CE7, 13,         6};
     recipe.parts = {{1, 0, 0, 0, 0, 24, 24, 8, 8}};
     recipe.images = {EncodePng(frame)};
     return BuildSkinDescriptor(recipe);

@@ -9,7 +9,7 @@
 #include "engine/Pixels.h"
 #include "engine/SkinDescriptor.h"
 #include "engine/StoredListItems.h"
-#include "tests/engine/GuardedBuffer.h"
+#include "tests/support/GuardedBuffer.h"
 #include "tests/engine/SkinDataBuilder.h"
 
 namespace {

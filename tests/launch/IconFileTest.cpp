@@ -5,6 +5,7 @@
 #include <random>
 
 #include "runtime/library/icon/IconFile.h"
+#include "tests/support/GuardedBuffer.h"
 
 namespace {
 
@@ -112,8 +113,11 @@ TEST(IconFileLayout, WrittenEntriesAndOffsets) {
 TEST(IconFileLayout, ReadingRefusesBadHeadersAndEveryTruncation) {
     std::vector<uint8_t> file = WriteIconFile({Made(Bitmap(16, 32, 30)), Made(Png(40))});
     std::vector<IconImage> images;
-    for (size_t cut = 0; cut < file.size(); ++cut)
-        EXPECT_FALSE(ReadIconFile(file.data(), cut, &images)) << "cut at " << cut;
+    // Each truncated file ends at an inaccessible page: reading past it faults.
+    for (size_t cut = 0; cut < file.size(); ++cut) {
+        GuardedBuffer truncated(std::vector<uint8_t>(file.begin(), file.begin() + cut));
+        EXPECT_FALSE(ReadIconFile(truncated.Data(), truncated.Size(), &images)) << "cut at " << cut;
+    }
     EXPECT_TRUE(images.empty());
 
     std::vector<uint8_t> bad = file;
@@ -151,7 +155,8 @@ TEST(IconGroupDirectory, MembersAndClippedCount) {
 
     group[2] = 2;
     EXPECT_FALSE(ParseIconGroup(group.data(), group.size(), &members));
-    EXPECT_FALSE(ParseIconGroup(group.data(), 5, &members));
+    GuardedBuffer five(std::vector<uint8_t>(group.begin(), group.begin() + 5));
+    EXPECT_FALSE(ParseIconGroup(five.Data(), five.Size(), &members));
 }
 
 // Random damage must never make the readers step outside their input.
@@ -162,19 +167,19 @@ TEST(IconFileLayout, RandomDamageIsSurvived) {
         std::vector<uint8_t> damaged = file;
         for (int k = 0; k < 4; ++k) damaged[random() % damaged.size()] = uint8_t(random());
         damaged.resize(random() % (damaged.size() + 1));
-        // Copied to an exact-size heap block so that an overread is a real fault.
-        std::vector<uint8_t> exact(damaged);
+        // The bytes end at an inaccessible page, so that an over-read faults.
+        GuardedBuffer exact(damaged);
         std::vector<IconImage> images;
-        if (ReadIconFile(exact.data(), exact.size(), &images)) {
+        if (ReadIconFile(exact.Data(), exact.Size(), &images)) {
             for (const IconImage& image : images) {
                 IconImage made;
                 MakeIconImage(image.data.data(), image.data.size(), image, &made);
             }
         }
         std::vector<IconGroupMember> members;
-        ParseIconGroup(exact.data(), exact.size(), &members);
+        ParseIconGroup(exact.Data(), exact.Size(), &members);
         EXPECT_LE(members.size() * kIconGroupEntrySize + kIconFileHeaderSize,
-                  std::max<size_t>(exact.size(), kIconFileHeaderSize));
+                  std::max<size_t>(exact.Size(), kIconFileHeaderSize));
     }
 }
 

@@ -1,7 +1,5 @@
 #include "bench/DockSession.h"
 
-#include <vector>
-
 #include "bench/ProcessProbe.h"
 
 namespace {
@@ -25,64 +23,30 @@ bool DockSession::Start(const std::string& runFolder, DWORD timeoutMs) {
         return false;
     taskbarProcess_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
                                   OwnerOf(standIn_.Taskbar()));
-    const std::string exe = runFolder + "\\QuickDock.exe";
-    std::string command = "\"" + exe + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        runFolder.c_str(), &si, &process_)) {
-        process_ = {};
-        return false;
-    }
+    if (!program_.Start(runFolder)) return false;
     // The panel is shown only once its creation handler has scanned the
     // folder and filled category 0: that is the end of start-up.
     const bool ready = WaitFor(
         [&] {
-            if (!panel_) panel_ = FindPanel();
+            if (!panel_) panel_ = program_.Panel();
             return panel_ && IsWindowVisible(panel_);
         },
         timeoutMs);
     readyMs_ = NowMs();
-    createdMs_ = CreationMs(process_.hProcess);
+    createdMs_ = CreationMs(program_.Process());
     if (!ready) return false;
-    dock_ = FindDock();
+    dock_ = program_.DockIn(standIn_.Taskbar());
     iconList_ = FindWindowExA(panel_, nullptr, "IcoListboxEx", nullptr);
     toolbar_ = FindWindowExA(panel_, nullptr, "ToolbarEx", nullptr);
     return dock_ && iconList_ && toolbar_;
 }
 
 void DockSession::Stop() {
-    if (process_.hProcess) {
-        TerminateProcess(process_.hProcess, 9);
-        WaitForSingleObject(process_.hProcess, 10000);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    process_ = {};
+    program_.Stop();
     panel_ = dock_ = iconList_ = toolbar_ = nullptr;
     if (taskbarProcess_) CloseHandle(taskbarProcess_);
     taskbarProcess_ = nullptr;
     standIn_.Stop();
-}
-
-HWND DockSession::FindPanel() const {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        RECT r = {};
-        GetWindowRect(w, &r);
-        if (OwnerOf(w) == process_.dwProcessId && r.right - r.left == 400 &&
-            r.bottom - r.top == 248)
-            return w;
-    }
-    return nullptr;
-}
-
-HWND DockSession::FindDock() const {
-    for (HWND w = GetWindow(standIn_.Taskbar(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (OwnerOf(w) == process_.dwProcessId) return w;
-    }
-    return nullptr;
 }
 
 int DockSession::PanelLeft() const {

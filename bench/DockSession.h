@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "tests/support/DockProgram.h"
 #include "tests/support/TaskbarStandInClient.h"
+#include "ui/description/WindowGeometry.h"
 
 class DockSession {
   public:
@@ -21,15 +23,15 @@ class DockSession {
 
     // From the process's creation to the panel shown, in milliseconds.
     double StartUpMs() const { return readyMs_ - createdMs_; }
-    HANDLE Process() const { return process_.hProcess; }
-    DWORD ProcessId() const { return process_.dwProcessId; }
+    HANDLE Process() const { return program_.Process(); }
+    DWORD ProcessId() const { return program_.Id(); }
     // The taskbar stand-in: a program with one window, for comparison.
     HANDLE TaskbarProcess() const { return taskbarProcess_; }
     HWND Panel() const { return panel_; }
 
     int ScreenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
     int PanelLeft() const;
-    bool Shown() const { return PanelLeft() == ScreenWidth() - 400; }
+    bool Shown() const { return PanelLeft() == ScreenWidth() - kPanelWidth; }
     bool Hidden() const { return PanelLeft() == ScreenWidth(); }
 
     void ClickDock();
@@ -37,11 +39,8 @@ class DockSession {
     void ClickToolbarButton(int index);
 
   private:
-    HWND FindPanel() const;
-    HWND FindDock() const;
-
     TaskbarStandIn standIn_;
-    PROCESS_INFORMATION process_ = {};
+    DockProgram program_;
     HANDLE taskbarProcess_ = nullptr;
     HWND panel_ = nullptr, dock_ = nullptr, iconList_ = nullptr, toolbar_ = nullptr;
     double createdMs_ = 0, readyMs_ = 0;

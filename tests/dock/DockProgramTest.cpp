@@ -3,95 +3,16 @@
 // right edge of the screen, slides in and out on clicks and slides out when
 // the shell reports that another window was activated.
 #include <windows.h>
-#include <shellapi.h>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
-#include <vector>
-
+#include "tests/support/DockProgram.h"
 #include "tests/support/ProcessWatch.h"
 #include "tests/support/TaskbarStandInClient.h"
+#include "ui/description/WindowGeometry.h"
 
 namespace {
 
 constexpr WPARAM kWindowActivated = 0x8004;
-
-class DockProgram {
-  public:
-    DockProgram() = default;
-    DockProgram(const DockProgram&) = delete;
-    DockProgram& operator=(const DockProgram&) = delete;
-    ~DockProgram() { Kill(); }
-
-    bool Start() {
-        const std::string exe = TestProgramDirectory() + "\\QuickDock.exe";
-        std::string command = "\"" + exe + "\"";
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              TestProgramDirectory().c_str(), &si, &process_) != 0;
-    }
-    void Kill() {
-        if (!process_.hProcess) return;
-        if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
-            TerminateProcess(process_.hProcess, 9);
-            WaitForSingleObject(process_.hProcess, 5000);
-        }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
-    }
-    DWORD Id() const { return process_.dwProcessId; }
-
-    // The program's window among the taskbar's children.
-    HWND DockIn(HWND taskbar) const {
-        for (HWND w = GetWindow(taskbar, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            if (OwnerProcess(w) == Id()) return w;
-        }
-        return nullptr;
-    }
-    // The program's 400 x 248 top-level window.
-    HWND Panel() const {
-        PanelSearch search = {Id(), nullptr};
-        EnumWindows(FindPanel, reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-  private:
-    struct PanelSearch {
-        DWORD process;
-        HWND found;
-    };
-    static BOOL CALLBACK FindPanel(HWND w, LPARAM p) {
-        auto* s = reinterpret_cast<PanelSearch*>(p);
-        RECT r;
-        if (OwnerProcess(w) != s->process || !GetWindowRect(w, &r)) return TRUE;
-        if (r.right - r.left != 400 || r.bottom - r.top != 248) return TRUE;
-        s->found = w;
-        return FALSE;
-    }
-    PROCESS_INFORMATION process_ = {};
-};
-
-
-// Where the panel rests: above a taskbar that spans a whole screen edge.
-int ExpectedPanelTop() {
-    APPBARDATA bar = {};
-    bar.cbSize = sizeof(bar);
-    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    int thickness = 0;
-    if (bar.rc.left == 0 && bar.rc.right == width) {
-        thickness = bar.rc.bottom - bar.rc.top;
-    } else if (bar.rc.top == 0 && bar.rc.bottom == height) {
-        thickness = bar.rc.right - bar.rc.left;
-    }
-    return height - thickness - 248;
-}
 
 void Click(HWND w) {
     PostMessageA(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -117,20 +38,20 @@ TEST(DockProgram, EmbedsItsButtonAndSlidesThePanel) {
     EXPECT_EQ(buttonBox.top, Box(dock).top);
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
 
-    // Parked beyond the right edge, resting above the taskbar.
+    // Parked beyond the right edge, resting on the taskbar the shell reports.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    ASSERT_TRUE(Eventually([&] { return Box(panel).top == ExpectedPanelTop(); }));
+    ASSERT_TRUE(Eventually([&] { return Box(panel).bottom == ReportedTaskbarBox().top; }));
     EXPECT_EQ(screenWidth, Box(panel).left);
 
     // A click slides it in, the next one out again.
     Click(dock);
-    EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - 400; }));
+    EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - kPanelWidth; }));
     Click(dock);
     EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth; }));
 
     // Shown, it slides out when the shell reports another window's activation.
     Click(dock);
-    ASSERT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - 400; }));
+    ASSERT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - kPanelWidth; }));
     const UINT shellHook = RegisterWindowMessageA("SHELLHOOK");
     SendMessageA(panel, shellHook, kWindowActivated, 0);
     EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth; }));

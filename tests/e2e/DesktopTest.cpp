@@ -1,12 +1,13 @@
 // QuickDock on a desktop as a user meets it: the real program in a run folder
 // of its own, the taskbar stand-in along the bottom of the screen, real mouse
-// and keyboard input, and pictures of what the screen shows. Under Wine the
-// button inside the stand-in (another process's window) is not drawn, so it is
-// found by enumeration and clicked, never looked at.
+// and keyboard input, and pictures of what the screen shows: categories,
+// items opened through the shell (a marker program records each start), the
+// one-entry menu, the panel's refusal to close and its end with the taskbar.
+// Under Wine the button inside the stand-in (another process's window) is not
+// drawn, so it is found by enumeration and clicked, never looked at.
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <fstream>
@@ -16,12 +17,12 @@
 
 #include "tests/e2e/DesktopSupport.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/DockProgram.h"
 #include "tests/support/TaskbarStandInClient.h"
+#include "ui/description/WindowGeometry.h"
 
 namespace {
 
-constexpr int kPanelWidth = 400;
-constexpr int kPanelHeight = 248;
 // The stored icon list: 48-pixel icons in cells of 74 x 80, four to a row,
 // one pixel from the left and four from the top; the toolbar's buttons are 36
 // high, 4 apart, 6 from the top and sides.
@@ -30,22 +31,6 @@ constexpr int kButtonPitch = 40, kButtonHeight = 36, kToolbarPadding = 6;
 constexpr WPARAM kWindowActivated = 0x8004;
 constexpr char kDocumentType[] = ".qdedoc";
 constexpr char kDocumentClass[] = "QuickDockTestDocument";
-
-// Where the panel rests: above the taskbar the shell reports.
-int ExpectedPanelTop() {
-    APPBARDATA bar = {};
-    bar.cbSize = sizeof(bar);
-    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    int thickness = 0;
-    if (bar.rc.left == 0 && bar.rc.right == width) {
-        thickness = bar.rc.bottom - bar.rc.top;
-    } else if (bar.rc.top == 0 && bar.rc.bottom == height) {
-        thickness = bar.rc.right - bar.rc.left;
-    }
-    return height - thickness - kPanelHeight;
-}
 
 POINT Centre(const RECT& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -178,49 +163,18 @@ class Desktop : public ::testing::Test {
     // Starts the program and waits until its button is in the taskbar and its
     // panel has been laid out.
     void StartProgram() {
-        const std::string exe = run / "QuickDock.exe";
-        std::string command = "\"" + exe + "\"";
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   run.Path().c_str(), &si, &process));
-        ASSERT_TRUE(Eventually([&] { return (dock = FindDock()) != nullptr; }));
-        ASSERT_TRUE(Eventually([&] { return (panel = FindPanel()) != nullptr; }));
+        ASSERT_TRUE(program.Start(run.Path()));
+        ASSERT_TRUE(
+            Eventually([&] { return (dock = program.DockIn(standIn.Taskbar())) != nullptr; }));
+        ASSERT_TRUE(Eventually([&] { return (panel = program.Panel()) != nullptr; }));
         ASSERT_TRUE(Eventually([&] {
             return (iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr)) != nullptr;
         }));
         toolbar = FindWindowExA(panel, nullptr, "ToolbarEx", nullptr);
         ASSERT_NE(toolbar, nullptr);
-        ASSERT_TRUE(Eventually([&] { return Box(panel).top == ExpectedPanelTop(); }));
+        ASSERT_TRUE(Eventually([&] { return Box(panel).bottom == ReportedTaskbarBox().top; }));
     }
-    void StopProgram() {
-        if (!process.hProcess) return;
-        if (WaitForSingleObject(process.hProcess, 0) != WAIT_OBJECT_0) {
-            TerminateProcess(process.hProcess, 9);
-            WaitForSingleObject(process.hProcess, 5000);
-        }
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-        process = {};
-    }
-
-    HWND FindDock() const {
-        for (HWND w = GetWindow(standIn.Taskbar(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            if (OwnerProcess(w) == process.dwProcessId) return w;
-        }
-        return nullptr;
-    }
-    HWND FindPanel() const {
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            const RECT r = Box(w);
-            if (OwnerProcess(w) == process.dwProcessId && r.right - r.left == kPanelWidth &&
-                r.bottom - r.top == kPanelHeight)
-                return w;
-        }
-        return nullptr;
-    }
+    void StopProgram() { program.Stop(); }
 
     static int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
     bool Shown() const { return Box(panel).left == ScreenWidth() - kPanelWidth; }
@@ -316,7 +270,7 @@ class Desktop : public ::testing::Test {
     TempFolder run{"desktop"};
     std::string marker, log, notes, document;
     TaskbarStandIn standIn;
-    PROCESS_INFORMATION process = {};
+    DockProgram program;
     HWND dock = nullptr, panel = nullptr, iconList = nullptr, toolbar = nullptr;
 };
 
@@ -326,6 +280,7 @@ TEST_F(Desktop, StartsInTheTaskbarAndTheDockOpensAndClosesThePanel) {
     HWND button = standIn.Find("TrayButton");
     const RECT buttonBox = standIn.Entry(button)->box;
     StartProgram();
+    EXPECT_EQ(0, CountEntries(run / "临时数据")) << "scratch icon files are deleted at once";
 
     // In the TrayButton's place, which is hidden; the panel waits beyond the
     // right edge; the program registered itself to start with the system.
@@ -336,9 +291,9 @@ TEST_F(Desktop, StartsInTheTaskbarAndTheDockOpensAndClosesThePanel) {
     EXPECT_TRUE(Hidden());
     EXPECT_EQ(run / "QuickDock.exe", ReadAutoStartValue("QuickDock.exe"));
 
-    // A click slides it in, resting above the taskbar, drawn with its items.
+    // A click slides it in, resting on the taskbar, drawn with its items.
     OpenPanel();
-    EXPECT_EQ(ExpectedPanelTop(), Box(panel).top);
+    EXPECT_EQ(ReportedTaskbarBox().top, Box(panel).bottom);
     PanelView view = Look();
     EXPECT_GT(view.picture->CountColours({0, 0, kPanelWidth, kPanelHeight}), 32)
         << "the panel is not drawn";
@@ -368,6 +323,7 @@ TEST_F(Desktop, CategoriesShowTheirItemsAndItemsOpen) {
     AssociateDocuments(marker);
     ASSERT_TRUE(StartTaskbar());
     StartProgram();
+    const int threadsBefore = ThreadsOf(program.Id());
     OpenPanel();
 
     // The second button shows exactly the second category: a program and a folder.
@@ -404,6 +360,15 @@ TEST_F(Desktop, CategoriesShowTheirItemsAndItemsOpen) {
     ASSERT_EQ(4u, lines.size()) << "the document did not open";
     EXPECT_NE(std::string::npos, lines[2].find("3文档.qdedoc")) << lines[2];
     EXPECT_TRUE(Eventually([&] { return Hidden(); }));
+
+    // Two quick activations from the keyboard (the list keeps the document
+    // as its current item) open it twice; the launch workers end by themselves.
+    PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+    PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+    lines = WaitForMarkerRecords(log, 4);
+    EXPECT_EQ(8u, lines.size()) << "both activations open the item";
+    EXPECT_TRUE(Eventually([&] { return ThreadsOf(program.Id()) <= threadsBefore; }))
+        << "launch workers end by themselves";
 }
 
 TEST_F(Desktop, ThePanelStaysForAltF4AndGoesWhenAnotherWindowIsActivated) {
@@ -428,15 +393,22 @@ TEST_F(Desktop, ThePanelStaysForAltF4AndGoesWhenAnotherWindowIsActivated) {
     EXPECT_TRUE(IsWindow(panel));
     EXPECT_TRUE(Shown());
 
-    // The list's menu holds one entry, which opens the program's folder.
-    ClickAt(list.right - 40, list.bottom - 20, true);
+    // The list's menu holds one entry, shown 3 pixels right of and below the
+    // pointer (at an empty place of the second row, where it fits the screen),
+    // and the entry opens the program's folder.
+    const POINT menuAt = {list.left + 30, list.top + 120};
+    ClickAt(menuAt.x, menuAt.y, true);
     HWND menu = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (menu = OpenMenuOf(process.dwProcessId)) != nullptr; }));
+    ASSERT_TRUE(Eventually([&] { return (menu = OpenMenuOf(program.Id())) != nullptr; }));
     const RECT menuBox = Box(menu);
     EXPECT_LT(menuBox.bottom - menuBox.top, 2 * GetSystemMetrics(SM_CYMENU)) << "a single entry";
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x + 3, menuBox.left);
+    EXPECT_EQ(cursor.y + 3, menuBox.top);
     PressKeys({VK_DOWN});
     PressKeys({VK_RETURN});
-    EXPECT_TRUE(Eventually([&] { return OpenMenuOf(process.dwProcessId) == nullptr; }));
+    EXPECT_TRUE(Eventually([&] { return OpenMenuOf(program.Id()) == nullptr; }));
     const std::string folderName = run.Path().substr(run.Path().find_last_of('\\') + 1);
     HWND folder = nullptr;
     EXPECT_TRUE(Eventually([&] { return (folder = FolderWindow(folderName)) != nullptr; }))
@@ -497,10 +469,10 @@ TEST_F(Desktop, TheProgramEndsWithItsTaskbar) {
     StartProgram();
     OpenPanel();
     PostMessageA(standIn.Taskbar(), WM_CLOSE, 0, 0);
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 15000))
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.Process(), 15000))
         << "the program outlived its taskbar";
     DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
+    GetExitCodeProcess(program.Process(), &code);
     EXPECT_EQ(0u, code);
 
     // Nothing in the taskbar was shown again on the way out.

@@ -17,8 +17,10 @@
 
 #include "tests/hostile/HostileTrees.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/DockProgram.h"
 #include "tests/support/ProcessWatch.h"
 #include "tests/support/TaskbarStandInClient.h"
+#include "ui/description/WindowGeometry.h"
 
 namespace {
 
@@ -70,13 +72,7 @@ class HostileProgram : public ::testing::Test {
         ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
     }
     void TearDown() override {
-        if (process.hProcess) {
-            TerminateProcess(process.hProcess, 9);
-            WaitForSingleObject(process.hProcess, 5000);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-            process = {};
-        }
+        program.Stop();
         standIn.Stop();
         RemoveTreeWide(run.Path());
         // The shared places some cases use go back to how they were, also
@@ -92,38 +88,16 @@ class HostileProgram : public ::testing::Test {
     std::string Root() const { return run / kQuickLaunchRoot; }
     std::string Scratch() const { return run / kScratchFolder; }
 
-    bool Start() {
-        const std::string folder = runFolder.empty() ? run.Path() : runFolder;
-        const std::string exe = folder + "\\QuickDock.exe";
-        std::string command = "\"" + exe + "\"";
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              folder.c_str(), &si, &process) != 0;
-    }
-    bool Running() const { return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
-    HWND FindPanel() const {
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            RECT r = Box(w);
-            if (OwnerProcess(w) == process.dwProcessId && r.right - r.left == 400 &&
-                r.bottom - r.top == 248)
-                return w;
-        }
-        return nullptr;
-    }
-    HWND FindDock() const {
-        for (HWND w = GetWindow(standIn.Taskbar(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
-            if (OwnerProcess(w) == process.dwProcessId) return w;
-        return nullptr;
-    }
+    bool Start() { return program.Start(runFolder.empty() ? run.Path() : runFolder); }
+    bool Running() const { return program.Running(); }
+    HWND FindPanel() const { return program.Panel(); }
+    HWND FindDock() const { return program.DockIn(standIn.Taskbar()); }
     void ClickDock() {
         PostMessageA(dock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
         PostMessageA(dock, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     }
     int Left() const { return Box(panel).left; }
-    bool Shown() const { return Left() == GetSystemMetrics(SM_CXSCREEN) - 400; }
+    bool Shown() const { return Left() == GetSystemMetrics(SM_CXSCREEN) - kPanelWidth; }
     bool Hidden() const { return Left() == GetSystemMetrics(SM_CXSCREEN); }
 
     // Starts the program and checks that it comes up within `seconds`, slides
@@ -138,7 +112,7 @@ class HostileProgram : public ::testing::Test {
         ClickDock();
         EXPECT_TRUE(Eventually([&] { return Hidden(); }, seconds));
         EXPECT_TRUE(Running());
-        EXPECT_EQ(nullptr, WindowTitled(process.dwProcessId, "运行时出错!"));
+        EXPECT_EQ(nullptr, WindowTitled(program.Id(), "运行时出错!"));
     }
 
     // Answers every "Warning" box the program shows; true when the program
@@ -146,7 +120,7 @@ class HostileProgram : public ::testing::Test {
     bool DismissWarnings(int* shown) {
         int quiet = 0;
         for (int i = 0; i < 30 * 40; ++i) {
-            if (HWND box = WindowTitled(process.dwProcessId, "Warning")) {
+            if (HWND box = WindowTitled(program.Id(), "Warning")) {
                 ++*shown;
                 quiet = 0;
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -159,10 +133,10 @@ class HostileProgram : public ::testing::Test {
         return false;
     }
     void ExpectNoCrash() {
-        EXPECT_EQ(nullptr, WindowTitled(process.dwProcessId, "运行时出错!"));
+        EXPECT_EQ(nullptr, WindowTitled(program.Id(), "运行时出错!"));
         if (!Running()) {
             DWORD code = 0;
-            GetExitCodeProcess(process.hProcess, &code);
+            GetExitCodeProcess(program.Process(), &code);
             EXPECT_LT(code, 0xC0000000u) << "ended by an exception";
         }
     }
@@ -170,7 +144,7 @@ class HostileProgram : public ::testing::Test {
     TempFolder run{"hostile"};
     std::string runFolder;  // where the program runs, when not in `run`
     TaskbarStandIn standIn;
-    PROCESS_INFORMATION process = {};
+    DockProgram program;
     HWND dock = nullptr, panel = nullptr;
 };
 
@@ -239,11 +213,7 @@ TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
     EXPECT_TRUE(DismissWarnings(&shown)) << "the program hangs or keeps warning";
     EXPECT_GT(shown, 0) << "the missing engine is reported";
     ExpectNoCrash();
-    TerminateProcess(process.hProcess, 9);
-    WaitForSingleObject(process.hProcess, 5000);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    process = {};
+    program.Stop();
 
     // A settings file holding garbage instead of an engine path.
     std::vector<uint8_t> garbage(300);
@@ -277,8 +247,8 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
     ASSERT_EQ(2u, WaitForMarkerRecords(marker + ".runs.txt", 1).size());
     ASSERT_TRUE(Eventually([&] { return Hidden(); }));
     Sleep(500);
-    const int threadsBefore = ThreadsOf(process.dwProcessId);
-    const long handlesBefore = HandlesInUse(process.hProcess);
+    const int threadsBefore = ThreadsOf(program.Id());
+    const long handlesBefore = HandlesInUse(program.Process());
     long handlesAfter = 0;
 
     // 200 launches in quick succession, with clicks and activation notices
@@ -295,11 +265,11 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
     EXPECT_TRUE(Running());
 
     // Every worker ends; the panel rests at one end, never half-way.
-    EXPECT_TRUE(Eventually([&] { return ThreadsOf(process.dwProcessId) <= threadsBefore; }, 60))
-        << ThreadsOf(process.dwProcessId) << " threads, " << threadsBefore << " before";
+    EXPECT_TRUE(Eventually([&] { return ThreadsOf(program.Id()) <= threadsBefore; }, 60))
+        << ThreadsOf(program.Id()) << " threads, " << threadsBefore << " before";
     // Each launch opens a thread handle at least; a leak grows by hundreds.
     EXPECT_TRUE(Eventually([&] {
-        handlesAfter = HandlesInUse(process.hProcess);
+        handlesAfter = HandlesInUse(program.Process());
         return handlesAfter <= handlesBefore + 20;
     })) << handlesAfter
         << " handles, " << handlesBefore << " before";

@@ -1,0 +1,70 @@
+#include "tests/support/DockProgram.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "ui/description/WindowGeometry.h"
+
+namespace {
+
+DWORD OwnerOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+}  // namespace
+
+bool DockProgram::Start(const std::string& folder) {
+    Stop();
+    const std::string exe = folder + "\\QuickDock.exe";
+    std::string command = "\"" + exe + "\"";
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.c_str(), &si, &process_))
+        return true;
+    process_ = {};
+    return false;
+}
+
+void DockProgram::Stop() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.hProcess, 9);
+        WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+    process_ = {};
+}
+
+bool DockProgram::Running() const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND DockProgram::DockIn(HWND taskbar) const {
+    for (HWND w = GetWindow(taskbar, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (OwnerOf(w) == Id()) return w;
+    }
+    return nullptr;
+}
+
+HWND DockProgram::Panel() const {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r = {};
+        if (OwnerOf(w) != Id() || !GetWindowRect(w, &r)) continue;
+        if (r.right - r.left == kPanelWidth && r.bottom - r.top == kPanelHeight) return w;
+    }
+    return nullptr;
+}
+
+RECT ReportedTaskbarBox() {
+    APPBARDATA bar = {};
+    bar.cbSize = sizeof(bar);
+    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
+    return bar.rc;
+}

@@ -1,0 +1,38 @@
+// QuickDock.exe as the tests and benchmarks run it: started from a folder,
+// its windows found from outside, ended at the end.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "tests/support/TaskbarStandInClient.h"
+
+class DockProgram {
+  public:
+    DockProgram() = default;
+    DockProgram(const DockProgram&) = delete;
+    DockProgram& operator=(const DockProgram&) = delete;
+    ~DockProgram() { Stop(); }
+
+    // Starts <folder>\QuickDock.exe with that folder as its current folder.
+    bool Start(const std::string& folder = TestProgramDirectory());
+    // Ends the program if it still runs and waits for its end.
+    void Stop();
+    bool Running() const;
+    HANDLE Process() const { return process_.hProcess; }
+    DWORD Id() const { return process_.dwProcessId; }
+
+    // The program's window among the taskbar's children: the dock button.
+    HWND DockIn(HWND taskbar) const;
+    // The program's top-level window of the panel's size.
+    HWND Panel() const;
+
+  private:
+    PROCESS_INFORMATION process_ = {};
+};
+
+// The taskbar's box as the shell reports it (SHAppBarMessage). The program's
+// panel rests with its bottom edge on that box's top edge. Under Wine the
+// shell reports a bar of its own along the bottom of the screen, whatever
+// the stand-in's size.
+RECT ReportedTaskbarBox();

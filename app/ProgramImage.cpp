@@ -9,13 +9,14 @@
 
 #include "app/common/DeclaredFunctions.h"
 #include "app/HandlerTable.h"
+#include "runtime/library/Commands.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/library/icon/IconLibrary.h"
 #include "runtime/library/shell/ShellLibrary.h"
 #include "runtime/library/system/SystemLibrary.h"
 #include "runtime/library/thread/ThreadLibrary.h"
 #include "ui/description/UiSegment.h"
-#include "ui/skin/SkinCommands.h"
+#include "ui/skin/SkinUiLibrary.h"
 
 namespace {
 

@@ -2,10 +2,8 @@
 // skin library's) with argument records and gets one result record back.
 #pragma once
 #include <cstdint>
+#include "runtime/library/CommandFn.h"
 #include "runtime/values/Records.h"
-
-// One command of a support library. Fills *result (already zeroed).
-using CommandFn = void (*)(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
 
 // Commands of the core library, in table order.
 enum class CoreCommand : int32_t {

@@ -5,7 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
-#include "runtime/library/Commands.h"
+#include "runtime/library/CommandFn.h"
 
 // What an event handler gives back: only a given result changes what the
 // sender does (a window's may-close event answered 0 keeps it open).
@@ -13,8 +13,12 @@ struct HandlerResult {
     bool given = false;
     int32_t value = 0;
 };
-inline HandlerResult NoResult() { return HandlerResult{}; }
-inline HandlerResult Result(int32_t v) { return HandlerResult{true, v}; }
+inline HandlerResult NoResult() {
+    return HandlerResult{};
+}
+inline HandlerResult Result(int32_t v) {
+    return HandlerResult{true, v};
+}
 
 // An event handler of the program: the event's 32-bit arguments, first first.
 using EventHandler = HandlerResult (*)(const int32_t* args, int32_t argCount);
@@ -49,10 +53,10 @@ struct SupportLibrary {
     const char* identifier;  // 32 hex digits
     const char* name;
     uint16_t versionMajor, versionMinor, versionBuild;
-    LibraryNotifyFn notify;            // may be null
+    LibraryNotifyFn notify;  // may be null
     const CommandFn* commands;
     int32_t commandCount;
-    const ComponentType* const* types; // indexed by type number - 1; null entries unused
+    const ComponentType* const* types;  // indexed by type number - 1; null entries unused
     int32_t declaredTypeCount;
 };
 
@@ -95,7 +99,7 @@ const ProgramImageHeader* CurrentProgramHeader();
 void SetProgramHeader(const ProgramImageHeader* header);
 
 // Runtime state readable by the runtime's own modules.
-const char* RuntimeRunDirectory();      // without trailing "\"; "" when none
+const char* RuntimeRunDirectory();  // without trailing "\"; "" when none
 const char* RuntimeExecutableName();
 DWORD RuntimeGuiThreadId();
 HWND RuntimeHiddenOwnerWindow();

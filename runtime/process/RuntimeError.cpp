@@ -8,7 +8,6 @@
 #include <cstring>
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeState.h"
-#include "runtime/values/Values.h"
 
 namespace {
 
@@ -160,5 +159,11 @@ void SetRuntimeErrorHook(RuntimeErrorHook hook) {
 char* ComposeRuntimeErrorText(const char* message, int32_t code, int32_t value1, int32_t value2) {
     BoxText box;
     Compose(&box, message, code, value1, value2);
-    return CopyText(box.Get());
+    // A block of the process heap like every value block (the caller frees it
+    // with FreeBlock), taken here directly: error reporting sits below the
+    // value model, whose allocation failures it reports.
+    const size_t size = std::strlen(box.Get()) + 1;
+    char* text = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
+    if (text) std::memcpy(text, box.Get(), size);
+    return text;
 }

@@ -62,7 +62,19 @@ void ReadDefinitions(const ProgramImageHeader& header) {
     SetErrorSubjectLookup(LookUpErrorSubject);
 }
 
+// The program image header given to RunProgram (or installed by a test).
+const ProgramImageHeader* gProgramHeader = nullptr;
+
 }  // namespace
+
+const ProgramImageHeader* CurrentProgramHeader() {
+    return gProgramHeader;
+}
+
+void SetProgramHeader(const ProgramImageHeader* header) {
+    gProgramHeader = header;
+    if (header) SetConstantDataRange(header->constantData, header->constantDataSize);
+}
 
 void InitializeRuntime() {
     const ProgramImageHeader* header = CurrentProgramHeader();

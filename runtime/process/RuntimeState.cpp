@@ -3,11 +3,9 @@
 #include "runtime/process/RuntimeState.h"
 #include <atomic>
 #include <cstring>
-#include "runtime/values/Values.h"
 
 namespace {
 
-const ProgramImageHeader* gProgramHeader = nullptr;
 char gRunDirectory[MAX_PATH + 1] = "";
 char gExecutableName[MAX_PATH + 1] = "";
 DWORD gGuiThreadId = 0;
@@ -26,15 +24,6 @@ void CopyBounded(char* target, const char* source) {
 }
 
 }  // namespace
-
-const ProgramImageHeader* CurrentProgramHeader() {
-    return gProgramHeader;
-}
-
-void SetProgramHeader(const ProgramImageHeader* header) {
-    gProgramHeader = header;
-    if (header) SetConstantDataRange(header->constantData, header->constantDataSize);
-}
 
 const char* RuntimeRunDirectory() {
     return gRunDirectory;

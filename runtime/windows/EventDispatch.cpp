@@ -2,6 +2,7 @@
 // source and number, calls it, and records a result only when one is given.
 #include <algorithm>
 #include "runtime/process/Runtime.h"
+#include "runtime/values/Records.h"
 #include "runtime/process/RuntimeError.h"
 #include "runtime/windows/WindowRuntime.h"
 

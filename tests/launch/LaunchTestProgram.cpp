@@ -1,6 +1,7 @@
 #include "tests/launch/LaunchTestProgram.h"
 
 #include "app/common/DeclaredFunctions.h"
+#include "runtime/library/Commands.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/library/icon/IconLibrary.h"

@@ -4,7 +4,9 @@
 #include "tests/skin/SkinTestSupport.h"
 #include "ui/skin/SkinCommands.h"
 #include "ui/skin/SkinControls.h"
-#include "ui/skin/SkinUiTesting.h"
+#include "ui/skin/SkinControls.h"
+#include "ui/skin/SkinEngineLoader.h"
+#include "ui/skin/SkinUiLibrary.h"
 
 namespace skin_test {
 

@@ -15,7 +15,9 @@
 #include "tests/skin/SkinTestSupport.h"
 #include "ui/skin/SkinCommands.h"
 #include "ui/skin/SkinControls.h"
-#include "ui/skin/SkinUiTesting.h"
+#include "ui/skin/SkinControls.h"
+#include "ui/skin/SkinEngineLoader.h"
+#include "ui/skin/SkinUiLibrary.h"
 
 using namespace skin_test;
 

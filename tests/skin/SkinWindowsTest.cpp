@@ -13,8 +13,10 @@
 
 #include "app/dock/DockButton.h"
 #include "app/launch/SampleList.h"
+#include "runtime/library/Commands.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/windows/Properties.h"
+#include "ui/skin/SkinUiLibrary.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
 #include "runtime/windows/WindowRuntime.h"

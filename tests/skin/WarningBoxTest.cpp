@@ -13,7 +13,9 @@
 
 #include "tests/skin/FakeRuntime.h"
 #include "tests/skin/SkinTestSupport.h"
-#include "ui/skin/SkinUiTesting.h"
+#include "ui/skin/SkinControls.h"
+#include "ui/skin/SkinEngineLoader.h"
+#include "ui/skin/SkinUiLibrary.h"
 
 using namespace skin_test;
 

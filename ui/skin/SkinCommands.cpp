@@ -2,7 +2,7 @@
 // records, resolves control arguments to engine controls and forwards to the
 // engine export of the same name. A command whose export is missing, or whose
 // control has no engine control, does nothing and answers 0.
-#include "ui/skin/SkinCommandTable.h"
+#include "ui/skin/SkinCommands.h"
 
 #include "runtime/library/Commands.h"
 #include "ui/skin/SkinControls.h"

@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "runtime/library/CommandFn.h"
+
 enum class SkinCommand : int32_t {
     LoadImageEx,
     DestroyImageEx,
@@ -16,6 +18,5 @@ enum class SkinCommand : int32_t {
     Count
 };
 
-struct SupportLibrary;
-// The skin library's entry for the runtime's support-library table.
-const SupportLibrary& SkinUiLibrary();
+// The table of the eight commands, in SkinCommand order.
+extern const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)];

@@ -8,7 +8,6 @@
 #include "runtime/process/Runtime.h"
 #include "ui/skin/SkinEngineLoader.h"
 #include "ui/skin/SkinRuntimeLink.h"
-#include "ui/skin/SkinUiTesting.h"
 
 const char kMissingEngineText[] = "程序缺少界面运行库必须依赖的 SkinEngine.dll 文件";
 const char kMissingEngineCaption[] = "Warning";

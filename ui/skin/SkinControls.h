@@ -22,3 +22,8 @@ EngineControl EngineControlOfComponent(uint32_t windowId, uint32_t componentId);
 // without an engine.
 extern const char kMissingEngineText[];
 extern const char kMissingEngineCaption[];
+
+// Seam for SkinUi's own tests (the product never calls it): replaces
+// MessageBoxA for the missing-engine warning (null restores it).
+using SkinWarningBoxFn = int (*)(HWND owner, const char* text, const char* caption, UINT type);
+void SetSkinWarningBoxForTesting(SkinWarningBoxFn box);

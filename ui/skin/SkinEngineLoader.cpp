@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "runtime/win32/ScopedOwners.h"
-#include "ui/skin/SkinUiTesting.h"
 
 namespace {
 

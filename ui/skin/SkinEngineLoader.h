@@ -50,3 +50,10 @@ using SkinLibraryLoader = HMODULE (*)(const char* path);
 // The first two are built in a MAX_PATH buffer; one that does not fit is
 // not tried. The stored path is used byte for byte (at most 255 bytes).
 HMODULE FindSkinEngine(SkinLibraryLoader load);
+
+// Seams for SkinUi's own tests; the product never calls them.
+// Replaces LoadLibraryA for the engine search (null restores it).
+void SetSkinLibraryLoaderForTesting(SkinLibraryLoader load);
+// Empties the entry table and allows the next code-1 notice to search again.
+// The module found before stays loaded.
+void ForgetSkinEngineForTesting();

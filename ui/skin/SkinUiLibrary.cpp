@@ -1,8 +1,10 @@
 // The skin library's entry in the runtime's support-library table: its
 // identity, its notification entry (on which the engine is loaded), its
 // eight commands and its component types.
+#include "ui/skin/SkinUiLibrary.h"
+
 #include "runtime/process/Runtime.h"
-#include "ui/skin/SkinCommandTable.h"
+#include "ui/skin/SkinCommands.h"
 #include "ui/skin/SkinControls.h"
 #include "ui/skin/SkinEngineLoader.h"
 #include "ui/skin/SkinRuntimeLink.h"

@@ -1,6 +1,7 @@
 // The core library: its command table and the two command doors through
 // which the program and the runtime call library commands.
 #include <cstring>
+#include "runtime/library/Commands.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/process/Runtime.h"
 

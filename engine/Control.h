@@ -71,6 +71,15 @@ class Control {
     // is another one (the wheel goes to the focused window, not the one the
     // user is looking at). True when it was handed on.
     bool ForwardWheel(WPARAM wParam, LPARAM lParam);
+    // WM_MOUSEWHEEL: passed on to the list under the pointer when that is
+    // another one, else `scroll` (given the message's wParam) moves this
+    // control's content. Answered with 0.
+    template <typename Scroll>
+    bool OnWheel(WPARAM wParam, LPARAM lParam, LRESULT& result, Scroll scroll) {
+        result = 0;
+        if (!ForwardWheel(wParam, lParam)) scroll(wParam);
+        return true;
+    }
     virtual void OnMouseLeft() {}
     SIZE ClientSize() const;
 

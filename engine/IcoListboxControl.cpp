@@ -12,7 +12,7 @@ constexpr int kTitleGap = 6;
 
 IcoListboxControl::IcoListboxControl(const EngineCreationContext& context,
                                      EngineEventCallback callback, AttributeSet attributes)
-    : Control(ControlKind::IcoListbox, context, callback, std::move(attributes)) {
+    : ItemsControl(ControlKind::IcoListbox, context, callback, std::move(attributes)) {
     attributes_.values[AttrIndex::kSelected].word = -1;
 }
 
@@ -174,10 +174,7 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             result = DLGC_WANTARROWS | DLGC_WANTALLKEYS;
             return true;
         case WM_MOUSEMOVE:
-            UpdateExtent();
-            if (pointer_.Move(scroller_, x, y, ClientSize().cx,
-                              [this](int px, int py) { return HitTest(px, py); }))
-                Invalidate();
+            OnPointerMove(x, y);
             break;
         case WM_LBUTTONDOWN: {
             UpdateExtent();
@@ -198,30 +195,19 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             // a second activation would open it twice.
             result = 0;
             return true;
-        case WM_LBUTTONUP: {
-            const int activated = pointer_.Release(
-                scroller_, Wrapper(), x, y, [this](int px, int py) { return HitTest(px, py); });
-            Invalidate();
-            if (activated >= 0) Raise(EngineCode::kItemActivated, activated);
-            result = 0;
-            return true;
-        }
+        case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (pointer_.CaptureLost(scroller_)) Invalidate();
+            if (OnPointerRelease(message, x, y, result)) return true;
             break;
         case WM_RBUTTONUP:
             Raise(EngineCode::kContextMenu, HitTest(x, y), x, y);
             result = 0;
             return true;
         case WM_MOUSEWHEEL:
-            result = 0;
-            if (ForwardWheel(wParam, lParam)) return true;
-            UpdateExtent();
-            if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * ComputeLayout().cellHeight /
-                                   WHEEL_DELTA))
-                Invalidate();
-            result = 0;
-            return true;
+            return OnWheel(wParam, lParam, result, [this](WPARAM turn) {
+                UpdateExtent();
+                if (scroller_.ScrollByWheel(turn, ComputeLayout().cellHeight)) Invalidate();
+            });
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
                 if (Current() >= 0) Raise(EngineCode::kItemActivated, Current());

@@ -5,11 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/Control.h"
-#include "engine/ItemPointer.h"
-#include "engine/Scroller.h"
+#include "engine/ItemsControl.h"
 
-class IcoListboxControl : public Control {
+class IcoListboxControl : public ItemsControl {
   public:
     IcoListboxControl(const EngineCreationContext& context, EngineEventCallback callback,
                       AttributeSet attributes);
@@ -41,14 +39,12 @@ class IcoListboxControl : public Control {
     };
     Layout ComputeLayout() const;
     PixelRect CellRect(const Layout& layout, int index) const;  // content coordinates
-    int HitTest(int x, int y) const;
-    void UpdateExtent();
+    int HitTest(int x, int y) const override;
+    void UpdateExtent() override;
     int Current() const { return attributes_.Word(AttrIndex::kSelected, -1); }
     void SetCurrent(int index);
     void MoveCurrent(int key);
     void PaintPlaceholder(Surface& s, const PixelRect& box) const;
 
     std::vector<Item> items_;
-    Scroller scroller_;
-    ItemPointer pointer_;
 };

@@ -95,8 +95,7 @@ bool ListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         case WM_LBUTTONDBLCLK: {
             UpdateExtent();
             result = 0;
-            if (scroller_.MouseDown(x, y, ClientSize().cx)) {
-                SetCapture(Wrapper());
+            if (scroller_.PressBar(Wrapper(), x, y, ClientSize().cx)) {
                 Invalidate();
                 return true;
             }
@@ -120,14 +119,11 @@ bool ListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             if (scroller_.MouseUp()) Invalidate();
             break;
         case WM_MOUSEWHEEL:
-            result = 0;
-            if (ForwardWheel(wParam, lParam)) return true;
-            UpdateExtent();
-            if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * 3 *
-                                   int(attributes_.Word(AttrIndex::kItemHeight, 30)) / WHEEL_DELTA))
-                Invalidate();
-            result = 0;
-            return true;
+            return OnWheel(wParam, lParam, result, [this](WPARAM turn) {
+                UpdateExtent();
+                const int step = 3 * int(attributes_.Word(AttrIndex::kItemHeight, 30));
+                if (scroller_.ScrollByWheel(turn, step)) Invalidate();
+            });
         default:
             break;
     }
@@ -136,8 +132,8 @@ bool ListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 void ListboxControl::Paint(Canvas& canvas) {
     UpdateExtent();
-    PaintBackground(canvas);
     Surface& s = canvas.Pixels();
+    PaintBackground(canvas);
     const int right = s.width - (scroller_.Needed() ? Scroller::kBarWidth : 0);
     const float radius = float(theme_.cornerRadius);
     int top = kPadding - scroller_.Offset();

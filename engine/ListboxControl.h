@@ -17,8 +17,8 @@ class ListboxControl : public Control {
   protected:
     void Paint(Canvas& canvas) override;
     void OnAttributeChanged(int index) override;
-    void OnMouseLeft() override;
     void OnWrapperChanged(bool resized) override;
+    void OnMouseLeft() override;
 
   private:
     struct Row {

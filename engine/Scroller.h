@@ -2,6 +2,8 @@
 // (drawn from the skin's track and thumb parts when it has them), thumb
 // dragging and paging by clicks on the track.
 #pragma once
+#include <windows.h>
+
 #include "engine/Pixels.h"
 #include "engine/Theme.h"
 
@@ -14,12 +16,22 @@ class Scroller {
     int Offset() const { return offset_; }
     bool ScrollTo(int offset);  // true when the offset changed
     bool ScrollBy(int delta) { return ScrollTo(offset_ + delta); }
+    // A mouse wheel message's turn (its wParam), `step` pixels per notch.
+    bool ScrollByWheel(WPARAM wParam, int step) {
+        return ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * step / WHEEL_DELTA);
+    }
     // Brings [top, top + height) into view.
     bool Reveal(int top, int height);
 
     // Mouse on the bar (x, y in the control's client). Down returns true when
     // the bar took the press; Move returns true while dragging.
     bool MouseDown(int x, int y, int clientWidth);
+    // MouseDown, and the mouse captured by `wrapper` when the bar took it.
+    bool PressBar(HWND wrapper, int x, int y, int clientWidth) {
+        if (!MouseDown(x, y, clientWidth)) return false;
+        SetCapture(wrapper);
+        return true;
+    }
     bool MouseMove(int y);
     bool MouseUp();
     bool Dragging() const { return dragging_; }

@@ -71,17 +71,13 @@ bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
     switch (message) {
         case WM_MOUSEMOVE:
-            UpdateExtent();
-            if (pointer_.Move(scroller_, x, y, ClientSize().cx,
-                              [this](int px, int py) { return HitTest(px, py); }))
-                Invalidate();
+            OnPointerMove(x, y);
             break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             UpdateExtent();
             result = 0;
-            if (scroller_.MouseDown(x, y, ClientSize().cx)) {
-                SetCapture(Wrapper());
+            if (scroller_.PressBar(Wrapper(), x, y, ClientSize().cx)) {
                 Invalidate();
                 return true;
             }
@@ -89,26 +85,15 @@ bool ToolbarControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             if (pointer_.pressed >= 0) SetCapture(Wrapper());
             Invalidate();
             return true;
-        case WM_LBUTTONUP: {
-            const int activated = pointer_.Release(
-                scroller_, Wrapper(), x, y, [this](int px, int py) { return HitTest(px, py); });
-            Invalidate();
-            if (activated >= 0) Raise(EngineCode::kItemActivated, activated);
-            result = 0;
-            return true;
-        }
+        case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (pointer_.CaptureLost(scroller_)) Invalidate();
+            if (OnPointerRelease(message, x, y, result)) return true;
             break;
         case WM_MOUSEWHEEL:
-            result = 0;
-            if (ForwardWheel(wParam, lParam)) return true;
-            UpdateExtent();
-            if (scroller_.ScrollBy(-GET_WHEEL_DELTA_WPARAM(wParam) * (ButtonHeight() + kGap) /
-                                   WHEEL_DELTA))
-                Invalidate();
-            result = 0;
-            return true;
+            return OnWheel(wParam, lParam, result, [this](WPARAM turn) {
+                UpdateExtent();
+                if (scroller_.ScrollByWheel(turn, ButtonHeight() + kGap)) Invalidate();
+            });
         default:
             break;
     }
@@ -128,10 +113,10 @@ void ToolbarControl::Paint(Canvas& canvas) {
         if (top + height <= 0 || top >= s.height) continue;
         const Button& button = buttons_[i];
         const PixelRect face{kPadding, top, FaceRight(s.width) - kPadding, height};
-        const int32_t state = button.selected ? PartState::kSelected
+        const int32_t state = button.selected         ? PartState::kSelected
                               : i == pointer_.pressed ? PartState::kPressed
                               : i == pointer_.hover   ? PartState::kHover
-                                              : PartState::kNormal;
+                                                      : PartState::kNormal;
         PartDraw part;
         if (theme_.Part(SkinPartId::kButtonFace, state, part)) {
             DrawNineGrid(s, *part.image, part.source, part.marginX, part.marginY, face);

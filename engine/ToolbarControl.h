@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/Control.h"
-#include "engine/ItemPointer.h"
-#include "engine/Scroller.h"
+#include "engine/ItemsControl.h"
 
-class ToolbarControl : public Control {
+class ToolbarControl : public ItemsControl {
   public:
     ToolbarControl(const EngineCreationContext& context, EngineEventCallback callback,
                    AttributeSet attributes)
-        : Control(ControlKind::Toolbar, context, callback, std::move(attributes)) {}
+        : ItemsControl(ControlKind::Toolbar, context, callback, std::move(attributes)) {}
 
     // position: 1-based place; 0, negative or beyond the end appends.
     void InsertButton(int32_t position, int32_t value1, int32_t value2, std::wstring title);
@@ -35,12 +33,10 @@ class ToolbarControl : public Control {
     };
     int ButtonHeight() const;
     int ButtonTop(int index) const;
-    int HitTest(int x, int y) const;
+    int HitTest(int x, int y) const override;
     int ContentHeight() const;
-    void UpdateExtent();
+    void UpdateExtent() override;
     int FaceRight(int clientWidth) const;
 
     std::vector<Button> buttons_;
-    Scroller scroller_;
-    ItemPointer pointer_;
 };

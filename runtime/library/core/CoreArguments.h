@@ -27,49 +27,49 @@ T LoadValue(const void* address) {
     return v;
 }
 
+// The value of an argument of an integer type (byte, short, integer, long;
+// booleans as 0 or 1) in *value; false for any other type.
+inline bool IntegerArgument(const ArgumentRecord& a, int64_t* value) {
+    const void* p = ArgumentValueAddress(a);
+    switch (a.BaseTag()) {
+        case Tag::kByte:
+            *value = LoadValue<uint8_t>(p);
+            return true;
+        case Tag::kShort:
+            *value = LoadValue<int16_t>(p);
+            return true;
+        case Tag::kInteger:
+            *value = LoadValue<int32_t>(p);
+            return true;
+        case Tag::kLong:
+            *value = LoadValue<int64_t>(p);
+            return true;
+        case Tag::kBoolean:
+            *value = LoadValue<int32_t>(p) != 0 ? 1 : 0;
+            return true;
+        default:
+            return false;
+    }
+}
+
 // A numeric value of any number type as double; booleans as 0 or 1.
 // `known` tells whether the type was a number at all.
 inline double ArgumentNumber(const ArgumentRecord& a, bool* known = nullptr) {
-    const void* p = ArgumentValueAddress(a);
     if (known) *known = true;
-    switch (a.BaseTag()) {
-        case Tag::kByte:
-            return LoadValue<uint8_t>(p);
-        case Tag::kShort:
-            return LoadValue<int16_t>(p);
-        case Tag::kInteger:
-            return LoadValue<int32_t>(p);
-        case Tag::kLong:
-            return static_cast<double>(LoadValue<int64_t>(p));
-        case Tag::kFloat:
-            return LoadValue<float>(p);
-        case Tag::kDouble:
-            return LoadValue<double>(p);
-        case Tag::kBoolean:
-            return LoadValue<int32_t>(p) != 0 ? 1 : 0;
-        default:
-            if (known) *known = false;
-            return 0;
-    }
+    int64_t integer = 0;
+    if (IntegerArgument(a, &integer)) return static_cast<double>(integer);
+    const void* p = ArgumentValueAddress(a);
+    if (a.BaseTag() == Tag::kFloat) return LoadValue<float>(p);
+    if (a.BaseTag() == Tag::kDouble) return LoadValue<double>(p);
+    if (known) *known = false;
+    return 0;
 }
 
 // A numeric argument as a 32-bit integer (floats truncated toward zero).
 inline int32_t ArgumentInteger(const ArgumentRecord& a) {
-    const void* p = ArgumentValueAddress(a);
-    switch (a.BaseTag()) {
-        case Tag::kByte:
-            return LoadValue<uint8_t>(p);
-        case Tag::kShort:
-            return LoadValue<int16_t>(p);
-        case Tag::kInteger:
-            return LoadValue<int32_t>(p);
-        case Tag::kLong:
-            return static_cast<int32_t>(LoadValue<int64_t>(p));
-        case Tag::kBoolean:
-            return LoadValue<int32_t>(p) != 0 ? 1 : 0;
-        default:
-            return TruncateToInteger(ArgumentNumber(a));
-    }
+    int64_t integer = 0;
+    if (IntegerArgument(a, &integer)) return static_cast<int32_t>(integer);
+    return TruncateToInteger(ArgumentNumber(a));
 }
 
 inline int32_t OptionalInteger(int32_t argCount, const ArgumentRecord* args, int32_t index,

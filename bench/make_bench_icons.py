@@ -6,40 +6,33 @@ usage: make_bench_icons.py OUT_DIR
 The pictures carry gradients; the PNG is a shaded disc.
 """
 import os
-import struct
 import sys
-import zlib
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui",
+                                "description"))
+import icofile  # noqa: E402
 
 
 def bitmap_image(side, tint):
-    header = struct.pack('<IiiHHIIiiII', 40, side, side * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     pixels = b''.join(bytes(((x * 255) // side, (y * 255) // side, tint, 255))
                       for y in range(side) for x in range(side))
-    mask = b'\0' * (((side + 31) // 32) * 4 * side)
-    return header + pixels + mask
+    return icofile.bitmap_header(side, side) + pixels + icofile.mask_bytes(side, side)
 
 
 def png_image(side):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
     # A shaded disc on a transparent ground, as program icons look: it
     # compresses about as well as a real 256-pixel icon does.
     def pixel(x, y):
         dx, dy = x - side // 2, y - side // 2
         inside = dx * dx + dy * dy < (side * 7 // 16) ** 2
         return bytes((x * 255 // side, y * 255 // side, 160, 255)) if inside else b'\0\0\0\0'
-    rows = b''.join(b'\0' + b''.join(pixel(x, y) for x in range(side)) for y in range(side))
-    ihdr = struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', zlib.compress(rows, 6)) +
-            chunk(b'IEND', b''))
+    rows = [b''.join(pixel(x, y) for x in range(side)) for y in range(side)]
+    return icofile.plain_png(side, side, rows, 6)
 
 
 def group(entries):
-    out = struct.pack('<HHH', 0, 1, len(entries))
-    for side, size, ident in entries:
-        out += struct.pack('<BBBBHHIH', side % 256, side % 256, 0, 0, 1, 32, size, ident)
-    return out
+    return icofile.group_directory([(side, side, 32, size, ident) for side, size, ident in entries])
 
 
 def main():

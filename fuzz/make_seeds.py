@@ -6,7 +6,11 @@ usage: make_seeds.py CORPUS_DIR [UI_SEGMENT_BIN]
 import os
 import struct
 import sys
-import zlib
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui",
+                                "description"))
+import icofile  # noqa: E402
 
 
 def u32(*values):
@@ -14,39 +18,28 @@ def u32(*values):
 
 
 def bitmap(side, bits, colours=0):
-    header = struct.pack('<IiiHHIIiiII', 40, side, side * 2, 1, bits, 0, 0, 0, 0, colours, 0)
+    header = icofile.bitmap_header(side, side, bits, colours)
     palette = b''.join(bytes((i * 40 % 256, i * 90 % 256, i * 10 % 256, 0))
                        for i in range(colours or (1 << bits if bits <= 8 else 0)))
     stride = (side * bits + 31) // 32 * 4
     colour = bytes((x * 7 + y) % 256 for y in range(side) for x in range(stride))
-    mask = b'\x55' * ((side + 31) // 32 * 4 * side)
-    return header + palette + colour + mask
+    return header + palette + colour + icofile.mask_bytes(side, side, 0x55)
 
 
 def png(side):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
-    rows = b''.join(b'\0' + b''.join(bytes((x * 40 % 256, y * 40 % 256, 9, 200)) for x in range(side))
-                    for y in range(side))
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)) +
-            chunk(b'IDAT', zlib.compress(rows)) + chunk(b'IEND', b''))
+    rows = [b''.join(bytes((x * 40 % 256, y * 40 % 256, 9, 200)) for x in range(side))
+            for y in range(side)]
+    return icofile.plain_png(side, side, rows)
 
 
 def icon_group(entries, claimed=None):
-    out = struct.pack('<HHH', 0, 1, len(entries) if claimed is None else claimed)
-    for width, bits, size, ident in entries:
-        out += struct.pack('<BBBBHHIH', width, width, 0, 0, 1, bits, size, ident)
-    return out
+    return icofile.group_directory([(width, width, bits, size, ident)
+                                    for width, bits, size, ident in entries], claimed)
 
 
 def icon_file(images):
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for width, bits, data in images:
-        out += struct.pack('<BBBBHHII', width, width, 0, 0, 1, bits, len(data), offset)
-        offset += len(data)
-    return out + b''.join(d for _, _, d in images)
+    return icofile.icon_file([(width, width, data, bits) for width, bits, data in images],
+                             check=False)
 
 
 def resources(directory, images):

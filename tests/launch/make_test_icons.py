@@ -11,46 +11,23 @@ usage: make_test_icons.py OUT_DIR
   picture.ico   an icon file with small.bin and large.png
   png_icons.rc, damaged_icons.rc  the resource scripts of the two test DLLs
 """
-import struct
-import sys
-import zlib
 import os
+import sys
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui",
+                                "description"))
+import icofile  # noqa: E402
 
 
 def bitmap_image(side, colour):
-    header = struct.pack('<IiiHHIIiiII', 40, side, side * 2, 1, 32, 0, 0, 0, 0, 0, 0)
     pixels = bytes(colour) * (side * side)
-    mask_row = ((side + 31) // 32) * 4
-    mask = b'\0' * (mask_row * side)
-    return header + pixels + mask
+    return icofile.bitmap_header(side, side) + pixels + icofile.mask_bytes(side, side)
 
 
 def png_image(side):
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
-    rows = b''.join(b'\0' + b''.join(bytes((x, y, 128, 255)) for x in range(side))
-                    for y in range(side))
-    ihdr = struct.pack('>IIBBBBB', side, side, 8, 6, 0, 0, 0)
-    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', ihdr) + chunk(b'IDAT', zlib.compress(rows, 9)) +
-            chunk(b'IEND', b''))
-
-
-def group(entries, claimed=None):
-    count = len(entries) if claimed is None else claimed
-    out = struct.pack('<HHH', 0, 1, count)
-    for width, height, bits, size, ident in entries:
-        out += struct.pack('<BBBBHHIH', width, height, 0, 0, 1, bits, size, ident)
-    return out
-
-
-def icon_file(images):
-    out = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for width, height, data in images:
-        out += struct.pack('<BBBBHHII', width, height, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    return out + b''.join(d for _, _, d in images)
+    rows = [b''.join(bytes((x, y, 128, 255)) for x in range(side)) for y in range(side)]
+    return icofile.plain_png(side, side, rows, 9)
 
 
 def main():
@@ -64,10 +41,11 @@ def main():
         'tiny.bin': tiny,
         'large.png': large,
         'garbage.bin': b'\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a',
-        'png_group.bin': group([(32, 32, 32, len(small), 1), (0, 0, 32, len(large), 2)]),
-        'damaged_group.bin': group([(32, 32, 32, 4264, 99), (16, 16, 32, 10, 5),
-                                    (16, 16, 32, len(tiny), 6)], claimed=4),
-        'picture.ico': icon_file([(32, 32, small), (0, 0, large)]),
+        'png_group.bin': icofile.group_directory([(32, 32, 32, len(small), 1),
+                                                  (256, 256, 32, len(large), 2)]),
+        'damaged_group.bin': icofile.group_directory([(32, 32, 32, 4264, 99), (16, 16, 32, 10, 5),
+                                                      (16, 16, 32, len(tiny), 6)], claimed=4),
+        'picture.ico': icofile.icon_file([(32, 32, small), (256, 256, large)]),
     }
     files['png_icons.rc'] = b'1 3 "small.bin"\n2 3 "large.png"\n1 14 "png_group.bin"\n'
     files['damaged_icons.rc'] = b'5 3 "garbage.bin"\n6 3 "tiny.bin"\n7 14 "damaged_group.bin"\n'

@@ -95,13 +95,13 @@ void RunInteractionBench(BenchContext& context) {
         return;
     }
     const int w = session.ScreenWidth();
-    const int in[4] = {w - 133, w - 266, w - 399, w - 400};
+    const int in[4] = {w - 133, w - 266, w - 399, w - kPanelWidth};
     const int out[4] = {w - 267, w - 1, w + 398, w};
     Sleep(500);
     for (int i = 0; i < kSlides; ++i) {
         double click = NowMs();
         session.ClickDock();
-        RecordSlide(f, "slide in", TracePanel(session, w - 400, 3000), in, click);
+        RecordSlide(f, "slide in", TracePanel(session, w - kPanelWidth, 3000), in, click);
         Sleep(150);
         click = NowMs();
         session.ClickDock();

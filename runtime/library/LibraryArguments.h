@@ -46,8 +46,11 @@ inline int32_t ArgumentInt(int32_t argCount, const ArgumentRecord* args, int32_t
     }
 }
 
-// A text argument ("" when left out or not a text).
-inline const char* ArgumentText(int32_t argCount, const ArgumentRecord* args, int32_t index) {
+// A text argument ("" when left out or not a text). Not named ArgumentText:
+// the core library's reader of that name (CoreArguments.h) also follows
+// references, and two different inline functions of one name in one program
+// leave the linker free to keep either.
+inline const char* TextArgument(int32_t argCount, const ArgumentRecord* args, int32_t index) {
     const ArgumentRecord* a = ArgumentAt(argCount, args, index);
     if (!a || a->tag != Tag::kText) return "";
     return TextOrEmpty(a->AsText());

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/common/DeclaredFunctions.h"
+#include "tests/support/DeclaredTable.h"
 #include "app/common/DelayWithMessages.h"
 #include "app/common/FileTitle.h"
 #include "app/dock/EmbedDock.h"
@@ -31,13 +32,7 @@ FARPROC AsFarProc(F f) {
 
 class DockLogic : public ::testing::Test {
   protected:
-    void SetUp() override {
-        static ProgramImageHeader header = {};
-        header.externalFunctionCount = kExternalFunctionCount;
-        header.externalDllNames = kExternalDllNames;
-        header.externalFunctionNames = kExternalFunctionNames;
-        InitializeExternalFunctions(header);
-    }
+    void SetUp() override { InstallDeclaredFunctions(); }
     void TearDown() override {
         for (int32_t i = 0; i < kExternalFunctionCount; ++i) OverrideExternalFunction(i, nullptr);
     }

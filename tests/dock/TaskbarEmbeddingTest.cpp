@@ -7,19 +7,14 @@
 #include "app/dock/EmbedDock.h"
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/process/Runtime.h"
+#include "tests/support/DeclaredTable.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {
 
 class TaskbarEmbedding : public ::testing::Test {
   protected:
-    void SetUp() override {
-        static ProgramImageHeader header = {};
-        header.externalFunctionCount = kExternalFunctionCount;
-        header.externalDllNames = kExternalDllNames;
-        header.externalFunctionNames = kExternalFunctionNames;
-        InitializeExternalFunctions(header);
-    }
+    void SetUp() override { InstallDeclaredFunctions(); }
     void TearDown() override {
         if (dock_) DestroyWindow(dock_);
         standIn_.Stop();

@@ -18,16 +18,12 @@ namespace {
 class HostileScan : public ::testing::Test {
   protected:
     void SetUp() override {
-        InstallLaunchTestProgram();
-        SetTestRunDirectory(run.Path());
-        FreeGlobalLists();
-        CreateGlobalLists();
+        InstallLaunchTestProgramIn(run.Path());
         ASSERT_TRUE(MakeFolder(Root()));
         ASSERT_TRUE(MakeFolder(Scratch()));
     }
     void TearDown() override {
-        FreeGlobalLists();
-        CreateGlobalLists();
+        ResetGlobalLists();
         RemoveTreeWide(run.Path());
     }
     std::string Root() const { return run / kQuickLaunchRoot; }
@@ -108,8 +104,7 @@ TEST(HostileScratch, NoFileOfTheUsersIsOverwrittenWhenEveryNameIsTaken) {
     const std::string scratch = run + "\\" + kScratchFolder;
     const std::string root = run + "\\" + kQuickLaunchRoot;
     SetTestRunDirectory(run);
-    FreeGlobalLists();
-    CreateGlobalLists();
+    ResetGlobalLists();
     RemoveTreeWide(root);
     MakeFolder(root);
     MakeFolder(root + "\\01记事本");
@@ -124,8 +119,7 @@ TEST(HostileScratch, NoFileOfTheUsersIsOverwrittenWhenEveryNameIsTaken) {
         << "no scratch name is free, so the program gets no picture";
     EXPECT_EQ(before, Snapshot(scratch));
     RemoveTreeWide(root);
-    FreeGlobalLists();
-    CreateGlobalLists();
+    ResetGlobalLists();
 }
 
 TEST_F(HostileScan, ScratchFolderReadOnlyOrMissing) {
@@ -139,8 +133,7 @@ TEST_F(HostileScan, ScratchFolderReadOnlyOrMissing) {
 
     // Missing: no picture, and the folder is not created.
     RemoveTreeWide(Scratch());
-    FreeGlobalLists();
-    CreateGlobalLists();
+    ResetGlobalLists();
     SkinCalls().clear();
     ScanQuickLaunchFolder();
     ASSERT_EQ(1u, SkinCallsOf(SkinCommand::LoadImageEx).size());

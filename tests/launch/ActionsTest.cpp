@@ -118,8 +118,7 @@ TEST_F(MarkerTest, LaunchWorkerOpensAPathWithSpacesAndChineseAsIs) {
 // Only an item of the category shown is opened; every other index, and a
 // shown category that does not exist, start nothing.
 TEST_F(MarkerTest, OnlyAnItemOfTheShownCategoryIsOpened) {
-    FreeGlobalLists();
-    CreateGlobalLists();
+    ResetGlobalLists();
     LaunchCategory category{NewArray(sizeof(int32_t), 1), NewArray(sizeof(Text), 1)};
     ArrayData<Text>(category.paths)[0] = CopyText(marker.c_str());
     ArrayAppend(&CategoryList, &category, sizeof(category));
@@ -139,8 +138,7 @@ TEST_F(MarkerTest, OnlyAnItemOfTheShownCategoryIsOpened) {
     EXPECT_TRUE(LaunchShownItem(0));
     const std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
     EXPECT_EQ(2u, lines.size()) << "the item opened once, and nothing else did";
-    FreeGlobalLists();
-    CreateGlobalLists();
+    ResetGlobalLists();
 }
 
 }  // namespace

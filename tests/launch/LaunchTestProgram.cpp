@@ -1,6 +1,7 @@
 #include "tests/launch/LaunchTestProgram.h"
 
 #include "app/common/DeclaredFunctions.h"
+#include "app/common/Globals.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/external/ExternalFunctions.h"
@@ -115,4 +116,15 @@ std::vector<SkinCall> SkinCallsOf(SkinCommand command) {
 
 void SetTestRunDirectory(const std::string& directory) {
     SetRuntimeRunDirectory(directory.c_str());
+}
+
+void InstallLaunchTestProgramIn(const std::string& directory) {
+    InstallLaunchTestProgram();
+    SetTestRunDirectory(directory);
+    ResetGlobalLists();
+}
+
+void ResetGlobalLists() {
+    FreeGlobalLists();
+    CreateGlobalLists();
 }

@@ -21,3 +21,8 @@ void InstallLaunchTestProgram();
 std::vector<SkinCall>& SkinCalls();
 std::vector<SkinCall> SkinCallsOf(SkinCommand command);
 void SetTestRunDirectory(const std::string& directory);
+// InstallLaunchTestProgram with `directory` as the run folder and the global
+// lists empty.
+void InstallLaunchTestProgramIn(const std::string& directory);
+// Frees the global lists and makes them anew, empty.
+void ResetGlobalLists();

@@ -44,16 +44,8 @@ const LaunchCategory& Category(int32_t k) {
 
 class ScanTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        InstallLaunchTestProgram();
-        SetTestRunDirectory(run.Path());
-        FreeGlobalLists();
-        CreateGlobalLists();
-    }
-    void TearDown() override {
-        FreeGlobalLists();
-        CreateGlobalLists();
-    }
+    void SetUp() override { InstallLaunchTestProgramIn(run.Path()); }
+    void TearDown() override { ResetGlobalLists(); }
     std::string Root() const { return run / kRoot; }
     std::string Folder(const std::string& name) const { return Root() + "\\" + name; }
 

@@ -184,8 +184,8 @@ void WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
 void CmdSaveIconToFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     int32_t mode = ArgumentInt(argCount, args, 1, 1);
     int32_t number = ArgumentInt(argCount, args, 3, 1);
-    SetResultInt(result, SaveIconToFile(ArgumentText(argCount, args, 0), mode,
-                                        ArgumentText(argCount, args, 2), number));
+    SetResultInt(result, SaveIconToFile(TextArgument(argCount, args, 0), mode,
+                                        TextArgument(argCount, args, 2), number));
 }
 
 const CommandFn kIconCommands[static_cast<int>(IconCommand::Count)] = {CmdSaveIconToFile};

@@ -10,7 +10,7 @@
 namespace {
 
 void CmdReadShortcut(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
-    ShortcutInfo info = LoadShortcut(ArgumentText(argCount, args, 0));
+    ShortcutInfo info = LoadShortcut(TextArgument(argCount, args, 0));
     if (void* v = OutputVariable(argCount, args, 1, Tag::kText))
         StoreTextVariable(v, info.target.c_str());
     if (void* v = OutputVariable(argCount, args, 2, Tag::kText))
@@ -36,9 +36,9 @@ void CmdReadShortcut(ResultRecord* result, int32_t argCount, ArgumentRecord* arg
 
 void CmdOpenWithShell(ResultRecord*, int32_t argCount, ArgumentRecord* args) {
     const char* parameters =
-        ArgumentGiven(argCount, args, 2) ? ArgumentText(argCount, args, 2) : nullptr;
-    OpenWithShell(ArgumentInt(argCount, args, 0, 0), ArgumentText(argCount, args, 1), parameters,
-                  ArgumentText(argCount, args, 3), ArgumentInt(argCount, args, 4, 0));
+        ArgumentGiven(argCount, args, 2) ? TextArgument(argCount, args, 2) : nullptr;
+    OpenWithShell(ArgumentInt(argCount, args, 0, 0), TextArgument(argCount, args, 1), parameters,
+                  TextArgument(argCount, args, 3), ArgumentInt(argCount, args, 4, 0));
 }
 
 const CommandFn kShellCommands[static_cast<int>(ShellCommand::Count)] = {CmdReadShortcut,

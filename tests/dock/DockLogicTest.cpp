@@ -9,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "app/common/DeclaredFunctions.h"
 #include "tests/support/DeclaredTable.h"
@@ -37,6 +38,33 @@ class DockLogic : public ::testing::Test {
         for (int32_t i = 0; i < kExternalFunctionCount; ++i) OverrideExternalFunction(i, nullptr);
     }
 };
+
+// --- The declared functions ---------------------------------------------------
+
+// Each wrapper takes exactly its function's parameter types: an argument of
+// another type, or one too few, does not compile.
+static_assert(std::is_invocable_v<decltype(Declared::FindWindowExA), HWND, HWND, const char*,
+                                  std::nullptr_t>);
+static_assert(
+    !std::is_invocable_v<decltype(Declared::FindWindowExA), int, HWND, const char*, const char*>);
+static_assert(!std::is_invocable_v<decltype(Declared::GetWindowRect), HWND, POINT*>);
+static_assert(!std::is_invocable_v<decltype(Declared::ShowWindowAsync), HWND>);
+
+// The names go to the runtime as the program declares them, in table order;
+// the odd ones are kept: "lstrcpyn" (no such kernel32 export, never called)
+// and the one DLL name spelled "User32.dll".
+TEST(DeclaredFunctions, NamesAsDeclaredInTableOrder) {
+    ASSERT_EQ(25, kExternalFunctionCount);
+    EXPECT_STREQ("FindWindowExA", kExternalFunctionNames[0]);
+    EXPECT_STREQ("SetWindowCompositionAttribute", kExternalFunctionNames[8]);
+    EXPECT_STREQ("shlwapi.dll", kExternalDllNames[kPathFindExtensionA]);
+    EXPECT_STREQ("shell32.dll", kExternalDllNames[kSHAppBarMessage]);
+    EXPECT_STREQ("MsgWaitForMultipleObjects", kExternalFunctionNames[20]);
+    EXPECT_STREQ("User32.dll", kExternalDllNames[20]);
+    EXPECT_STREQ("Sleep", kExternalFunctionNames[kSleep]);
+    EXPECT_STREQ("lstrcpyn", kExternalFunctionNames[24]);
+    EXPECT_STREQ("kernel32.dll", kExternalDllNames[24]);
+}
 
 // --- Taskbar thickness and display mode -----------------------------------
 

@@ -25,16 +25,7 @@ class DockProgram {
     DockProgram& operator=(const DockProgram&) = delete;
     ~DockProgram() { Kill(); }
 
-    bool Start() {
-        const std::string exe = TestProgramDirectory() + "\\QuickDock.exe";
-        std::string command = "\"" + exe + "\"";
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              TestProgramDirectory().c_str(), &si, &process_) != 0;
-    }
+    bool Start() { return StartProgramIn(TestProgramDirectory(), "QuickDock.exe", &process_); }
     void Kill() {
         if (!process_.hProcess) return;
         if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {

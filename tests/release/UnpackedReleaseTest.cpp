@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/DesktopSupport.h"
+#include "tests/support/ProcessWatch.h"
 #include "tests/support/TaskbarStandInClient.h"
 
 namespace {
@@ -46,30 +47,10 @@ class UnpackedProgram : public ::testing::Test {
             RegDeleteValueA(key, "QuickDock.exe");
         RegCloseKey(key);
     }
-    bool Start() {
-        const std::string exe = gFolder + "\\QuickDock.exe";
-        std::string command = "\"" + exe + "\"";
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              gFolder.c_str(), &si, &process_) != 0;
-    }
-    HWND Dock(HWND taskbar) const {
-        for (HWND w = GetWindow(taskbar, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            if (OwnerProcess(w) == process_.dwProcessId) return w;
-        }
-        return nullptr;
-    }
+    bool Start() { return StartProgramIn(gFolder, "QuickDock.exe", &process_); }
+    HWND Dock(HWND taskbar) const { return FindChildOf(taskbar, process_.dwProcessId); }
     HWND Panel() const {
-        for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-            const RECT r = Box(w);
-            if (OwnerProcess(w) == process_.dwProcessId && r.right - r.left == kPanelWidth &&
-                r.bottom - r.top == kPanelHeight)
-                return w;
-        }
-        return nullptr;
+        return FindTopWindowSized(process_.dwProcessId, kPanelWidth, kPanelHeight);
     }
     PROCESS_INFORMATION process_ = {};
 };

@@ -21,6 +21,12 @@ HMODULE RecordAttempt(const char* path) {
     return gTried.size() > gRealFrom ? LoadLibraryA(path) : nullptr;
 }
 
+// The loader seam takes a plain function; LoadLibraryA is __stdcall on i686,
+// so it is called from one rather than passed as the loader itself.
+HMODULE LoadForReal(const char* path) {
+    return LoadLibraryA(path);
+}
+
 std::string ModulePath(HMODULE module) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(module, path, MAX_PATH);
@@ -80,14 +86,14 @@ TEST_F(EngineSearch, TheEngineBesideTheProgramWinsOverTheSubfolder) {
     SetCurrentDirectoryA(folder_.Path().c_str());
     std::string cwd = CurrentDirectory();
 
-    HMODULE beside = FindSkinEngine(LoadLibraryA);
+    HMODULE beside = FindSkinEngine(LoadForReal);
     ASSERT_NE(beside, nullptr);
     EXPECT_EQ(ModulePath(beside), cwd + "\\SkinEngine.dll");
     FreeLibrary(beside);
 
     // Without the one beside, the subfolder's is next.
     ASSERT_TRUE(DeleteFileA((folder_.Path() + "\\SkinEngine.dll").c_str()));
-    HMODULE below = FindSkinEngine(LoadLibraryA);
+    HMODULE below = FindSkinEngine(LoadForReal);
     ASSERT_NE(below, nullptr);
     EXPECT_EQ(ModulePath(below), cwd + "\\lib\\SkinEngine\\SkinEngine.dll");
     FreeLibrary(below);

@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/skin/SkinTestSupport.h"
 #include "ui/skin/SkinEngineLoader.h"
+#include "ui/skin/SkinUiTesting.h"
 
 using namespace skin_test;
 
@@ -126,6 +128,23 @@ TEST_F(EngineSearch, StoredPathIsUsedUnchanged) {
         FindSkinEngine(RecordAttempt);
         ASSERT_EQ(gTried.size(), 5u);
         EXPECT_EQ(gTried[4], std::string(255, 'x'));
+    }
+}
+
+TEST_F(EngineSearch, EveryEntryIsFoundByItsPlainNameInTheRealEngine) {
+    // The product's SkinEngine.dll lies beside the test programs. Its exports
+    // are __stdcall: on i686 they keep their plain names ("LoadImageEx", not
+    // "LoadImageEx@32") only because the engine is linked for it.
+    StartSkinUiIn(ProgramFolder());
+    const SkinEngineEntries entries = SkinEngine();
+    ForgetSkinEngineForTesting();
+    FreeLibrary(GetModuleHandleA((ProgramFolder() + "\\SkinEngine.dll").c_str()));
+
+    static_assert(sizeof(entries) % sizeof(void*) == 0, "the table holds only entry points");
+    void* slots[sizeof(entries) / sizeof(void*)];
+    std::memcpy(slots, &entries, sizeof(entries));
+    for (size_t i = 0; i < sizeof(slots) / sizeof(slots[0]); ++i) {
+        EXPECT_NE(nullptr, slots[i]) << "entry " << i << " of the engine table";
     }
 }
 

@@ -4,6 +4,7 @@
 // the shell reports that another window was activated.
 #include <windows.h>
 #include <shellapi.h>
+#include <psapi.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,16 +25,7 @@ class DockProgram {
     DockProgram& operator=(const DockProgram&) = delete;
     ~DockProgram() { Kill(); }
 
-    bool Start() {
-        const std::string exe = TestProgramDirectory() + "\\QuickDock.exe";
-        std::string command = "\"" + exe + "\"";
-        std::vector<char> line(command.begin(), command.end());
-        line.push_back('\0');
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              TestProgramDirectory().c_str(), &si, &process_) != 0;
-    }
+    bool Start() { return StartProgramIn(TestProgramDirectory(), "QuickDock.exe", &process_); }
     void Kill() {
         if (!process_.hProcess) return;
         if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
@@ -45,6 +37,7 @@ class DockProgram {
         process_ = {};
     }
     DWORD Id() const { return process_.dwProcessId; }
+    HANDLE Process() const { return process_.hProcess; }
 
     // The program's window among the taskbar's children.
     HWND DockIn(HWND taskbar) const {
@@ -75,7 +68,6 @@ class DockProgram {
     }
     PROCESS_INFORMATION process_ = {};
 };
-
 
 // Where the panel rests: above a taskbar that spans a whole screen edge.
 int ExpectedPanelTop() {
@@ -138,6 +130,104 @@ TEST(DockProgram, EmbedsItsButtonAndSlidesThePanel) {
     SendMessageA(panel, shellHook, kWindowActivated, 0);
     Sleep(200);
     EXPECT_EQ(screenWidth, Box(panel).left);
+}
+
+// Wine's display scaling as Windows stores it: 144 DPI (150 %), with the
+// scaling version set so that programs which declare no DPI awareness run
+// unaware, as on Windows. Only programs started while it is in force see it;
+// the previous values come back when the guard ends (and scripts/wine-env
+// drops a left-over value before each run).
+class ScaledDisplay {
+  public:
+    ScaledDisplay() {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        ok_ = Set("LogPixels", 144, &logPixels_) && Set("DpiScalingVer", 0x1018, &scalingVersion_);
+    }
+    ScaledDisplay(const ScaledDisplay&) = delete;
+    ScaledDisplay& operator=(const ScaledDisplay&) = delete;
+    ~ScaledDisplay() {
+        if (!key_) return;
+        Restore("LogPixels", logPixels_);
+        Restore("DpiScalingVer", scalingVersion_);
+        RegCloseKey(key_);
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    struct Saved {
+        bool present = false;
+        DWORD value = 0;
+    };
+    bool Set(const char* name, DWORD value, Saved* saved) {
+        DWORD size = sizeof(saved->value), type = 0;
+        saved->present =
+            RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(&saved->value),
+                             &size) == ERROR_SUCCESS &&
+            type == REG_DWORD;
+        return RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                              sizeof(value)) == ERROR_SUCCESS;
+    }
+    void Restore(const char* name, const Saved& saved) {
+        if (saved.present) {
+            RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&saved.value),
+                           sizeof(saved.value));
+        } else {
+            RegDeleteValueA(key_, name);
+        }
+    }
+    HKEY key_ = nullptr;
+    Saved logPixels_, scalingVersion_;
+    bool ok_ = false;
+};
+
+// Calls a function of user32 that takes no argument inside another process,
+// on a thread of its own, and gives its 32-bit result. Wine gives both
+// processes the same user32, but its place is looked up all the same.
+bool CallUser32In(HANDLE process, const char* function, DWORD* result) {
+    HMODULE local = GetModuleHandleA("user32.dll");
+    FARPROC entry = GetProcAddress(local, function);
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!entry || !EnumProcessModules(process, modules, sizeof(modules), &bytes)) return false;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
+        char name[MAX_PATH] = {};
+        GetModuleBaseNameA(process, modules[i], name, sizeof(name));
+        if (lstrcmpiA(name, "user32.dll") != 0) continue;
+        const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+            reinterpret_cast<UINT_PTR>(modules[i]) +
+            (reinterpret_cast<UINT_PTR>(entry) - reinterpret_cast<UINT_PTR>(local)));
+        HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
+        if (!thread) return false;
+        const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
+                          GetExitCodeThread(thread, result);
+        CloseHandle(thread);
+        return done;
+    }
+    return false;
+}
+
+// At 150 % the program must measure the screen, the taskbar and its own
+// windows in one space, physical pixels, or the taskbar's thickness comes out
+// 0 and the panel covers the taskbar: it declares itself DPI-aware, so the
+// system gives it the display's real 144 DPI, not the 96 of an unaware
+// program. (Wine gives even unaware programs physical screen and taskbar
+// sizes, so the misplaced panel itself cannot be shown here.)
+TEST(DockProgram, OnAScaledDisplayMeasuresInPhysicalPixels) {
+    ScaledDisplay scaled;
+    ASSERT_TRUE(scaled.Ok());
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(Eventually([&] { return program.DockIn(standIn.Taskbar()) != nullptr; }));
+    DWORD dpi = 0, aware = 0;
+    ASSERT_TRUE(CallUser32In(program.Process(), "GetDpiForSystem", &dpi));
+    ASSERT_TRUE(CallUser32In(program.Process(), "IsProcessDPIAware", &aware));
+    EXPECT_EQ(144u, dpi);
+    EXPECT_TRUE(aware);
 }
 
 TEST(DockProgram, ASecondCopyTakesTheSamePlace) {

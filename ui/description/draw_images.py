@@ -18,6 +18,7 @@ import sys
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
+import icofile  # noqa: E402
 import pngfile  # noqa: E402
 from raster import (Canvas, circle, hex_colour, outline, polygon, rect, ring,  # noqa: E402
                     rounded_rect, stroke, vertical_gradient)
@@ -39,16 +40,24 @@ CLOSE_PRESSED = hex_colour("#C13A3F")
 
 # --- DockWindow ------------------------------------------------------------------
 
-def dock_button():
-    """The taskbar button: a blue tile holding a grid of four rounded squares."""
-    c = Canvas(32, 32)
-    c.fill(rounded_rect(2, 3, 30, 31, 7), (0, 0, 0, 60))  # soft shadow below the tile
-    c.fill(rounded_rect(2, 2, 30, 30, 7), vertical_gradient(ACCENT_LIGHT, ACCENT_DARK, 2, 30))
-    c.fill(outline(rounded_rect(2, 2, 30, 30, 7), 1), (255, 255, 255, 40))
+def dock_button(size=32):
+    """The taskbar button: a blue tile holding a grid of four rounded squares.
+
+    Drawn on a 32-pixel grid scaled to `size`, so the application icon's
+    sizes are the same picture."""
+    k = size / 32
+
+    def box(x0, y0, x1, y1, r):
+        return rounded_rect(x0 * k, y0 * k, x1 * k, y1 * k, r * k)
+
+    c = Canvas(size, size)
+    c.fill(box(2, 3, 30, 31, 7), (0, 0, 0, 60))  # soft shadow below the tile
+    c.fill(box(2, 2, 30, 30, 7), vertical_gradient(ACCENT_LIGHT, ACCENT_DARK, 2 * k, 30 * k))
+    c.fill(outline(box(2, 2, 30, 30, 7), k), (255, 255, 255, 40))
     for x, y in ((8, 8), (17, 8), (8, 17)):
-        c.fill(rounded_rect(x, y, x + 7, y + 7, 2), WHITE)
+        c.fill(box(x, y, x + 7, y + 7, 2), WHITE)
     # The fourth cell is a circle: the one "launch" spot of the grid.
-    c.fill(circle(20.5, 20.5, 3.8), WHITE)
+    c.fill(circle(20.5 * k, 20.5 * k, 3.8 * k), WHITE)
     return c
 
 
@@ -243,6 +252,24 @@ def catalogue():
     return items
 
 
+# --- The application icon: the dock button at the sizes Windows shows ------------------
+
+APP_ICON = "app_icon.ico"
+APP_ICON_SIZES = (16, 24, 32, 48, 256)
+
+
+def app_icon():
+    """The program file's icon; the large size is a PNG, the small ones bitmaps."""
+    images = []
+    for size in APP_ICON_SIZES:
+        pixels = dock_button(size).pixels()
+        if size >= 256:
+            images.append((size, size, pngfile.encode_rgba(size, size, pixels)))
+        else:
+            images.append(icofile.bitmap_image(size, size, pixels))
+    return icofile.icon_file(images)
+
+
 def encode(canvas, kind, name):
     if kind == "palette":
         return pngfile.encode_palette(canvas.width, canvas.height, canvas.pixels())
@@ -299,6 +326,13 @@ def main():
             f.write(data)
         written.append(data)
         print("%-28s %6d bytes" % (name, len(data)))
+    if not args.only or args.only in APP_ICON:
+        data = app_icon()
+        with open(os.path.join(IMAGE_DIR, APP_ICON), "wb") as f:
+            f.write(data)
+        # The preview shows each of the icon's sizes.
+        written += [pngfile.encode_rgba(s, s, dock_button(s).pixels()) for s in APP_ICON_SIZES]
+        print("%-28s %6d bytes" % (APP_ICON, len(data)))
     if args.preview:
         write_preview(args.preview, written)
 

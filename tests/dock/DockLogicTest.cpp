@@ -10,12 +10,17 @@
 #include <cstring>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "app/common/DeclaredFunctions.h"
-#include "tests/support/DeclaredTable.h"
 #include "app/common/DelayWithMessages.h"
 #include "app/common/FileTitle.h"
+#include "app/common/Globals.h"
+#include "app/dock/BlurBehind.h"
 #include "app/dock/EmbedDock.h"
+#include "app/dock/PanelSlides.h"
+#include "app/dock/PanelWindowProc.h"
+#include "tests/support/DeclaredTable.h"
 #include "app/dock/TaskbarSearch.h"
 #include "app/dock/TaskbarThickness.h"
 #include "runtime/library/Commands.h"
@@ -70,11 +75,12 @@ TEST(DeclaredFunctions, NamesAsDeclaredInTableOrder) {
 
 RECT gBar;
 bool gDevicesFail;
-DWORD gDeviceRecordSize, gDeviceFlags, gDeviceIndex;
+DWORD gAppBarRecordSize, gDeviceRecordSize, gDeviceFlags, gDeviceIndex, gModeRecordSize;
 std::string gSettingsDevice;
 DWORD gModeWidth, gModeHeight;
 
 UINT_PTR WINAPI FakeAppBarMessage(DWORD message, APPBARDATA* data) {
+    gAppBarRecordSize = data->cbSize;
     if (message != ABM_GETTASKBARPOS || data->cbSize != sizeof(APPBARDATA)) return 0;
     data->rc = gBar;
     return 1;
@@ -92,6 +98,7 @@ BOOL WINAPI FakeEnumDisplayDevices(const char* device, DWORD index, DISPLAY_DEVI
 
 BOOL WINAPI FakeEnumDisplaySettings(const char* device, DWORD mode, DEVMODEA* record) {
     gSettingsDevice = device ? device : "";
+    gModeRecordSize = record->dmSize;
     if (mode != ENUM_CURRENT_SETTINGS || record->dmSize != sizeof(DEVMODEA)) return FALSE;
     record->dmBitsPerPel = 32;
     record->dmPelsWidth = gModeWidth;
@@ -149,6 +156,38 @@ TEST_F(TaskbarThickness, TheDisplayModeComesFromTheFirstDevicesCurrentSettings) 
     EXPECT_EQ(0, none.width);
     EXPECT_EQ(0, none.height);
 }
+
+#if defined(__i386__)
+// What a 32-bit program hands to the system: the records have the sizes and
+// the 32-bit field layout that Windows expects of it. Only the i686 build has
+// these sizes; x86_64 builds its records at the system's 64-bit sizes.
+uint32_t gComposition[3];
+uint32_t gAccent[4];
+
+BOOL WINAPI RecordingSetWindowCompositionAttribute(HWND, const uint32_t* data) {
+    std::memcpy(gComposition, data, sizeof gComposition);
+    std::memcpy(gAccent, reinterpret_cast<const void*>(static_cast<uintptr_t>(data[1])),
+                sizeof gAccent);
+    return TRUE;
+}
+
+TEST_F(TaskbarThickness, TheRecordsHandedToTheSystemHaveTheir32BitSizes) {
+    EXPECT_EQ(40, ThicknessFor({0, 1040, 1920, 1080}));
+    EXPECT_EQ(36u, gAppBarRecordSize);
+    EXPECT_EQ(420u, gDeviceRecordSize);  // four bytes short of the 424-byte record
+    EXPECT_EQ(156u, gModeRecordSize);
+
+    // The composition data: attribute, address of the policy, policy size,
+    // three consecutive 32-bit fields; the policy four more.
+    OverrideExternalFunction(kSetWindowCompositionAttribute,
+                             AsFarProc(&RecordingSetWindowCompositionAttribute));
+    EXPECT_EQ(TRUE, EnableBlurBehind(GetDesktopWindow()));
+    EXPECT_EQ(19u, gComposition[0]);
+    EXPECT_NE(0u, gComposition[1]);
+    EXPECT_EQ(16u, gComposition[2]);
+    EXPECT_EQ((std::vector<uint32_t>{3, 0, 0, 0}), std::vector<uint32_t>(gAccent, gAccent + 4));
+}
+#endif
 
 TEST_F(DockLogic, TheRealDisplayModeMatchesTheScreen) {
     const DisplayMode mode = GetDisplayMode(0);
@@ -247,6 +286,48 @@ TEST_F(LocalWindows, MessagesArePumpedAfterSiblingStepsOnly) {
     EXPECT_EQ(1, gAppMessages);
 }
 
+// --- The panel's window procedure -------------------------------------------
+
+std::string gSetText;
+LRESULT CALLBACK PreviousProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_SETTEXT) gSetText = reinterpret_cast<const char*>(lp);
+    if (m == WM_APP) return 1234;
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+#if defined(__i386__)
+// On i686 the procedure goes in through the declared SetWindowLongA; x86_64
+// needs SetWindowLongPtrA for a 64-bit address.
+LONG gSetIndex, gSetValue;
+LONG WINAPI ForwardingSetWindowLongA(HWND window, int index, LONG value) {
+    gSetIndex = index;
+    gSetValue = value;
+    return SetWindowLongA(window, index, value);
+}
+#endif
+
+TEST_F(LocalWindows, ThePanelProcedurePassesEveryMessageOnUnchanged) {
+    HWND panel = Child(root_, "QdBox");
+    SetWindowLongPtrA(panel, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PreviousProc));
+#if defined(__i386__)
+    OverrideExternalFunction(kSetWindowLongA, AsFarProc(&ForwardingSetWindowLongA));
+#endif
+    InstallPanelWindowProc(panel);
+#if defined(__i386__)
+    EXPECT_EQ(GWL_WNDPROC, gSetIndex);
+    EXPECT_EQ(reinterpret_cast<LONG>(&PanelWindowProc), gSetValue);
+#endif
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&PanelWindowProc), GetWindowLongPtrA(panel, GWLP_WNDPROC));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&PreviousProc), PanelPreviousWndProc);
+    // Results and ANSI text (GBK bytes) reach the previous procedure as sent.
+    EXPECT_FALSE(IsWindowUnicode(panel));
+    EXPECT_EQ(1234, SendMessageA(panel, WM_APP, 0, 0));
+    SendMessageA(panel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("快速启动目录"));
+    EXPECT_EQ("快速启动目录", gSetText);
+    DestroyWindow(panel);  // while the previous procedure is still known
+    PanelPreviousWndProc = 0;
+}
+
 // --- The timed wait -------------------------------------------------------------
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -255,16 +336,28 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
 }
 
+DWORD WINAPI PostThreeMessagesSoon(LPVOID window) {
+    Sleep(50);
+    for (int i = 0; i < 3; ++i) PostMessageA(static_cast<HWND>(window), WM_APP, 0, 0);
+    return 0;
+}
+
 TEST_F(LocalWindows, TheWaitLastsItsIntervalWhileHandlingMessages) {
+    // The messages arrive during the wait, long before its end: messages that
+    // wait from before it would race the timer on a slow (emulated) machine,
+    // and a timer that has fired ends the wait before any message is handled.
     gAppMessages = 0;
-    for (int i = 0; i < 3; ++i) PostMessageA(root_, WM_APP, 0, 0);
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    EXPECT_TRUE(DelayWithMessages(30, 0));
+    HANDLE poster = CreateThread(nullptr, 0, PostThreeMessagesSoon, root_, 0, nullptr);
+    ASSERT_NE(nullptr, poster);
+    EXPECT_TRUE(DelayWithMessages(1000, 0));
     QueryPerformanceCounter(&end);
+    WaitForSingleObject(poster, INFINITE);
+    CloseHandle(poster);
     EXPECT_EQ(3, gAppMessages);
     // Never earlier than asked (1 ms of slack for the clocks' granularity).
-    EXPECT_GE(Milliseconds(start, end), 29.0);
+    EXPECT_GE(Milliseconds(start, end), 999.0);
 }
 
 HANDLE WINAPI NoTimer(LPSECURITY_ATTRIBUTES, BOOL, const char*) {

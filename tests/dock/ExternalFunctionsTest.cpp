@@ -31,6 +31,8 @@ enum : int32_t {
     kNoDllNameMissing,
     kFullPath,
     kUser32Function,
+    kDecoratedName,  // what a __stdcall export keeps without --kill-at
+    kTakesOneArgument,
     kCount
 };
 
@@ -52,10 +54,13 @@ class ExternalFunctions : public ::testing::Test {
                                     "",
                                     "",
                                     gFullPath.c_str(),
+                                    "user32.dll",
+                                    "qd_probe.dll",
                                     "user32.dll"};
-        const char* functions[kCount] = {"ProbeCopy", "ProbeCopy",       "NoSuchExport",
-                                         "ProbeCopy", "GetTickCount",    "NoSuchExportAnywhere",
-                                         "ProbeCopy", "GetDesktopWindow"};
+        const char* functions[kCount] = {"ProbeCopy", "ProbeCopy",        "NoSuchExport",
+                                         "ProbeCopy", "GetTickCount",     "NoSuchExportAnywhere",
+                                         "ProbeCopy", "GetDesktopWindow", "ProbeCopy@0",
+                                         "IsWindow"};
         for (int i = 0; i < kCount; ++i) {
             gDlls[i] = dlls[i];
             gFunctions[i] = functions[i];
@@ -135,6 +140,14 @@ TEST_F(ExternalFunctions, AMissingFunctionIsARuntimeErrorOnlyWhenCalled) {
     EXPECT_EQ(GetDesktopWindow(), CallExternal<HWND>(kUser32Function));
 }
 
+TEST_F(ExternalFunctions, NamesAreLookedUpExactlyAsDeclared) {
+    // No "@bytes" suffix is added or taken away: the probe exports plain
+    // "ProbeCopy" on both targets, so the decorated name is not found.
+    EXPECT_EQ(2, CallExternal<int>(kBesideAndSystem));
+    EXPECT_NE(std::string::npos,
+              ErrorOf(kDecoratedName).find("“qd_probe.dll”中的输出命令“ProbeCopy@0”"));
+}
+
 TEST_F(ExternalFunctions, AnIndexOutsideTheTableIsARuntimeError) {
     EXPECT_FALSE(ErrorOf(kCount).empty());
     EXPECT_FALSE(ErrorOf(-1).empty());
@@ -147,17 +160,31 @@ int __cdecl LeavesItsArguments(int a, int b) {
     return a + b;
 }
 
+template <typename... A>
+std::string ErrorOfCall(int32_t index, A... args) {
+    try {
+        CallExternal<int>(index, args...);
+    } catch (const RuntimeErrorRaised& e) {
+        return e.what();
+    }
+    return "";
+}
+
 TEST_F(ExternalFunctions, ACalleeThatLeavesItsArgumentsOnTheStackIsRuntimeError6) {
     OverrideExternalFunction(
         kMissingExport, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&LeavesItsArguments)));
-    std::string error;
-    try {
-        CallExternal<int>(kMissingExport, 1, 2);
-    } catch (const RuntimeErrorRaised& e) {
-        error = e.what();
-    }
+    const std::string error = ErrorOfCall(kMissingExport, 1, 2);
     OverrideExternalFunction(kMissingExport, nullptr);
     EXPECT_NE(std::string::npos, error.find("调用DLL命令后发现堆栈错误"));
+}
+
+TEST_F(ExternalFunctions, ASystemFunctionGivenTooFewArgumentsIsRuntimeError6) {
+    // IsWindow removes the 4 bytes of its one argument, which were never
+    // pushed; the call is still survived and reported, and a correct call
+    // after it works.
+    EXPECT_NE(std::string::npos, ErrorOfCall(kTakesOneArgument).find("调用DLL命令后发现堆栈错误"));
+    EXPECT_EQ("", ErrorOfCall(kTakesOneArgument, GetDesktopWindow()));
+    EXPECT_EQ(TRUE, CallExternal<BOOL>(kTakesOneArgument, GetDesktopWindow()));
 }
 #endif
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "app/common/DeclaredFunctions.h"
 #include "app/common/Globals.h"
@@ -87,6 +88,39 @@ TEST_F(LaunchTest, FailedThreadCreationIsQuiet) {
     EXPECT_EQ(nullptr, thread);
     EXPECT_EQ(0, gRoutineCalls.load());
 }
+
+#if defined(__i386__)
+// The block as a 32-bit program hands it to CreateThread: six consecutive
+// 4-byte text pointers. (x86_64 slots are 8 bytes; only the i686 build has
+// the layout that the thread procedure of another 32-bit program would read.)
+std::vector<std::string> gSlots;
+
+HANDLE WINAPI ReadingCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack,
+                                  LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD flags,
+                                  LPDWORD id) {
+    const uint32_t* words = static_cast<const uint32_t*>(parameter);
+    gSlots.clear();
+    for (int k = 0; k < 6; ++k) {
+        const char* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(words[k]));
+        gSlots.push_back(text ? text : "");
+    }
+    return CreateThread(security, stack, start, parameter, flags, id);
+}
+
+TEST_F(LaunchTest, TheArgumentBlockIsSixConsecutive32BitTextPointers) {
+    OverrideExternalFunction(
+        kCreateThread, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(ReadingCreateThread)));
+    HANDLE thread =
+        RunInThread(RecordingRoutine, 42, "C:\\程序.exe", "", "third", nullptr, nullptr);
+    OverrideExternalFunction(kCreateThread, nullptr);
+    ASSERT_NE(nullptr, thread);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 20000));
+    CloseHandle(thread);
+    const std::string routine = std::to_string(reinterpret_cast<uintptr_t>(&RecordingRoutine));
+    EXPECT_EQ((std::vector<std::string>{routine, "42", "C:\\程序.exe", "", "third", ""}), gSlots);
+    EXPECT_EQ(1, gRoutineCalls.load());
+}
+#endif
 
 // A copy of the marker program under a folder with spaces and Chinese characters.
 class MarkerTest : public LaunchTest {

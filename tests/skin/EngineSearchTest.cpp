@@ -4,10 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "tests/skin/SkinTestSupport.h"
+#include "ui/skin/SkinEngineLoader.h"
+#include "ui/skin/SkinControls.h"
 #include "ui/skin/SkinEngineLoader.h"
 
 using namespace skin_test;
@@ -19,6 +22,12 @@ size_t gRealFrom = 1000;  // attempts from this index on use LoadLibraryA
 HMODULE RecordAttempt(const char* path) {
     gTried.push_back(path);
     return gTried.size() > gRealFrom ? LoadLibraryA(path) : nullptr;
+}
+
+// The loader seam takes a plain function; LoadLibraryA is __stdcall on i686,
+// so it is called from one rather than passed as the loader itself.
+HMODULE LoadForReal(const char* path) {
+    return LoadLibraryA(path);
 }
 
 std::string ModulePath(HMODULE module) {
@@ -80,14 +89,14 @@ TEST_F(EngineSearch, TheEngineBesideTheProgramWinsOverTheSubfolder) {
     SetCurrentDirectoryA(folder_.Path().c_str());
     std::string cwd = CurrentDirectory();
 
-    HMODULE beside = FindSkinEngine(LoadLibraryA);
+    HMODULE beside = FindSkinEngine(LoadForReal);
     ASSERT_NE(beside, nullptr);
     EXPECT_EQ(ModulePath(beside), cwd + "\\SkinEngine.dll");
     FreeLibrary(beside);
 
     // Without the one beside, the subfolder's is next.
     ASSERT_TRUE(DeleteFileA((folder_.Path() + "\\SkinEngine.dll").c_str()));
-    HMODULE below = FindSkinEngine(LoadLibraryA);
+    HMODULE below = FindSkinEngine(LoadForReal);
     ASSERT_NE(below, nullptr);
     EXPECT_EQ(ModulePath(below), cwd + "\\lib\\SkinEngine\\SkinEngine.dll");
     FreeLibrary(below);
@@ -120,6 +129,23 @@ TEST_F(EngineSearch, StoredPathIsUsedUnchanged) {
         FindSkinEngine(RecordAttempt);
         ASSERT_EQ(gTried.size(), 5u);
         EXPECT_EQ(gTried[4], std::string(255, 'x'));
+    }
+}
+
+TEST_F(EngineSearch, EveryEntryIsFoundByItsPlainNameInTheRealEngine) {
+    // The product's SkinEngine.dll lies beside the test programs. Its exports
+    // are __stdcall: on i686 they keep their plain names ("LoadImageEx", not
+    // "LoadImageEx@32") only because the engine is linked for it.
+    StartSkinUiIn(ProgramFolder());
+    const SkinEngineEntries entries = SkinEngine();
+    ForgetSkinEngineForTesting();
+    FreeLibrary(GetModuleHandleA((ProgramFolder() + "\\SkinEngine.dll").c_str()));
+
+    static_assert(sizeof(entries) % sizeof(void*) == 0, "the table holds only entry points");
+    void* slots[sizeof(entries) / sizeof(void*)];
+    std::memcpy(slots, &entries, sizeof(entries));
+    for (size_t i = 0; i < sizeof(slots) / sizeof(slots[0]); ++i) {
+        EXPECT_NE(nullptr, slots[i]) << "entry " << i << " of the engine table";
     }
 }
 

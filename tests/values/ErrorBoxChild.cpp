@@ -3,8 +3,11 @@
 //   error  - a runtime error on the main thread (the real box is shown)
 //   worker - a runtime error on a second thread
 //   normal - an orderly end with code 0 (the exit routine runs)
+//   stack  - (i686) a declared function called with two arguments it does not
+//            take, so the stack check after the call finds runtime error 6
 #include <windows.h>
 #include <cstring>
+#include "runtime/external/ExternalFunctions.h"
 #include "runtime/library/Commands.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeState.h"
@@ -39,5 +42,18 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[1], "normal") == 0) {
         ExitProgram(0);
     }
+#if defined(__i386__)
+    else if (std::strcmp(argv[1], "stack") == 0) {
+        // GetTickCount takes no arguments and removes none of the 8 bytes.
+        static const char* const dlls[] = {"kernel32.dll"};
+        static const char* const functions[] = {"GetTickCount"};
+        ProgramImageHeader header = {};
+        header.externalFunctionCount = 1;
+        header.externalDllNames = dlls;
+        header.externalFunctionNames = functions;
+        InitializeExternalFunctions(header);
+        CallExternal<DWORD>(0, 1, 2);
+    }
+#endif
     return 3;
 }

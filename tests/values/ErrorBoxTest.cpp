@@ -91,7 +91,9 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void ExpectBoxThenExitMinusOne(const char* mode) {
+void ExpectBoxThenExitMinusOne(
+    const char* mode,
+    const char* expectedText = "运行时出错!\r\n\r\n错误信息：不能整除于零\r\n\r\n0, 0\r\n") {
     std::string marker = MarkerPath(mode);
     Child child;
     ASSERT_TRUE(Start(mode, marker, &child));
@@ -99,7 +101,7 @@ void ExpectBoxThenExitMinusOne(const char* mode) {
     ASSERT_NE(nullptr, box) << "no error box from the child (" << mode << ")";
     std::string text;
     EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
-    EXPECT_EQ("运行时出错!\r\n\r\n错误信息：不能整除于零\r\n\r\n0, 0\r\n", text);
+    EXPECT_EQ(expectedText, text);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0xFFFFFFFFu, WaitForExit(child));
     EXPECT_FALSE(Exists(marker)) << "the exit routine ran after a runtime error";
@@ -126,3 +128,14 @@ TEST(ErrorBox, RuntimeErrorShowsTheBoxAndEndsWithMinusOne) {
 TEST(ErrorBox, RuntimeErrorOnAWorkerThreadEndsTheProcess) {
     ExpectBoxThenExitMinusOne("worker");
 }
+
+#if defined(__i386__)
+// Only 32-bit code has callees that remove their own arguments, and so a
+// stack that a wrongly declared call leaves unbalanced.
+TEST(ErrorBox, AnUnbalancedExternalCallShowsError6AndEndsWithMinusOne) {
+    ExpectBoxThenExitMinusOne(
+        "stack",
+        "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n\r\n0, "
+        "0\r\n");
+}
+#endif

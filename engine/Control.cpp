@@ -283,7 +283,7 @@ size_t LiveControlCount() {
     return gControls.size();
 }
 
-void ForEachControl(void (*action)(Control&)) {
+void ForEachControl(const std::function<void(Control&)>& action) {
     std::vector<EngineControl> handles;
     for (auto& entry : gControls) handles.push_back(entry.first);
     for (EngineControl handle : handles)

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -120,7 +121,7 @@ void DestroyControl(EngineControl handle);
 // Frees a control whose destruction waited for its handlers to unwind.
 void ReleaseIfDead(Control* control);
 size_t LiveControlCount();
-void ForEachControl(void (*action)(Control&));
+void ForEachControl(const std::function<void(Control&)>& action);
 
 class BusyScope {
   public:

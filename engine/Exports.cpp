@@ -2,6 +2,7 @@
 // and data handles, and none lets an exception cross into the program.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -42,6 +43,20 @@ EngineControl Create(ControlKind kind, EngineEventCallback callback,
         return RegisterControl(
             std::make_unique<T>(*context, callback, ParseAttributeBlock(kind, block, size)));
     });
+}
+
+// A picture the program hands over is shown in icon lists: it is made for
+// the sizes the lists draw at. While there is no list, every frame is kept.
+PictureUse IconListUse() {
+    PictureUse use;
+    ForEachControl([&use](Control& control) {
+        if (control.Kind() != ControlKind::IcoListbox) return;
+        const int side = static_cast<IcoListboxControl&>(control).IconSide();
+        if (std::find(use.sides.begin(), use.sides.end(), side) == use.sides.end())
+            use.sides.push_back(side);
+    });
+    std::sort(use.sides.begin(), use.sides.end());
+    return use;
 }
 
 std::wstring TitleOf(void* data) {
@@ -140,8 +155,8 @@ ENGINE_EXPORT int32_t WINAPI LoadImageEx(const void* bytes, int32_t, int32_t, in
         int32_t header[2];
         std::memcpy(header, bytes, sizeof header);
         if (header[0] != 1 || header[1] < 0 || size_t(header[1]) > readable - 8) return 0;
-        return RegisterPicture(
-            DecodePicture(static_cast<const uint8_t*>(bytes) + 8, size_t(header[1])));
+        return RegisterPicture(DecodeProgramPicture(static_cast<const uint8_t*>(bytes) + 8,
+                                                    size_t(header[1]), IconListUse()));
     });
 }
 

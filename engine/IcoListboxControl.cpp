@@ -16,10 +16,14 @@ IcoListboxControl::IcoListboxControl(const EngineCreationContext& context,
     attributes_.values[AttrIndex::kSelected].word = -1;
 }
 
+int IcoListboxControl::IconSide() const {
+    return std::clamp(int(attributes_.Word(AttrIndex::kIconSize, kDefaultIconSide)), 16, 128);
+}
+
 IcoListboxControl::Layout IcoListboxControl::ComputeLayout() const {
     const SIZE size = ClientSize();
     Layout layout;
-    layout.iconSize = std::clamp(int(attributes_.Word(AttrIndex::kIconSize, 48)), 16, 128);
+    layout.iconSize = IconSide();
     const int titleHeight = theme_.fontSize + 8;
     const int storedWidth = attributes_.Word(AttrIndex::kCellWidth),
               storedHeight = attributes_.Word(AttrIndex::kCellHeight);

@@ -19,6 +19,9 @@ class IcoListboxControl : public ItemsControl {
     // index -1 removes every item; an index out of range removes nothing.
     void DeleteItem(int32_t index);
     int32_t Count() const { return int32_t(items_.size()); }
+    // The size the list draws its pictures at.
+    int IconSide() const;
+    static constexpr int kDefaultIconSide = 48;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   protected:

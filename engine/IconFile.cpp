@@ -35,6 +35,14 @@ bool ReadDibHeader(const uint8_t* data, size_t size, DibHeader& h) {
 }
 }  // namespace
 
+bool ReadPngSize(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height) {
+    if (!data || size < 24 || std::memcmp(data, kPngSignature, 8) != 0) return false;
+    // IHDR follows the signature: length, "IHDR", width, height.
+    width = LoadU32BigEndian(data + 16);
+    height = LoadU32BigEndian(data + 20);
+    return true;
+}
+
 bool LooksLikeIcon(const uint8_t* data, size_t size) {
     return data && size >= 6 && LoadU16(data) == 0 &&
            (LoadU16(data + 2) == 1 || LoadU16(data + 2) == 2) && LoadU16(data + 4) > 0;
@@ -53,15 +61,15 @@ std::vector<IconFrameInfo> ParseIconDirectory(const uint8_t* data, size_t size) 
         frame.offset = LoadU32(e + 12);
         if (!RangeInside(frame.offset, frame.size, size) || frame.size < 24) continue;
         const uint8_t* bytes = data + frame.offset;
-        if (std::memcmp(bytes, kPngSignature, 8) == 0) {
-            // IHDR follows the signature: length, "IHDR", width, height.
+        uint32_t pngWidth, pngHeight;
+        if (ReadPngSize(bytes, frame.size, pngWidth, pngHeight)) {
             frame.png = true;
             frame.bitCount = 32;
-            frame.width = int(LoadU32BigEndian(bytes + 16));
-            frame.height = int(LoadU32BigEndian(bytes + 20));
-            if (frame.width <= 0 || frame.height <= 0 || frame.width > kMaxIconSide ||
-                frame.height > kMaxIconSide)
+            if (pngWidth == 0 || pngHeight == 0 || pngWidth > kMaxIconSide ||
+                pngHeight > kMaxIconSide)
                 continue;
+            frame.width = int(pngWidth);
+            frame.height = int(pngHeight);
         } else {
             DibHeader h;
             if (!ReadDibHeader(bytes, frame.size, h)) continue;

@@ -19,6 +19,10 @@ struct IconFrameInfo {
 
 bool LooksLikeIcon(const uint8_t* data, size_t size);
 
+// The width and height a PNG file's header gives; false when the bytes do not
+// start as a PNG file.
+bool ReadPngSize(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height);
+
 // Frames whose bytes lie inside the file and whose header can be read;
 // sizes come from the frame's own header, not the directory's byte fields.
 std::vector<IconFrameInfo> ParseIconDirectory(const uint8_t* data, size_t size);

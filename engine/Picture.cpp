@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "engine/IconFile.h"
 
@@ -14,6 +16,7 @@ std::map<int32_t, PictureRef> gPictures;
 int32_t gNextPictureHandle = 0x1000;
 ULONG_PTR gGdiplusToken = 0;
 bool gGdiplusStarted = false;
+constexpr UINT kMaxPictureSide = 8192;
 
 // GDI+ is started on first use from the GUI thread (never from DllMain,
 // where the loader lock forbids it) and kept for the life of the process.
@@ -35,7 +38,7 @@ bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
         UINT width = 0, height = 0;
         Gdiplus::DllExports::GdipGetImageWidth(bitmap, &width);
         Gdiplus::DllExports::GdipGetImageHeight(bitmap, &height);
-        if (width > 0 && height > 0 && width <= 8192 && height <= 8192) {
+        if (width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide) {
             Gdiplus::Rect rect(0, 0, INT(width), INT(height));
             Gdiplus::BitmapData data{};
             if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead,
@@ -58,45 +61,117 @@ bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
     stream->Release();
     return ok;
 }
-}  // namespace
 
-void Picture::AddFrame(PixelImage frame, int bitCount) {
-    const int width = frame.width, height = frame.height;
-    frames_.push_back(Frame{std::move(frame), bitCount, width, height, {}, false});
+// The size a frame is drawn at inside width x height, keeping its
+// proportions and never enlarging it beyond twice its size (it would only blur).
+std::pair<int, int> FittedSize(const PixelImage& frame, int width, int height) {
+    const double scale =
+        std::min({double(width) / frame.width, double(height) / frame.height, 2.0});
+    return {std::max(1, int(frame.width * scale + 0.5)),
+            std::max(1, int(frame.height * scale + 0.5))};
 }
 
-void Picture::AddPendingFrame(int width, int height, std::vector<uint8_t> png) {
-    frames_.push_back(Frame{PixelImage{}, 32, width, height, std::move(png), false});
+PixelImage FittedCopy(const PixelImage& frame, int width, int height) {
+    const auto [w, h] = FittedSize(frame, width, height);
+    return Resample(frame, PixelRect{0, 0, frame.width, frame.height}, w, h);
+}
+
+}  // namespace
+
+bool Picture::Decode(Frame& frame) const {
+    const uint8_t* bytes = frame.source ? frame.source : frame.compressed.data();
+    const size_t size = frame.source ? frame.sourceSize : frame.compressed.size();
+    PixelImage image;
+    frame.decoded =
+        frame.png ? DecodeWithGdiplus(bytes, size, image) : DecodeIconDib(bytes, size, image);
+    frame.failed = !frame.decoded;
+    if (frame.decoded) {
+        frame.image = std::move(image);
+        frame.width = frame.image.width;
+        frame.height = frame.image.height;
+    }
+    std::vector<uint8_t>().swap(frame.compressed);
+    frame.source = nullptr;
+    return frame.decoded;
+}
+
+int Picture::Choose(int maxSide, const std::vector<bool>& excluded) const {
+    std::vector<IconFrameInfo> infos;
+    std::vector<int> candidates;
+    for (size_t i = 0; i < frames_.size(); ++i) {
+        const Frame& f = frames_[i];
+        if (f.failed || (i < excluded.size() && excluded[i])) continue;
+        IconFrameInfo info;
+        info.width = f.width;
+        info.height = f.height;
+        info.bitCount = f.bitCount;
+        infos.push_back(info);
+        candidates.push_back(int(i));
+    }
+    const int chosen = ChooseIconFrame(infos, maxSide);
+    return chosen < 0 ? -1 : candidates[size_t(chosen)];
+}
+
+void Picture::Settle() const {
+    if (sides_.empty()) return;
+    std::vector<bool> keep(frames_.size(), false);
+    for (const int side : sides_) {
+        // The frames that can be drawn at this side, in the order they would be.
+        std::vector<bool> excluded(frames_.size(), false);
+        std::vector<int> chain;
+        for (;;) {
+            const int k = Choose(side, excluded);
+            if (k < 0) {
+                // Nothing decoded stands behind the compressed frames: they
+                // decode now, and the first that does is the one drawn.
+                std::vector<int> waiting;
+                waiting.swap(chain);
+                for (const int w : waiting) {
+                    if (Decode(frames_[size_t(w)])) {
+                        chain.push_back(w);
+                        break;
+                    }
+                }
+                break;
+            }
+            Frame& frame = frames_[size_t(k)];
+            if (frame.png && !frame.decoded) {
+                excluded[size_t(k)] = true;
+                chain.push_back(k);
+                continue;
+            }
+            if (!frame.decoded && !Decode(frame)) continue;
+            chain.push_back(k);
+            break;
+        }
+        for (const int k : chain) keep[size_t(k)] = true;
+    }
+    std::vector<Frame> kept;
+    for (size_t i = 0; i < frames_.size(); ++i)
+        if (keep[i] && !frames_[i].failed) kept.push_back(std::move(frames_[i]));
+    frames_ = std::move(kept);
+    // Drawn at one size and nothing left to choose from: what is kept is
+    // what is drawn.
+    if (sides_.size() == 1 && frames_.size() == 1 && frames_[0].decoded) {
+        Frame& frame = frames_[0];
+        const auto [w, h] = FittedSize(frame.image, sides_[0], sides_[0]);
+        if (w != frame.width || h != frame.height) {
+            frame.image = FittedCopy(frame.image, sides_[0], sides_[0]);
+            frame.width = w;
+            frame.height = h;
+        }
+    }
 }
 
 const PixelImage* Picture::FrameFor(int maxSide) const {
-    // A pending frame that fails to decode drops out and the choice is made again.
+    // A compressed frame that fails to decode drops out and the choice is made again.
     for (;;) {
-        std::vector<IconFrameInfo> infos;
-        std::vector<size_t> candidates;
-        for (size_t i = 0; i < frames_.size(); ++i) {
-            const Frame& f = frames_[i];
-            if (f.failed) continue;
-            IconFrameInfo info;
-            info.width = f.width;
-            info.height = f.height;
-            info.bitCount = f.bitCount;
-            infos.push_back(info);
-            candidates.push_back(i);
-        }
-        const int chosen = ChooseIconFrame(infos, maxSide);
-        if (chosen < 0) return nullptr;
-        Frame& frame = frames_[candidates[size_t(chosen)]];
-        if (frame.png.empty()) return &frame.image;
-        PixelImage decoded;
-        if (DecodeWithGdiplus(frame.png.data(), frame.png.size(), decoded)) {
-            frame.image = std::move(decoded);
-            frame.width = frame.image.width;
-            frame.height = frame.image.height;
-        } else {
-            frame.failed = true;
-        }
-        std::vector<uint8_t>().swap(frame.png);
+        const int k = Choose(maxSide, {});
+        if (k < 0) return nullptr;
+        Frame& frame = frames_[size_t(k)];
+        if (frame.decoded) return &frame.image;
+        Decode(frame);
+        Settle();
     }
 }
 
@@ -106,52 +181,102 @@ const PixelImage* Picture::Fitted(int width, int height) const {
     if (found != fitted_.end()) return &found->second;
     const PixelImage* frame = FrameFor(std::max(width, height));
     if (!frame || frame->Empty()) return nullptr;
-    // Never enlarge a small picture beyond twice its size: it would only blur.
-    const double scale =
-        std::min({double(width) / frame->width, double(height) / frame->height, 2.0});
-    const int w = std::max(1, int(frame->width * scale + 0.5)),
-              h = std::max(1, int(frame->height * scale + 0.5));
-    PixelImage image = (w == frame->width && h == frame->height)
-                           ? *frame
-                           : Resample(*frame, PixelRect{0, 0, frame->width, frame->height}, w, h);
+    const auto [w, h] = FittedSize(*frame, width, height);
+    if (w == frame->width && h == frame->height) return frame;
     if (fitted_.size() >= 8) fitted_.clear();
-    return &(fitted_[{width, height}] = std::move(image));
+    return &(fitted_[{width, height}] = FittedCopy(*frame, width, height));
 }
 
-PictureRef DecodePicture(const uint8_t* bytes, size_t size) {
+size_t Picture::HeldBytes() const {
+    size_t bytes = 0;
+    for (const Frame& f : frames_) bytes += f.image.pixels.size() * 4 + f.compressed.size();
+    for (const auto& entry : fitted_) bytes += entry.second.pixels.size() * 4;
+    return bytes;
+}
+
+PictureRef DecodePicture(const uint8_t* bytes, size_t size, const PictureUse& use) {
     auto picture = std::make_shared<Picture>();
     if (!bytes || size == 0) return picture;
+    std::vector<Picture::Frame>& frames = picture->frames_;
     if (LooksLikeIcon(bytes, size)) {
-        const std::vector<IconFrameInfo> infos = ParseIconDirectory(bytes, size);
-        std::vector<PixelImage> bitmaps(infos.size());
-        std::vector<bool> decoded(infos.size(), false);
-        bool anyBitmap = false;
-        for (size_t i = 0; i < infos.size(); ++i) {
-            if (infos[i].png) continue;
-            decoded[i] = DecodeIconDib(bytes + infos[i].offset, infos[i].size, bitmaps[i]);
-            anyBitmap = anyBitmap || decoded[i];
+        for (const IconFrameInfo& info : ParseIconDirectory(bytes, size)) {
+            Picture::Frame frame;
+            frame.bitCount = info.bitCount;
+            frame.width = info.width;
+            frame.height = info.height;
+            frame.png = info.png;
+            frame.source = bytes + info.offset;
+            frame.sourceSize = info.size;
+            frames.push_back(std::move(frame));
         }
-        // With a bitmap frame to fall back on, PNG frames wait until drawn;
-        // without one they are decoded now, so undecodable bytes still give null.
-        for (size_t i = 0; i < infos.size(); ++i) {
-            const IconFrameInfo& info = infos[i];
-            const uint8_t* frameBytes = bytes + info.offset;
-            if (!info.png) {
-                if (decoded[i]) picture->AddFrame(std::move(bitmaps[i]), info.bitCount);
-            } else if (anyBitmap) {
-                picture->AddPendingFrame(info.width, info.height,
-                                         std::vector<uint8_t>(frameBytes, frameBytes + info.size));
-            } else {
-                PixelImage frame;
-                if (DecodeWithGdiplus(frameBytes, info.size, frame))
-                    picture->AddFrame(std::move(frame), info.bitCount);
-            }
+        if (!use.sides.empty()) {
+            picture->sides_ = use.sides;
+            picture->Settle();
+        } else {
+            // Every frame is kept. With a bitmap frame to fall back on, PNG
+            // frames wait until drawn; without one they are decoded now, so
+            // undecodable bytes still give null.
+            bool anyBitmap = false;
+            for (Picture::Frame& frame : frames)
+                if (!frame.png) anyBitmap = picture->Decode(frame) || anyBitmap;
+            for (Picture::Frame& frame : frames)
+                if (frame.png && !anyBitmap) picture->Decode(frame);
+            std::vector<Picture::Frame> kept;
+            for (Picture::Frame& frame : frames)
+                if (!frame.failed) kept.push_back(std::move(frame));
+            frames = std::move(kept);
         }
-        return picture->Empty() ? nullptr : picture;
+    } else {
+        Picture::Frame frame;
+        frame.png = true;  // GDI+ reads it, whatever the format
+        frame.source = bytes;
+        frame.sourceSize = size;
+        uint32_t width = 0, height = 0;
+        const bool later = use.decodePngWhenDrawn && ReadPngSize(bytes, size, width, height) &&
+                           width > 0 && height > 0 && width <= kMaxPictureSide &&
+                           height <= kMaxPictureSide;
+        frame.width = int(width);
+        frame.height = int(height);
+        if (!later && !picture->Decode(frame)) return nullptr;
+        frames.push_back(std::move(frame));
+        picture->sides_ = use.sides;
+        picture->Settle();
     }
-    PixelImage image;
-    if (!DecodeWithGdiplus(bytes, size, image)) return nullptr;
-    picture->AddFrame(std::move(image), 32);
+    // A frame still compressed keeps its own copy of its bytes.
+    for (Picture::Frame& frame : frames) {
+        if (frame.source) frame.compressed.assign(frame.source, frame.source + frame.sourceSize);
+        frame.source = nullptr;
+    }
+    return frames.empty() ? nullptr : picture;
+}
+
+PictureRef DecodeProgramPicture(const uint8_t* bytes, size_t size, const PictureUse& use) {
+    // Small enough to keep the bytes for an exact comparison.
+    constexpr size_t kSharedMaxBytes = 4096;
+    constexpr size_t kSharedEntries = 8;
+    struct Shared {
+        std::vector<uint8_t> bytes;
+        std::vector<int> sides;
+        std::weak_ptr<const Picture> picture;
+    };
+    static std::vector<Shared> shared;
+    static size_t next = 0;
+    if (!bytes || size == 0 || size > kSharedMaxBytes) return DecodePicture(bytes, size, use);
+    for (const Shared& entry : shared) {
+        if (entry.bytes.size() != size || entry.sides != use.sides ||
+            std::memcmp(entry.bytes.data(), bytes, size) != 0)
+            continue;
+        if (PictureRef picture = entry.picture.lock()) return picture;
+    }
+    PictureRef picture = DecodePicture(bytes, size, use);
+    if (!picture) return picture;
+    Shared entry{std::vector<uint8_t>(bytes, bytes + size), use.sides, picture};
+    if (shared.size() < kSharedEntries) {
+        shared.push_back(std::move(entry));
+    } else {
+        shared[next] = std::move(entry);
+        next = (next + 1) % kSharedEntries;
+    }
     return picture;
 }
 

@@ -11,30 +11,58 @@
 
 #include "engine/Pixels.h"
 
+// How a picture is going to be drawn, so that it holds only what it needs.
+struct PictureUse {
+    // The sizes it is drawn at (the icon size of the icon lists). Given
+    // sizes, an icon keeps only the frames that can be chosen for them, and
+    // a picture drawn at one size keeps its frame fitted to that size. No
+    // sizes: every frame is kept as it is.
+    std::vector<int> sides;
+    // A PNG file is decoded when first drawn (skin images, many of which are
+    // never drawn). Otherwise it is decoded at once, so that undecodable
+    // bytes give no picture.
+    bool decodePngWhenDrawn = false;
+};
+
 class Picture {
   public:
     // The frame that suits drawing at maxSide pixels (icons carry several).
     const PixelImage* FrameFor(int maxSide) const;
-    // The picture fitted into width x height keeping its proportions,
-    // scaled once and cached. Null for an empty picture.
+    // The picture fitted into width x height keeping its proportions: the
+    // frame itself when it has that size already, else scaled once and
+    // cached. Null for an empty picture.
     const PixelImage* Fitted(int width, int height) const;
     bool Empty() const { return frames_.empty(); }
-
-    void AddFrame(PixelImage frame, int bitCount);
-    // A PNG frame kept compressed until it is the frame asked for: icons carry
-    // 256-pixel frames that a list of small icons never draws, and decoding
-    // them all costs start-up time and a quarter megabyte each.
-    void AddPendingFrame(int width, int height, std::vector<uint8_t> png);
+    // The bytes of pixels and of compressed frames the picture holds.
+    size_t HeldBytes() const;
 
   private:
     struct Frame {
-        PixelImage image;
-        int bitCount;
-        int width = 0, height = 0;  // known before a pending frame is decoded
-        std::vector<uint8_t> png;   // the compressed bytes while pending
-        bool failed = false;        // a pending frame that did not decode
+        PixelImage image;  // the pixels once decoded
+        int bitCount = 32;
+        int width = 0, height = 0;  // known before the frame is decoded
+        bool png = false;
+        bool decoded = false;
+        bool failed = false;
+        // A PNG frame kept compressed until it is the frame asked for: icons
+        // carry 256-pixel frames that a list of small icons never draws.
+        std::vector<uint8_t> compressed;
+        // While the picture is being made: the frame's bytes in the caller's data.
+        const uint8_t* source = nullptr;
+        size_t sourceSize = 0;
     };
+    friend std::shared_ptr<const Picture> DecodePicture(const uint8_t*, size_t, const PictureUse&);
+
+    bool Decode(Frame& frame) const;
+    // The frame drawn at maxSide among those not failed and not excluded; -1 if none.
+    int Choose(int maxSide, const std::vector<bool>& excluded) const;
+    // For a picture drawn at known sizes: drops the frames that can no longer
+    // be chosen for them (a PNG frame still compressed keeps the frame chosen
+    // after it, in case it does not decode) and fits a frame drawn at one size.
+    void Settle() const;
+
     mutable std::vector<Frame> frames_;
+    std::vector<int> sides_;
     mutable std::map<std::pair<int, int>, PixelImage> fitted_;
 };
 
@@ -42,7 +70,11 @@ using PictureRef = std::shared_ptr<const Picture>;
 
 // PNG, BMP (and whatever else the system's decoder reads) and ICO bytes.
 // Zero bytes give an empty picture; undecodable bytes give null.
-PictureRef DecodePicture(const uint8_t* bytes, size_t size);
+PictureRef DecodePicture(const uint8_t* bytes, size_t size, const PictureUse& use = {});
+// The same for pictures the program hands over: a few small pictures come
+// again and again (every folder shortcut shows the program's one folder
+// picture), so identical small ones are decoded once and shared.
+PictureRef DecodeProgramPicture(const uint8_t* bytes, size_t size, const PictureUse& use);
 
 // Image handles: 32-bit values, never 0, each freed at most once.
 int32_t RegisterPicture(PictureRef picture);

@@ -20,6 +20,12 @@ bool Theme::Part(int32_t id, int32_t state, PartDraw& out) const {
     return false;
 }
 
+namespace {
+// Skins carry images for states and parts that may never be drawn (a hidden
+// control, a scroll bar never needed): each is decoded when first drawn.
+const PictureUse kSkinImageUse{{}, true};
+}  // namespace
+
 Theme LoadTheme(const std::vector<uint8_t>* descriptor) {
     Theme theme;
     if (!descriptor) return theme;
@@ -36,6 +42,7 @@ Theme LoadTheme(const std::vector<uint8_t>* descriptor) {
         theme.cornerRadius = std::clamp(int(skin->values[SkinValue::kCornerRadius]), 0, 24);
     theme.parts = skin->parts;
     for (const SkinImageRef& ref : skin->images)
-        theme.images.push_back(DecodePicture(descriptor->data() + ref.offset, ref.length));
+        theme.images.push_back(
+            DecodePicture(descriptor->data() + ref.offset, ref.length, kSkinImageUse));
     return theme;
 }

@@ -284,22 +284,30 @@ TEST(EngineLook, IconFramesChosenForTheDrawingSize) {
     // 16 x 16 classic frame red, 48 x 48 PNG frame blue.
     const Bytes icon = BuildIcon(
         {{SolidImage(16, 16, 0xFFE02020), false}, {SolidImage(48, 48, 0xFF2040E0), true}});
-    const int32_t image = Engine().loadImage(ByteSetBlock(icon).data(), 0, 0, 0, 0, 0, 0, 0);
-    ASSERT_NE(0, image);
-    HWND host = MakeHost(scene.window, 10, 290, 200, 100);
+    // A picture keeps the frames for the sizes of the icon lists there are
+    // when it is loaded: the lists come first.
+    HWND host = MakeHost(scene.window, 10, 290, 300, 100);
     const Bytes large = IcoListboxBlock(ColourSkin(2900), 48, 72, 84);
     const Bytes small = IcoListboxBlock(ColourSkin(2900), 16, 72, 84);
     const EngineControl bigList =
         CreateOn(Engine().createIcoListbox, host, 0, 0, 100, 100, large.data());
     const EngineControl smallList =
         CreateOn(Engine().createIcoListbox, host, 100, 0, 100, 100, small.data());
+    const int32_t image = Engine().loadImage(ByteSetBlock(icon).data(), 0, 0, 0, 0, 0, 0, 0);
+    ASSERT_NE(0, image);
     InsertIcon(bigList, image, "大");
     InsertIcon(smallList, image, "小");
+    // A list made later, at a size no list had, draws from the frames kept.
+    const Bytes middle = IcoListboxBlock(ColourSkin(2900), 32, 72, 84);
+    const EngineControl laterList =
+        CreateOn(Engine().createIcoListbox, host, 200, 0, 100, 100, middle.data());
+    InsertIcon(laterList, image, "中");
     Engine().destroyImage(image);  // the items keep their picture
     const PixelImage shot = Capture(host);
     // Cells are centred: one 72-pixel column at 14.
     EXPECT_LT(ColourDistance(shot.At(14 + 36, 4 + 8 + 24), 0xFF2040E0), 30);
     EXPECT_LT(ColourDistance(shot.At(100 + 14 + 36, 4 + 8 + 8), 0xFFE02020), 30);
+    EXPECT_LT(ColourDistance(shot.At(200 + 14 + 36, 4 + 8 + 16), 0xFF2040E0), 30);
     DestroyWindow(host);
 }
 

@@ -100,7 +100,8 @@ Bytes IconFile(const std::vector<std::pair<int, Bytes>>& frames) {
         PutLittle(out, offset, 4);
         offset += uint32_t(bytes.size());
     }
-    for (const auto& frame : frames) out.insert(out.end(), frame.second.begin(), frame.second.end());
+    for (const auto& frame : frames)
+        out.insert(out.end(), frame.second.begin(), frame.second.end());
     return out;
 }
 
@@ -111,9 +112,8 @@ PictureRef Decode(const Bytes& bytes) {
 constexpr uint8_t kGreen[4] = {0, 255, 0, 255};
 
 TEST(EnginePictures, SmallSizesDrawBitmapsAndTheLargePngDecodesWhenAskedFor) {
-    const PictureRef picture = Decode(IconFile({{16, Bitmap(16, 0xFF0000FF)},
-                                                {48, Bitmap(48, 0xFFFF0000)},
-                                                {256, Png(256, kGreen)}}));
+    const PictureRef picture = Decode(IconFile(
+        {{16, Bitmap(16, 0xFF0000FF)}, {48, Bitmap(48, 0xFFFF0000)}, {256, Png(256, kGreen)}}));
     ASSERT_TRUE(picture);
     const PixelImage* small = picture->FrameFor(48);
     ASSERT_TRUE(small);
@@ -153,6 +153,59 @@ TEST(EnginePictures, PngOnlyIconsDecodeAtOnce) {
     EXPECT_EQ(256, frame->width);
     EXPECT_FALSE(Decode(IconFile({{256, Png(256, kGreen, true)}})))
         << "an icon with nothing decodable is no picture";
+}
+
+PictureRef DecodeFor(const Bytes& bytes, int side) {
+    PictureUse use;
+    use.sides = {side};
+    return DecodePicture(bytes.data(), bytes.size(), use);
+}
+
+// Drawn at one known size, a picture holds that frame's pixels alone: the
+// other bitmaps are dropped and the 256-pixel PNG is neither decoded nor kept.
+// Other sizes are still drawn, from the frame kept.
+TEST(EnginePictures, PictureForOneSizeKeepsOnlyTheFrameDrawn) {
+    const PictureRef picture = DecodeFor(
+        IconFile(
+            {{16, Bitmap(16, 0xFF0000FF)}, {48, Bitmap(48, 0xFFFF0000)}, {256, Png(256, kGreen)}}),
+        48);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(size_t(48 * 48 * 4), picture->HeldBytes());
+    const PixelImage* frame = picture->FrameFor(48);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(0xFFFF0000u, frame->pixels[48 * 24 + 24]) << "the 48-pixel bitmap";
+    EXPECT_EQ(frame, picture->Fitted(48, 48)) << "drawn as kept, no second copy";
+    const PixelImage* small = picture->Fitted(16, 16);
+    ASSERT_TRUE(small);
+    EXPECT_EQ(16, small->width);
+    EXPECT_EQ(0xFFFF0000u, small->pixels[16 * 8 + 8]);
+    const PixelImage* large = picture->Fitted(96, 96);
+    ASSERT_TRUE(large);
+    EXPECT_EQ(96, large->width) << "enlarged from the frame kept";
+}
+
+// A PNG frame that would be drawn at the list's size waits compressed, with
+// the bitmap behind it kept in case it does not decode; once drawn, the
+// picture holds the frame fitted to that size alone.
+TEST(EnginePictures, PictureForOneSizeDecodesItsPngWhenDrawn) {
+    const Bytes png = Png(256, kGreen);
+    const PictureRef picture = DecodeFor(IconFile({{32, Bitmap(32, 0xFF0000FF)}, {256, png}}), 64);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(png.size() + 32 * 32 * 4, picture->HeldBytes());
+    const PixelImage* frame = picture->Fitted(64, 64);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(64, frame->width);
+    EXPECT_EQ(0xFF00FF00u, frame->pixels[64 * 32 + 32]) << "the PNG, scaled down";
+    EXPECT_EQ(size_t(64 * 64 * 4), picture->HeldBytes());
+
+    const PictureRef damaged =
+        DecodeFor(IconFile({{32, Bitmap(32, 0xFF0000FF)}, {256, Png(256, kGreen, true)}}), 64);
+    ASSERT_TRUE(damaged);
+    const PixelImage* fallback = damaged->Fitted(64, 64);
+    ASSERT_TRUE(fallback);
+    EXPECT_EQ(64, fallback->width);
+    EXPECT_EQ(0xFF0000FFu, fallback->pixels[64 * 32 + 32]) << "the bitmap, enlarged";
+    EXPECT_EQ(size_t(64 * 64 * 4), damaged->HeldBytes());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "runtime/library/icon/IconFile.h"
 #include "runtime/library/icon/IconLibrary.h"
 #include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeState.h"
 #include "runtime/library/shell/ShellCommands.h"
 #include "runtime/library/shell/ShellLibrary.h"
 #include "tests/launch/LaunchTestSupport.h"
@@ -215,6 +216,50 @@ TEST(ShortcutReading, UnreadableAndWrongTypedOutputs) {
     FreeBlock(const_cast<Text>(result.AsText()));
     EXPECT_EQ(77, notText) << "an output of the wrong type is left alone";
     EXPECT_EQ(nullptr, notInteger);
+}
+
+std::vector<std::string> AllOutputs(const std::string& path) {
+    ShortcutOutputs o;
+    std::string result = ReadShortcutCommand(path, &o);
+    return {result,
+            TextOrEmpty(o.target),
+            TextOrEmpty(o.arguments),
+            TextOrEmpty(o.directory),
+            TextOrEmpty(o.icon),
+            std::to_string(o.show),
+            TextOrEmpty(o.hotKey),
+            TextOrEmpty(o.description)};
+}
+
+// On the GUI thread of a started runtime every shortcut is read with one kept
+// shell-link object: each read gives what a fresh object gives, whatever
+// shortcut (a richer one, an unreadable one) was read before it.
+TEST(ShortcutReading, KeptObjectReadsEachShortcutAsANewOneWould) {
+    TempFolder folder("lnk");
+    ShortcutSpec rich;
+    rich.target = SystemNotepad();
+    rich.arguments = "-x";
+    rich.workingDirectory = folder.Path();
+    rich.iconPath = SystemNotepad();
+    rich.iconIndex = 1;
+    rich.hotKey = MAKEWORD('Q', HOTKEYF_CONTROL);
+    rich.description = "说明";
+    ASSERT_TRUE(MakeShortcut(folder / "rich.lnk", rich));
+    ASSERT_TRUE(MakeShortcut(folder / "plain.lnk", SystemNotepad()));
+    WriteBytes(folder / "broken.lnk", {1, 2, 3});
+    const std::vector<std::string> order = {"rich", "plain", "rich", "broken", "plain"};
+    std::vector<std::vector<std::string>> fresh;
+    for (const std::string& name : order) fresh.push_back(AllOutputs(folder / (name + ".lnk")));
+
+    ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+    SetRuntimeGuiThreadId(GetCurrentThreadId());
+    SetRuntimeOleInitialized(true);
+    for (size_t i = 0; i < order.size(); ++i)
+        EXPECT_EQ(fresh[i], AllOutputs(folder / (order[i] + ".lnk"))) << order[i] << " at " << i;
+    SetRuntimeOleInitialized(false);
+    SetRuntimeGuiThreadId(0);
+    EXPECT_EQ("", fresh[3][0]);
+    EXPECT_EQ("", fresh[1][2]) << "the plain shortcut has no arguments";
 }
 
 // --- Shell -------------------------------------------------------------------

@@ -6,8 +6,11 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <memory>
 #include <vector>
 
+#include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeState.h"
 #include "runtime/values/Values.h"
 #include "runtime/win32/ScopedOwners.h"
 
@@ -30,21 +33,10 @@ std::wstring WideFromAnsi(const std::string& text) {
     return wide;
 }
 
-}  // namespace
-
-ShortcutInfo LoadShortcut(const char* path) {
+// Reads every field of the shortcut at `path` through a shell-link object.
+ShortcutInfo ReadShortcutWith(IShellLinkA* link, IPersistFile* file, const std::string& path) {
     ShortcutInfo info;
-    std::string file = TextOrEmpty(path);
-    if (!ContainsLnk(file)) file += ".lnk";
-
-    ScopedComApartment com;
-    ScopedComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.PutVoid())))
-        return info;
-    ScopedComPtr<IPersistFile> persist;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, persist.PutVoid()))) return info;
-    if (FAILED(persist->Load(WideFromAnsi(file).c_str(), STGM_READ))) return info;
+    if (FAILED(file->Load(WideFromAnsi(path).c_str(), STGM_READ))) return info;
     info.loaded = true;
 
     std::vector<char> buffer(1024, '\0');
@@ -72,6 +64,58 @@ ShortcutInfo LoadShortcut(const char* path) {
     if (SUCCEEDED(link->GetDescription(buffer.data(), static_cast<int>(buffer.size()))))
         info.description = buffer.data();
     return info;
+}
+
+// A shell-link object with its file interface: reads shortcuts.
+struct ShortcutReader {
+    ScopedComPtr<IShellLinkA> link;
+    ScopedComPtr<IPersistFile> file;
+
+    bool Make() {
+        return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IShellLinkA, link.PutVoid())) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.PutVoid()));
+    }
+    ShortcutInfo Read(const std::string& path) const {
+        return ReadShortcutWith(link.Get(), file.Get(), path);
+    }
+};
+
+// The object the GUI thread reads shortcuts with. Making one costs more than
+// reading a shortcut, and the folder scan reads one per item, so the thread
+// whose apartment the runtime opened keeps one until the program's end
+// (released before that apartment closes).
+ShortcutReader* gKeptShellLink = nullptr;
+
+void ReleaseKeptShellLink() {
+    delete gKeptShellLink;
+    gKeptShellLink = nullptr;
+}
+
+// Null on other threads, and before the runtime's start or after its end:
+// those make an object of their own per shortcut.
+const ShortcutReader* GuiThreadShellLink() {
+    if (GetCurrentThreadId() != RuntimeGuiThreadId() || !RuntimeOleInitialized() ||
+        RuntimeCleanupStarted())
+        return nullptr;
+    if (!gKeptShellLink) {
+        auto kept = std::make_unique<ShortcutReader>();
+        if (!kept->Make()) return nullptr;
+        gKeptShellLink = kept.release();
+        RegisterRuntimeCleanup(ReleaseKeptShellLink);
+    }
+    return gKeptShellLink;
+}
+
+}  // namespace
+
+ShortcutInfo LoadShortcut(const char* path) {
+    std::string file = TextOrEmpty(path);
+    if (!ContainsLnk(file)) file += ".lnk";
+    if (const ShortcutReader* kept = GuiThreadShellLink()) return kept->Read(file);
+    ScopedComApartment com;
+    ShortcutReader own;
+    return own.Make() ? own.Read(file) : ShortcutInfo();
 }
 
 int32_t ReportedShowCommand(int32_t showCommand) {

@@ -6,6 +6,7 @@
 #include "app/common/FolderListing.h"
 #include "app/common/Globals.h"
 #include "app/common/ProgramWindows.h"
+#include "app/common/PumpPendingMessages.h"
 #include "app/launch/EntryImage.h"
 #include "runtime/library/Commands.h"
 #include "ui/description/FolderImage.h"
@@ -31,6 +32,10 @@ LaunchCategory ScanCategory(const char* folder) {
         ArrayAppend(&ImageRegistry, &handle, sizeof(handle));
         ArrayData<int32_t>(record.images)[j] = handle;
         ArrayData<Text>(record.paths)[j] = CopyText(files.At(j));
+        // An item's picture takes a shortcut read and a scratch-file round
+        // trip; between items the dock and the taskbar get their messages
+        // answered, so a long scan never leaves them waiting.
+        PumpPendingMessages();
     }
     return record;
 }

@@ -1,10 +1,12 @@
 // The benchmark driver: builds the run folders, runs every benchmark and
 // prints one table of medians with their spread and targets.
 //
-//   bench_runner.exe --product DIR --work DIR [--stripped DIR] [--runs N]
-//                    [--idle-seconds S] [--only scan|interaction|idle]
+//   bench_runner.exe --product DIR --work DIR [--before DIR] [--stripped DIR]
+//                    [--runs N] [--idle-seconds S] [--only scan|interaction|idle]
 //
 // --product  the folder holding QuickDock.exe and SkinEngine.dll
+// --before   another build's folder, measured alongside (start-ups run by run)
+//            and shown beside the first in one table
 // --work     an empty folder for the run folders and shortcut targets
 // --stripped a folder with x86_64\ and i686\ copies of both, stripped
 // Progress goes to the error stream, the table to the output.
@@ -58,34 +60,44 @@ void RecordSizes(Figures& f, const std::string& stripped) {
 int main(int argc, char** argv) {
     BenchContext context;
     context.binDirectory = OwnDirectory();
-    std::string work, stripped, only;
+    std::string product, before, work, stripped, only;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i], value = argv[i + 1];
-        if (option == "--product") context.productDirectory = value;
+        if (option == "--product") product = value;
+        if (option == "--before") before = value;
         if (option == "--work") work = value;
         if (option == "--stripped") stripped = value;
         if (option == "--runs") context.runs = std::max(1, std::atoi(value.c_str()));
         if (option == "--idle-seconds") context.idleSeconds = std::max(1, std::atoi(value.c_str()));
         if (option == "--only") only = value;
     }
-    if (context.productDirectory.empty() || work.empty()) {
-        std::fprintf(stderr, "usage: bench_runner --product DIR --work DIR [--stripped DIR]\n");
+    if (product.empty() || work.empty()) {
+        std::fprintf(stderr,
+                     "usage: bench_runner --product DIR --work DIR [--before DIR] "
+                     "[--stripped DIR]\n");
         return 2;
     }
+    if (!before.empty()) context.products.push_back(Product{"before", before, {}, {}, {}, {}});
+    context.products.push_back(Product{before.empty() ? "" : "after", product, {}, {}, {}, {}});
     OleInitialize(nullptr);
-    Figures figures;
-    context.figures = &figures;
 
     std::fprintf(stderr, "bench: making the quick-launch trees\n");
     const std::string targets = work + "\\targets";
     CreateDirectoryA(work.c_str(), nullptr);
-    TreeShape small, large;
+    TreeShape small, large, typical;
     small.programShortcuts = 100;
     large.programShortcuts = 1000;
-    if (!MakeTargets(context.binDirectory, targets) ||
-        !MakeRunFolder(context.productDirectory, targets, work + "\\run100", small, &context.small) ||
-        !MakeRunFolder(context.productDirectory, targets, work + "\\run1000", large,
-                       &context.large)) {
+    // Eight program shortcuts, a document and a folder shortcut per category.
+    typical.programShortcuts = 40;
+    typical.categories = 5;
+    bool made = MakeTargets(context.binDirectory, targets);
+    for (Product& p : context.products) {
+        const std::string run = work + "\\run" + (p.label.empty() ? "" : "-" + p.label);
+        made = made && MakeRunFolder(p.directory, targets, run + "100", small, &p.small) &&
+               MakeRunFolder(p.directory, targets, run + "1000", large, &p.large) &&
+               MakeRunFolder(p.directory, targets, run + "typical", typical, &p.typical);
+    }
+    if (!made) {
         std::fprintf(stderr, "bench: could not make the run folders in %s\n", work.c_str());
         return 1;
     }
@@ -93,22 +105,30 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: start-up scan\n");
         RunScanBench(context);
     }
-    if (only.empty() || only == "interaction") {
-        std::fprintf(stderr, "bench: slides and launches\n");
-        RunInteractionBench(context);
+    for (Product& p : context.products) {
+        if (only.empty() || only == "interaction") {
+            std::fprintf(stderr, "bench: slides and launches %s\n", p.label.c_str());
+            RunInteractionBench(context, p);
+        }
+        if (only.empty() || only == "idle") {
+            std::fprintf(stderr, "bench: idle %s\n", p.label.c_str());
+            RunIdleBench(context, p);
+        }
     }
-    if (only.empty() || only == "idle") {
-        std::fprintf(stderr, "bench: idle\n");
-        RunIdleBench(context);
-    }
-    if (!stripped.empty()) RecordSizes(figures, stripped);
+    if (!stripped.empty()) RecordSizes(context.products.back().figures, stripped);
 
     SYSTEM_INFO system;
     GetSystemInfo(&system);
     std::printf("Machine: %lu cores, %s, screen %d x %d. Medians over the runs shown.\n\n",
-                system.dwNumberOfProcessors, WineVersion().c_str(),
-                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    std::printf("%s", figures.Table().c_str());
+                system.dwNumberOfProcessors, WineVersion().c_str(), GetSystemMetrics(SM_CXSCREEN),
+                GetSystemMetrics(SM_CYSCREEN));
+    if (context.products.size() == 2) {
+        std::printf("%s", Figures::SideBySide(context.products.front().figures,
+                                              context.products.back().figures)
+                              .c_str());
+    } else {
+        std::printf("%s", context.products.back().figures.Table().c_str());
+    }
     OleUninitialize();
     return 0;
 }

@@ -1,23 +1,32 @@
 // The benchmarks of the run and what they share.
 #pragma once
+#include <deque>
 #include <string>
 
 #include "bench/Figures.h"
 #include "bench/QuickLaunchTree.h"
 
-struct BenchContext {
-    std::string binDirectory;      // the benchmark tools
-    std::string productDirectory;  // QuickDock.exe and SkinEngine.dll as built
-    RunFolder small;               // 100 program shortcuts
-    RunFolder large;               // 1,000 program shortcuts
-    int runs = 5;
-    int idleSeconds = 10;
-    Figures* figures = nullptr;
+// One build of the product under measurement: its run folders and figures.
+struct Product {
+    std::string label;      // "before" or "after" when two builds are compared
+    std::string directory;  // QuickDock.exe and SkinEngine.dll as built
+    RunFolder small;        // 100 program shortcuts
+    RunFolder large;        // 1,000 program shortcuts
+    RunFolder typical;      // 50 items in 5 categories
+    Figures figures;
 };
 
-// Start-up against the baseline, memory and object counts after the scan.
+struct BenchContext {
+    std::string binDirectory;      // the benchmark tools
+    std::deque<Product> products;  // one, or two compared run by run
+    int runs = 5;
+    int idleSeconds = 10;
+};
+
+// Start-up against the unavoidable work, the dock's answers during the scan,
+// memory and object counts after it; the products alternate run by run.
 void RunScanBench(BenchContext& context);
 // Slides in and out, launch latency and the way from a click to the hidden panel.
-void RunInteractionBench(BenchContext& context);
+void RunInteractionBench(const BenchContext& context, Product& product);
 // CPU time while idle, hidden and shown.
-void RunIdleBench(BenchContext& context);
+void RunIdleBench(const BenchContext& context, Product& product);

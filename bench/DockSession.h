@@ -3,11 +3,20 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "tests/support/DockProgram.h"
 #include "tests/support/TaskbarStandInClient.h"
 #include "ui/description/WindowGeometry.h"
+
+// How the dock button answered while the program started: messages sent to
+// it from outside every 5 ms, from its embedding in the taskbar until the
+// panel was ready (the panel's creation, the folder scan, the layout).
+struct StartWatch {
+    double longestAnswerMs = 0;
+    int answers = 0;
+};
 
 class DockSession {
   public:
@@ -18,7 +27,8 @@ class DockSession {
 
     // Starts the program and waits until its panel is created and shown
     // (category 0 filled); false when that does not happen within the timeout.
-    bool Start(const std::string& runFolder, DWORD timeoutMs = 120000);
+    // With a watch, the dock button is asked to answer meanwhile.
+    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, DWORD timeoutMs = 120000);
     void Stop();
 
     // From the process's creation to the panel shown, in milliseconds.
@@ -39,6 +49,9 @@ class DockSession {
     void ClickToolbarButton(int index);
 
   private:
+    // Sends the dock button a message every 5 ms until `started`.
+    void AskDock(HWND taskbar, const std::atomic<bool>& started, StartWatch* watch) const;
+
     TaskbarStandIn standIn_;
     DockProgram program_;
     HANDLE taskbarProcess_ = nullptr;

@@ -32,6 +32,29 @@ std::string Number(double v) {
     return text;
 }
 
+struct Row {
+    std::string median = "n/a", low = "n/a", high = "n/a", ratio, met;
+};
+
+Row RowOf(const Figure& f, const std::deque<Figure>& all) {
+    Row row;
+    const double m = Median(f.samples);
+    if (!f.samples.empty()) {
+        row.median = Number(m);
+        row.low = Number(*std::min_element(f.samples.begin(), f.samples.end()));
+        row.high = Number(*std::max_element(f.samples.begin(), f.samples.end()));
+    }
+    for (const Figure& b : all) {
+        if (!f.baseline.empty() && b.name == f.baseline && !b.samples.empty() &&
+            Median(b.samples) != 0)
+            row.ratio = Number(m / Median(b.samples)) + " x " + b.name;
+    }
+    if (!f.target.empty())
+        row.met = f.samples.empty() ? "?" : (f.upper ? m < f.limit : m >= f.limit) ? "yes" : "NO";
+    if (!f.note.empty()) row.met += " (" + f.note + ")";
+    return row;
+}
+
 }  // namespace
 
 std::string Figures::Table() const {
@@ -39,23 +62,27 @@ std::string Figures::Table() const {
         "| figure | unit | median | min | max | runs | ratio to baseline | target | met |\n"
         "|---|---|---:|---:|---:|---:|---|---|---|\n";
     for (const Figure& f : figures_) {
-        std::string median = "n/a", low = "n/a", high = "n/a", ratio, met;
-        const double m = Median(f.samples);
-        if (!f.samples.empty()) {
-            median = Number(m);
-            low = Number(*std::min_element(f.samples.begin(), f.samples.end()));
-            high = Number(*std::max_element(f.samples.begin(), f.samples.end()));
-        }
-        for (const Figure& b : figures_) {
-            if (!f.baseline.empty() && b.name == f.baseline && !b.samples.empty() &&
-                Median(b.samples) != 0)
-                ratio = Number(m / Median(b.samples)) + " x " + b.name;
-        }
-        if (!f.target.empty())
-            met = f.samples.empty() ? "?" : (f.upper ? m < f.limit : m >= f.limit) ? "yes" : "NO";
-        out += "| " + f.name + " | " + f.unit + " | " + median + " | " + low + " | " + high +
-               " | " + std::to_string(f.samples.size()) + " | " + ratio + " | " + f.target +
-               " | " + met + (f.note.empty() ? "" : " (" + f.note + ")") + " |\n";
+        const Row row = RowOf(f, figures_);
+        out += "| " + f.name + " | " + f.unit + " | " + row.median + " | " + row.low + " | " +
+               row.high + " | " + std::to_string(f.samples.size()) + " | " + row.ratio + " | " +
+               f.target + " | " + row.met + " |\n";
+    }
+    return out;
+}
+
+std::string Figures::SideBySide(const Figures& before, const Figures& after) {
+    std::string out =
+        "| figure | unit | before | after | after min | after max | runs | after: ratio | "
+        "target | after: met |\n"
+        "|---|---|---:|---:|---:|---:|---:|---|---|---|\n";
+    for (const Figure& f : after.figures_) {
+        const Row row = RowOf(f, after.figures_);
+        std::string old = "n/a";
+        for (const Figure& b : before.figures_)
+            if (b.name == f.name && !b.samples.empty()) old = Number(Median(b.samples));
+        out += "| " + f.name + " | " + f.unit + " | " + old + " | " + row.median + " | " + row.low +
+               " | " + row.high + " | " + std::to_string(f.samples.size()) + " | " + row.ratio +
+               " | " + f.target + " | " + row.met + " |\n";
     }
     return out;
 }

@@ -21,6 +21,9 @@ class Figures {
     Figure* Find(const std::string& name);
     // The markdown table: median, min, max, runs, ratio to baseline, target.
     std::string Table() const;
+    // Two builds' figures in one table: the medians before and after, the
+    // spread, ratio and target of the figures after.
+    static std::string SideBySide(const Figures& before, const Figures& after);
 
   private:
     std::deque<Figure> figures_;  // stable references while figures are added

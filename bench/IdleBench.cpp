@@ -30,21 +30,21 @@ double IdleCpuMs(const DockSession& session, const std::string& program, int sec
 
 }  // namespace
 
-void RunIdleBench(BenchContext& context) {
-    Figures& f = *context.figures;
+void RunIdleBench(const BenchContext& context, Product& product) {
+    Figures& f = product.figures;
     DockSession session;
-    if (!session.Start(context.small.path)) {
+    if (!session.Start(product.small.path)) {
         std::fprintf(stderr, "idle: the panel did not come up\n");
         return;
     }
-    const std::string program = context.small.path + "\\QuickDock.exe";
+    const std::string program = product.small.path + "\\QuickDock.exe";
     const std::string span = std::to_string(context.idleSeconds) + " s";
     Figure& hidden = f.Add("idle CPU over " + span + ", panel hidden", "ms");
     Figure& shown = f.Add("idle CPU over " + span + ", panel shown", "ms");
     hidden.target = shown.target = "< 20";
     hidden.limit = shown.limit = 20;
-    hidden.note = shown.note = HostCpuMs(program) >= 0 ? "threads' CPU time from the host, ns"
-                                                       : "CPU time as reported";
+    hidden.note = shown.note =
+        HostCpuMs(program) >= 0 ? "threads' CPU time from the host, ns" : "CPU time as reported";
     for (int run = 0; run < context.runs; ++run) {
         hidden.samples.push_back(IdleCpuMs(session, program, context.idleSeconds));
         session.ClickDock();

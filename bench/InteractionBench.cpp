@@ -87,10 +87,10 @@ bool LastRecordedStart(const std::string& log, double* ms) {
 
 }  // namespace
 
-void RunInteractionBench(BenchContext& context) {
-    Figures& f = *context.figures;
+void RunInteractionBench(const BenchContext&, Product& product) {
+    Figures& f = product.figures;
     DockSession session;
-    if (!session.Start(context.small.path)) {
+    if (!session.Start(product.small.path)) {
         std::fprintf(stderr, "interaction: the panel did not come up\n");
         return;
     }
@@ -109,7 +109,7 @@ void RunInteractionBench(BenchContext& context) {
         Sleep(150);
     }
 
-    const std::string log = context.small.firstTarget + ".runs.txt";
+    const std::string log = product.small.firstTarget + ".runs.txt";
     // One unrecorded launch: the first shell call of a process loads its modules.
     for (int i = -1; i < kLaunches; ++i) {
         session.ClickDock();
@@ -120,8 +120,7 @@ void RunInteractionBench(BenchContext& context) {
         session.ClickFirstItem();
         const std::vector<Move> moves = TracePanel(session, w, 5000);
         double started = 0;
-        const bool recorded =
-            WaitFor([&] { return LastRecordedStart(log, &started); }, 10000);
+        const bool recorded = WaitFor([&] { return LastRecordedStart(log, &started); }, 10000);
         if (i < 0) continue;
         if (recorded) {
             Figure& latency = f.Add("launch: click to the opened program's process created", "ms");

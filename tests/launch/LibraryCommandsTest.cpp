@@ -157,18 +157,23 @@ std::string ReadShortcutCommand(const std::string& path, ShortcutOutputs* o) {
     return s;
 }
 
-TEST(ShortcutReading, AllSevenOutputs) {
-    TempFolder folder("lnk");
+// A shortcut with every field set, working in `directory`.
+ShortcutSpec FullShortcut(const std::string& directory) {
     ShortcutSpec recipe;
     recipe.target = SystemNotepad();
     recipe.arguments = "-a \"b c\"";
-    recipe.workingDirectory = folder.Path();
+    recipe.workingDirectory = directory;
     recipe.iconPath = SystemNotepad();
     recipe.iconIndex = 2;
     recipe.showCommand = SW_SHOWMAXIMIZED;
     recipe.hotKey = MAKEWORD('K', HOTKEYF_ALT | HOTKEYF_CONTROL);
     recipe.description = "记事本";
-    ASSERT_TRUE(MakeShortcut(folder / "编辑器.lnk", recipe));
+    return recipe;
+}
+
+TEST(ShortcutReading, AllSevenOutputs) {
+    TempFolder folder("lnk");
+    ASSERT_TRUE(MakeShortcut(folder / "编辑器.lnk", FullShortcut(folder.Path())));
 
     ShortcutOutputs o;
     std::string result = ReadShortcutCommand(folder / "编辑器.lnk", &o);
@@ -236,15 +241,7 @@ std::vector<std::string> AllOutputs(const std::string& path) {
 // shortcut (a richer one, an unreadable one) was read before it.
 TEST(ShortcutReading, KeptObjectReadsEachShortcutAsANewOneWould) {
     TempFolder folder("lnk");
-    ShortcutSpec rich;
-    rich.target = SystemNotepad();
-    rich.arguments = "-x";
-    rich.workingDirectory = folder.Path();
-    rich.iconPath = SystemNotepad();
-    rich.iconIndex = 1;
-    rich.hotKey = MAKEWORD('Q', HOTKEYF_CONTROL);
-    rich.description = "说明";
-    ASSERT_TRUE(MakeShortcut(folder / "rich.lnk", rich));
+    ASSERT_TRUE(MakeShortcut(folder / "rich.lnk", FullShortcut(folder.Path())));
     ASSERT_TRUE(MakeShortcut(folder / "plain.lnk", SystemNotepad()));
     WriteBytes(folder / "broken.lnk", {1, 2, 3});
     const std::vector<std::string> order = {"rich", "plain", "rich", "broken", "plain"};

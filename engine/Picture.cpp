@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
-#include <utility>
 
 #include "engine/IconFile.h"
 
@@ -16,7 +14,6 @@ std::map<int32_t, PictureRef> gPictures;
 int32_t gNextPictureHandle = 0x1000;
 ULONG_PTR gGdiplusToken = 0;
 bool gGdiplusStarted = false;
-constexpr UINT kMaxPictureSide = 8192;
 
 // GDI+ is started on first use from the GUI thread (never from DllMain,
 // where the loader lock forbids it) and kept for the life of the process.
@@ -38,7 +35,7 @@ bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
         UINT width = 0, height = 0;
         Gdiplus::DllExports::GdipGetImageWidth(bitmap, &width);
         Gdiplus::DllExports::GdipGetImageHeight(bitmap, &height);
-        if (width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide) {
+        if (width > 0 && height > 0 && width <= 8192 && height <= 8192) {
             Gdiplus::Rect rect(0, 0, INT(width), INT(height));
             Gdiplus::BitmapData data{};
             if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead,
@@ -61,6 +58,11 @@ bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
     stream->Release();
     return ok;
 }
+}  // namespace
+
+namespace {
+// The largest side the system's decoder is asked to decode.
+constexpr uint32_t kMaxPictureSide = 8192;
 
 // The size a frame is drawn at inside width x height, keeping its
 // proportions and never enlarging it beyond twice its size (it would only blur).

@@ -226,6 +226,12 @@ void ScanTree(BenchContext& context, RunFolder Product::*tree, const std::string
                          product.label.empty() ? "" : (product.label + ", ").c_str(), label.c_str(),
                          run + 1, startUps[p], base, required);
         }
+        // Two builds: the later one's start-up against the earlier one's, run by run.
+        if (record && context.products.size() == 2 && startUps[0] > 0 && startUps[1] > 0) {
+            Figure& paired = context.products.back().figures.Add(
+                "start-up after / before, same run, " + label, "x");
+            paired.samples.push_back(startUps[1] / startUps[0]);
+        }
     }
     if (measures.objectsAndAnswers) {
         for (int run = 0; run < context.runs; ++run)

@@ -10,7 +10,9 @@ import sys
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui",
                                 "description"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import icofile  # noqa: E402
+import pefile  # noqa: E402
 
 
 def u32(*values):
@@ -97,8 +99,17 @@ def list_items():
     return out
 
 
+def bmp_file(side):
+    """A bitmap file (file header, then a 24-bit bitmap)."""
+    stride = (side * 3 + 3) // 4 * 4
+    pixels = bytes((x * 50 + y) % 256 for y in range(side) for x in range(stride))
+    info = struct.pack('<IiiHHIIiiII', 40, side, side, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    return struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 54) + info + pixels
+
+
 def main():
     root = sys.argv[1]
+    modules = pefile.sample_modules()
     seeds = {
         'ui_description': {'small': small_segment(), 'truncated': small_segment()[:-9]},
         'icon_group': {
@@ -126,6 +137,24 @@ def main():
         },
         'skin_descriptor': {'one_image': skin_descriptor()},
         'stored_list_items': {'two': list_items()},
+        'pe_icon': modules,
+        'icon_chain': {name: modules[name]
+                       for name in ('plain', 'depths', 'png', 'languages', 'repeats')},
+        'engine_image': {
+            'icon': icon_file([(16, 32, bitmap(16, 32)), (8, 4, bitmap(8, 4)), (0, 32, png(6))]),
+            'png': png(7),
+            'bmp': bmp_file(5),
+            'empty': b'',
+            'palette': icon_file([(8, 1, bitmap(8, 1)), (16, 8, bitmap(16, 8))]),
+            'deep': icon_file([(4, 24, bitmap(4, 24)), (0, 32, png(5))]),
+        },
+        # One byte for what the folder test answers, then the name (GBK).
+        'shortcut_target': {
+            'program': b'\0' + 'C:\\程序\\编辑器.exe'.encode('gbk'),
+            'folder': b'\2' + 'D:\\资料\\運 誠'.encode('gbk'),
+            'shortcut': b'\1' + '02運\\便签.lnk'.encode('gbk'),
+            'upper': b'\3' + 'C:\\Tools\\A.EXE'.encode('gbk'),
+        },
     }
     if len(sys.argv) > 2:
         with open(sys.argv[2], 'rb') as f:

@@ -184,8 +184,13 @@ def sample_modules():
 
     plain = {14: {1: {0: group((16, 32, small, 1), (32, 4, four, 2))}},
              3: {1: {0: small}, 2: {0: four}}}
+    depths = [(8, 1, _bitmap(icofile, 8, 1, 1), 1), (8, 8, _bitmap(icofile, 8, 8, 2), 2),
+              (8, 24, _bitmap(icofile, 8, 24, 3), 3), (16, 32, small, 4), (24, 32, png, 5)]
     modules = {
         "plain": pe_file(plain),
+        # Every bit depth the engine decodes, and a PNG.
+        "depths": pe_file({14: {1: {0: group(*depths)}},
+                           3: {ident: {0: data} for _side, _bits, data, ident in depths}}),
         "wide": pe_file(plain, wide=True),
         "png": pe_file({14: {1: {0: group((24, 32, png, 1), (16, 1, one, 2))}},
                         3: {1: {0: png}, 2: {0: one}}}),

@@ -190,6 +190,16 @@ class HostileProgram : public ::testing::Test {
         }
         return false;
     }
+    // Category 01标记 with one item: a shortcut to a copy of the marker
+    // program, which records each run; its path.
+    std::string AddMarkerItem() {
+        const std::string marker = run / "标记.exe";
+        EXPECT_TRUE(
+            CopyFileA((Programs() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+        MakeFolder(Root() + "\\01标记");
+        EXPECT_TRUE(MakeShortcut(Root() + "\\01标记\\标记.lnk", marker));
+        return marker;
+    }
     void ExpectNoCrash() {
         EXPECT_EQ(nullptr, WindowTitled(program.Id(), "运行时出错!"));
         if (!Running()) {
@@ -286,11 +296,7 @@ TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
 }
 
 TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
-    const std::string marker = run / "标记.exe";
-    ASSERT_TRUE(
-        CopyFileA((Programs() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
-    MakeFolder(Root() + "\\01标记");
-    ASSERT_TRUE(MakeShortcut(Root() + "\\01标记\\标记.lnk", marker));
+    const std::string marker = AddMarkerItem();
     StartsAndSlides();
     HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
     ASSERT_NE(nullptr, iconList);
@@ -367,11 +373,7 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
 // program must stay up and answering, keep its windows, rest its panel at
 // one end, and still slide and launch afterwards.
 TEST_F(HostileProgram, ForeignMessagesWithArbitraryArguments) {
-    const std::string marker = run / "标记.exe";
-    ASSERT_TRUE(
-        CopyFileA((Programs() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
-    MakeFolder(Root() + "\\01标记");
-    ASSERT_TRUE(MakeShortcut(Root() + "\\01标记\\标记.lnk", marker));
+    const std::string marker = AddMarkerItem();
     MakeFolder(Root() + "\\02空");
     StartsAndSlides();
     HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);

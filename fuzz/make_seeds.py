@@ -156,6 +156,12 @@ def main():
     root = sys.argv[1]
     modules = pefile.sample_modules()
     modules['odd_frames'] = odd_module()
+    # More than one icon file may hold: one image's bytes past the limit, or
+    # only its entry in the file's directory. Only for icon_chain: each run
+    # takes some 50 ms, which would slow pe_icon tenfold; the chain spends as
+    # long on every picture anyway.
+    capped = {'capped': pefile.capped_module(exact=False),
+              'capped_exactly': pefile.capped_module()}
     seeds = {
         'ui_description': {'small': small_segment(), 'truncated': small_segment()[:-9]},
         'icon_group': {
@@ -187,9 +193,9 @@ def main():
         'skin_descriptor': {'one_image': skin_descriptor()},
         'stored_list_items': {'two': list_items()},
         'pe_icon': modules,
-        'icon_chain': {name: modules[name]
-                       for name in ('plain', 'depths', 'png', 'languages', 'repeats',
-                                    'odd_frames')},
+        'icon_chain': dict({name: modules[name]
+                            for name in ('plain', 'depths', 'png', 'languages', 'repeats',
+                                         'odd_frames')}, **capped),
         'engine_image': {
             'icon': icon_file([(16, 32, bitmap(16, 32)), (8, 4, bitmap(8, 4)), (0, 32, png(6))]),
             'png': png(7),

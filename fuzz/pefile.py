@@ -117,7 +117,12 @@ def resource_section(tree, rva=SECTION_RVA, ordered=True, sizes=None, alias=None
 
 def pe_file(tree, wide=False, ordered=True, sizes=None, alias=None):
     """A whole PE file whose only section holds the resources of `tree`."""
-    section = resource_section(tree, SECTION_RVA, ordered, sizes, alias)
+    return pe_file_of(resource_section(tree, SECTION_RVA, ordered, sizes, alias), wide)
+
+
+def pe_file_of(section, wide=False):
+    """A whole PE file whose only section, at RVA 0x1000, is `section` (the
+    bytes of a resource section)."""
     raw_size = (len(section) + FILE_ALIGNMENT - 1) // FILE_ALIGNMENT * FILE_ALIGNMENT
     optional_size = 240 if wide else 224
     dos = bytearray(64)
@@ -227,6 +232,40 @@ def sample_modules():
     modules["truncated"] = bytes(data[:0x200 + 0x100])
     modules["no_resources"] = pe_file({})
     return modules
+
+
+def capped_module(count=1300, limit=16 << 20, exact=True):
+    """A program of under 32 KiB whose icon group names `count` images that
+    are all the same bytes, about 25 MB together: more than an icon file of
+    `limit` bytes may hold. The group's images share one language directory,
+    and the group directory itself lies inside the image (a PNG signature,
+    then the group): structures a resource compiler never shares. With
+    `exact`, the image is padded so that at the limit its bytes would still
+    fit but not its 16-byte entry in the file's directory."""
+    def directory(entries):  # [(id, offset with its high bit)]
+        return struct.pack("<IIHHHH", 0, 0, 0, 0, 0, len(entries)) + b"".join(
+            struct.pack("<II", ident, target) for ident, target in entries)
+
+    subdirectory = 0x80000000
+    types, groups, group_languages, image_languages = 0, 32, 56, 80
+    group_entry, image_entry, images = 104, 120, 136
+    group = struct.pack("<HHH", 0, 1, count) + b"".join(
+        struct.pack("<BBBBHHIH", 16, 16, 0, 0, 1, 32, 1024, ident) for ident in range(1, count + 1))
+    image_at = (images + 16 + 8 * count + 7) & ~7
+    image = b"\x89PNG\r\n\x1a\n" + group
+    while exact and (limit - 6 + 16) % (len(image) + 16) >= 16:
+        image += b"\0"
+    out = bytearray(image_at + len(image))
+    out[types:groups] = directory([(3, subdirectory | images), (14, subdirectory | groups)])
+    out[groups:group_languages] = directory([(1, subdirectory | group_languages)])
+    out[group_languages:image_languages] = directory([(0, group_entry)])
+    out[image_languages:group_entry] = directory([(0, image_entry)])
+    struct.pack_into("<IIII", out, group_entry, SECTION_RVA + image_at + 8, len(group), 0, 0)
+    struct.pack_into("<IIII", out, image_entry, SECTION_RVA + image_at, len(image), 0, 0)
+    out[images:images + 16 + 8 * count] = directory(
+        [(ident, subdirectory | image_languages) for ident in range(1, count + 1)])
+    out[image_at:] = image
+    return pe_file_of(bytes(out))
 
 
 def blowup_module(image_bytes=8192, repeats=0xFFFF):

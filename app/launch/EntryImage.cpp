@@ -8,9 +8,9 @@
 
 #include <utility>
 
-#include "app/common/DeclaredFunctions.h"
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
+#include "app/launch/TargetPicture.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
 #include "ui/description/FolderImage.h"
@@ -22,10 +22,6 @@ constexpr int32_t kScratchHigh = 252270;
 constexpr int32_t kOdd = 1;
 // Draws of a scratch name before giving up on the item's picture.
 constexpr int kScratchDraws = 16;
-
-const char* ExtensionOf(const char* path) {
-    return Declared::PathFindExtensionA(TextOrEmpty(path));
-}
 
 // The target stored in a shortcut; empty when it cannot be read.
 Text ShortcutTarget(const char* path) {
@@ -66,12 +62,15 @@ ByteSet ProgramIcon(const char* program) {
 }  // namespace
 
 ByteSet LoadEntryImage(const char* path) {
-    // Only shortcuts get a picture, and only with the extension written exactly ".lnk".
-    if (TextCompare(ExtensionOf(path), ".lnk") != 0) return nullptr;
+    if (!IsShortcutItem(path)) return nullptr;
     OwnedText target(ShortcutTarget(path));
-    if (TextCompare(ExtensionOf(target.Get()), ".exe") == 0) return ProgramIcon(target.Get());
-    // Only the directory attribute itself counts; other true values do not.
-    if (Declared::PathIsDirectoryA(TextOrEmpty(target.Get())) == FILE_ATTRIBUTE_DIRECTORY)
-        return const_cast<ByteSet>(FolderImage());
+    switch (PictureForTarget(target.Get())) {
+        case TargetPicture::ProgramIcon:
+            return ProgramIcon(target.Get());
+        case TargetPicture::FolderPicture:
+            return const_cast<ByteSet>(FolderImage());
+        case TargetPicture::None:
+            break;
+    }
     return nullptr;
 }

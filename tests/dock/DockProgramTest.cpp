@@ -204,6 +204,22 @@ TEST(DockProgram, TheSessionMayEndThoughThePanelRefusesToClose) {
     EXPECT_EQ(0u, code);
 }
 
+// The system shows no box of its own ("no disk in the drive") while the dock
+// scans its folder: the running program's error mode fails critical errors
+// and open-file errors quietly. (Wine passes no error mode on to a child
+// process, so keeping inherited bits cannot be seen from here.)
+TEST(DockProgram, RunsWithoutTheSystemsErrorBoxes) {
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(Eventually([&] { return program.DockIn(standIn.Taskbar()) != nullptr; }));
+    DWORD mode = 0;
+    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
+    EXPECT_EQ(static_cast<DWORD>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX),
+              mode & (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
+}
+
 TEST(DockProgram, ASecondCopyTakesTheSamePlace) {
     TaskbarStandIn standIn;
     ASSERT_TRUE(

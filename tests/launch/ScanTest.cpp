@@ -222,6 +222,13 @@ TEST_F(PictureTest, OnlyExactLnkAndExeGetProgramIcons) {
     EXPECT_TRUE(Picture(items + "\\notes.lnk").empty()) << "a document";
     WriteBytes(items + "\\broken.lnk", {0, 1, 2});
     EXPECT_TRUE(Picture(items + "\\broken.lnk").empty());
+    // A program on a drive that is not there (an empty removable drive).
+    std::string missing = "Q:\\工具\\程序.exe";
+    for (char d = 'Z'; d >= 'D'; --d) {
+        if (!(GetLogicalDrives() & (1u << (d - 'A')))) missing[0] = d;
+    }
+    ASSERT_TRUE(MakeShortcut(items + "\\removable.lnk", missing));
+    EXPECT_TRUE(Picture(items + "\\removable.lnk").empty()) << missing;
     EXPECT_EQ(0, CountEntries(run / kScratch));
 }
 

@@ -452,24 +452,43 @@ bool SetAutoStart(const char* name, const char* path, ArgumentRecord mode) {
     return RunCommand(SystemLibrary(), 0, args, 3);
 }
 
-TEST(DockCommands, AutoStartWritesTheRunValueWithTheFullPath) {
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+// The Run value is a command line: the path is stored in quotes, so that one
+// with spaces is not read as "C:\Program" followed by arguments.
+TEST(DockCommands, AutoStartWritesTheRunValueWithTheFullPathQuoted) {
     const char* name = "qd_autostart_probe.exe";
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     char other[MAX_PATH];
     GetSystemDirectoryA(other, MAX_PATH);
     std::strcat(other, "\\notepad.exe");
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string spaced = std::string(temp) + "qd auto start";
+    const std::string program = spaced + "\\Quick Dock.exe";
+    CreateDirectoryA(spaced.c_str(), nullptr);
+    HANDLE file = CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
     DeleteRunValue(name);
 
     EXPECT_TRUE(SetAutoStart(name, self, ArgOmitted()));
-    EXPECT_EQ(self, RunValue(name));
+    EXPECT_EQ(Quoted(self), RunValue(name));
+    EXPECT_TRUE(SetAutoStart(name, program.c_str(), ArgInt(0)));
+    EXPECT_EQ(Quoted(program), RunValue(name));
     // Rewritten at every start; an unknown mode is the registry too.
     EXPECT_TRUE(SetAutoStart(name, other, ArgInt(9)));
-    EXPECT_EQ(other, RunValue(name));
+    EXPECT_EQ(Quoted(other), RunValue(name));
     // A path that names no file (or a folder) changes nothing.
     EXPECT_FALSE(SetAutoStart(name, "C:\\no\\such\\program.exe", ArgInt(0)));
     EXPECT_FALSE(SetAutoStart(name, "C:\\windows", ArgInt(0)));
-    EXPECT_EQ(other, RunValue(name));
+    EXPECT_EQ(Quoted(other), RunValue(name));
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(spaced.c_str());
     DeleteRunValue(name);
     EXPECT_FALSE(SetAutoStart(name, "", ArgInt(0)));
     EXPECT_EQ("<none>", RunValue(name));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/ProgramImage.h"
@@ -158,7 +159,8 @@ TEST_F(PanelSlides, StartUpRegistersTheProgramForAutomaticStart) {
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "test_dock_panel.exe", nullptr, nullptr,
                                               reinterpret_cast<BYTE*>(value), &size));
     RegCloseKey(key);
-    EXPECT_STRCASEEQ(self, value);
+    // Quoted: the value is a command line.
+    EXPECT_STRCASEEQ((std::string("\"") + self + "\"").c_str(), value);
 }
 
 TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {

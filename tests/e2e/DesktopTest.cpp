@@ -123,7 +123,7 @@ class Desktop : public ::testing::Test {
         HKEY key;
         if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                         &key) == ERROR_SUCCESS) {
-            if (ReadAutoStartValue("QuickDock.exe") == run / "QuickDock.exe")
+            if (ReadAutoStartValue("QuickDock.exe") == "\"" + run / "QuickDock.exe" + "\"")
                 RegDeleteValueA(key, "QuickDock.exe");
             RegCloseKey(key);
         }
@@ -289,7 +289,7 @@ TEST_F(Desktop, StartsInTheTaskbarAndTheDockOpensAndClosesThePanel) {
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dock) != FALSE; }));
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
     EXPECT_TRUE(Hidden());
-    EXPECT_EQ(run / "QuickDock.exe", ReadAutoStartValue("QuickDock.exe"));
+    EXPECT_EQ("\"" + run / "QuickDock.exe" + "\"", ReadAutoStartValue("QuickDock.exe"));
 
     // A click slides it in, resting on the taskbar, drawn with its items.
     OpenPanel();

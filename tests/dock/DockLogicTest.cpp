@@ -210,6 +210,10 @@ TEST_F(DockLogic, ATitleIsTheFileNameWithoutItsLastExtension) {
     EXPECT_EQ("Notepad.lnk", Title("C:\\a\\Notepad.lnk", true));
     EXPECT_EQ("", Title("C:\\a\\"));
     EXPECT_EQ("", Title(""));
+    // 運 and 誠 end in the byte of "\\" (0x5C) in code page 936: still names.
+    EXPECT_EQ("誠", Title("C:\\a\\誠"));
+    EXPECT_EQ("02運", Title("C:\\快速启动目录\\02運", true));
+    EXPECT_EQ("錦", Title("C:\\a\\錦.lnk"));
 }
 
 // --- The class search in windows of this process ----------------------------

@@ -155,6 +155,23 @@ TEST_F(ScanTest, ItemsAreTheSortedFilesOfEachCategory) {
     EXPECT_EQ(0, CountEntries(run / kScratch)) << "no icon file is left behind";
 }
 
+// 運 ends in the byte of "\\" (0x5C) in code page 936: a category named 02運
+// is a folder like any other, its items joined to it with a backslash.
+TEST_F(ScanTest, ACategoryWhoseLastByteIsABackslashListsItsItems) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    const std::string folder = Folder("02運");
+    ASSERT_TRUE(MakeFolder(folder));
+    ASSERT_TRUE(MakeShortcut(folder + "\\誠.lnk", SystemNotepad()));
+
+    ScanQuickLaunchFolder();
+
+    ASSERT_EQ(1, ArrayCount(CategoryList));
+    EXPECT_EQ((std::vector<std::string>{folder + "\\誠.lnk"}), Texts(Category(0).paths));
+    std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
+    ASSERT_EQ(1u, buttons.size());
+    EXPECT_EQ("運", buttons[0].text);
+}
+
 TEST_F(ScanTest, NoQuickLaunchFolderStillSelectsButtonZero) {
     ScanQuickLaunchFolder();
     EXPECT_EQ(0, ArrayCount(CategoryList));

@@ -91,11 +91,28 @@ std::string HotKeyText(uint16_t hotKey) {
 }
 
 void OpenWithShell(int32_t verb, const char* file, const char* parameters, const char* directory,
-                   int32_t showMode) {
+                   int32_t showMode, bool reportFailures, HWND owner) {
     static const char* const kVerbs[] = {"edit", "explore", "find", "open", "print"};
     static const int kShowModes[] = {SW_HIDE,          SW_SHOWNORMAL, SW_SHOWMINIMIZED,
                                      SW_SHOWMAXIMIZED, SW_SHOWNA,     SW_MINIMIZE};
     const char* verbText = (verb >= 1 && verb <= 5) ? kVerbs[verb - 1] : nullptr;
     int show = (showMode >= 1 && showMode <= 6) ? kShowModes[showMode - 1] : SW_SHOWNORMAL;
-    ShellExecuteA(nullptr, verbText, TextOrEmpty(file), parameters, TextOrEmpty(directory), show);
+    if (!reportFailures) {
+        ShellExecuteA(nullptr, verbText, TextOrEmpty(file), parameters, TextOrEmpty(directory),
+                      show);
+        return;
+    }
+    // With an owner the shell tells the user itself when opening fails (a
+    // missing file, no program for a document), as it does for Explorer.
+    // NOASYNC: the calling thread may end as soon as this returns.
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOASYNC;
+    info.hwnd = owner;
+    info.lpVerb = verbText;
+    info.lpFile = TextOrEmpty(file);
+    info.lpParameters = parameters;
+    info.lpDirectory = TextOrEmpty(directory);
+    info.nShow = show;
+    ShellExecuteExA(&info);
 }

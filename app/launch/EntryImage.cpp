@@ -6,8 +6,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "app/common/DeclaredFunctions.h"
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
@@ -48,19 +46,27 @@ bool FileExists(const char* path) {
 ByteSet ProgramIcon(const char* program) {
     OwnedText runDirectory(RunDirectoryText());
     // The folder is the user's too: a file that already has the drawn name is
-    // never overwritten and deleted; another number is drawn instead.
-    OwnedText file;
-    for (int draw = 0; draw < kScratchDraws && !file.Get(); ++draw) {
+    // never overwritten and deleted; another number is drawn instead. The file
+    // is created new, so a file or link that takes the name after the check
+    // is neither replaced nor followed; only a file made here is read and
+    // deleted.
+    for (int draw = 0; draw < kScratchDraws; ++draw) {
         OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
-        OwnedText candidate(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
-        if (!FileExists(candidate.Get())) file = std::move(candidate);
+        OwnedText file(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
+        if (FileExists(file.Get())) continue;
+        int32_t written = 0;
+        CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
+                    ArgText(file.Get()), ArgInt(0), ArgReference(&written, Tag::kBoolean));
+        if (written) {
+            ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();
+            CallCore(CoreCommand::RemoveFile, ArgText(file.Get()));
+            return bytes;
+        }
+        // Nothing was written: the program has no icon (or the folder is not
+        // there), unless the name was taken meanwhile; then draw again.
+        if (!FileExists(file.Get())) return nullptr;
     }
-    if (!file.Get()) return nullptr;
-    CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
-                ArgText(file.Get()), ArgInt(0));
-    ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();
-    CallCore(CoreCommand::RemoveFile, ArgText(file.Get()));
-    return bytes;
+    return nullptr;
 }
 
 }  // namespace

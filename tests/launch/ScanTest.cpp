@@ -249,6 +249,31 @@ TEST_F(PictureTest, OnlyExactLnkAndExeGetProgramIcons) {
     EXPECT_EQ(0, CountEntries(run / kScratch));
 }
 
+// The user's file that takes the scratch name between the program's check
+// and its write (made deterministic through the seam before the write).
+std::string gTakenName;
+void TakeTheNameFirst(const char* target) {
+    if (!gTakenName.empty()) return;
+    gTakenName = target;
+    WriteBytes(gTakenName, {'m', 'i', 'n', 'e'});
+}
+
+TEST_F(PictureTest, AFileThatTakesTheScratchNameIsNeitherReplacedNorDeleted) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    ASSERT_TRUE(MakeShortcut(items + "\\编辑.lnk", SystemNotepad()));
+    gTakenName.clear();
+    SetBeforeIconSave(TakeTheNameFirst);
+    std::vector<uint8_t> bytes = Picture(items + "\\编辑.lnk");
+    SetBeforeIconSave(nullptr);
+    ASSERT_FALSE(gTakenName.empty());
+    EXPECT_EQ((std::vector<uint8_t>{'m', 'i', 'n', 'e'}), ReadBytes(gTakenName))
+        << "the user's file is unchanged";
+    EXPECT_EQ(1, CountEntries(run / kScratch)) << "only the program's own file is deleted";
+    std::vector<IconImage> images;
+    EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images))
+        << "another name is drawn and the item still gets its picture";
+}
+
 TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {
     ASSERT_TRUE(MakeShortcut(items + "\\folder.lnk", run.Path()));
     ASSERT_TRUE(MakeShortcut(items + "\\program.lnk", SystemNotepad()));

@@ -97,18 +97,22 @@ std::vector<IconImage> LoadIconFileImages(const char* path) {
     return images;
 }
 
+// The target is created new: whatever already has its name (a file, a link,
+// a junction) is neither replaced nor followed, and nothing is written then.
 bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
     bool written = false;
     {
-        ScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        ScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                          nullptr));
         if (!file.Valid()) return false;
         DWORD done = 0;
         written =
             WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
             done == bytes.size();
     }
-    // A half-written file would be read back as a damaged icon.
+    // A half-written file (ours: it was created above) would be read back as
+    // a damaged icon.
     if (!written) DeleteFileA(path);
     return written;
 }
@@ -170,22 +174,28 @@ std::vector<uint8_t> IconBitmapFile(const std::vector<IconImage>& images) {
     return file;
 }
 
-void WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
-    if (images.empty()) return;
+// True when the target was created and written.
+bool WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
+    if (images.empty()) return false;
     std::string kind = KindOf(target);
-    if (kind == "ico") {
-        WriteFileBytes(target, WriteIconFile(images));
-    } else if (kind == "bmp") {
+    if (kind == "ico") return WriteFileBytes(target, WriteIconFile(images));
+    if (kind == "bmp") {
         std::vector<uint8_t> bitmap = IconBitmapFile(images);
-        if (!bitmap.empty()) WriteFileBytes(target, bitmap);
+        return !bitmap.empty() && WriteFileBytes(target, bitmap);
     }
+    return false;
 }
 
+// A fifth argument, a boolean variable, learns whether the target was
+// created and written (so that a caller deletes only a file it made).
 void CmdSaveIconToFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     int32_t mode = ArgumentInt(argCount, args, 1, 1);
     int32_t number = ArgumentInt(argCount, args, 3, 1);
+    bool written = false;
     SetResultInt(result, SaveIconToFile(TextArgument(argCount, args, 0), mode,
-                                        TextArgument(argCount, args, 2), number));
+                                        TextArgument(argCount, args, 2), number, &written));
+    if (void* v = OutputVariable(argCount, args, 4, Tag::kBoolean))
+        *static_cast<int32_t*>(v) = written ? 1 : 0;
 }
 
 const CommandFn kIconCommands[static_cast<int>(IconCommand::Count)] = {CmdSaveIconToFile};
@@ -196,7 +206,9 @@ const SupportLibrary kIconLibraryEntry = {
 
 }  // namespace
 
-int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number) {
+int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number,
+                       bool* written) {
+    if (written) *written = false;
     if (number <= 0) number = 1;
     if (mode != 0) mode = 1;
     bool save = mode == 0;
@@ -204,7 +216,10 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
 
     std::string kind = KindOf(source);
     if (kind == "ico") {
-        if (save && number <= 1) WriteIconTarget(LoadIconFileImages(source), target);
+        if (save && number <= 1) {
+            const bool done = WriteIconTarget(LoadIconFileImages(source), target);
+            if (written) *written = done;
+        }
         return 1;
     }
     if (kind != "exe" && kind != "dll" && kind != "icl") return 0;
@@ -215,8 +230,11 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     EnumResourceNamesA(module.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectGroupName,
                        reinterpret_cast<LONG_PTR>(&groups));
     int32_t count = static_cast<int32_t>(groups.size());
-    if (save && count >= number)
-        WriteIconTarget(LoadGroupImages(module.Get(), groups[number - 1]), target);
+    if (save && count >= number) {
+        const bool done =
+            WriteIconTarget(LoadGroupImages(module.Get(), groups[number - 1]), target);
+        if (written) *written = done;
+    }
     return count;
 }
 

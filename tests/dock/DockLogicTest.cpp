@@ -18,6 +18,7 @@
 #include "app/common/Globals.h"
 #include "app/dock/BlurBehind.h"
 #include "app/dock/EmbedDock.h"
+#include "app/dock/PanelParking.h"
 #include "app/dock/PanelSlides.h"
 #include "app/dock/PanelWindowProc.h"
 #include "tests/support/DeclaredTable.h"
@@ -193,6 +194,40 @@ TEST_F(DockLogic, TheRealDisplayModeMatchesTheScreen) {
     const DisplayMode mode = GetDisplayMode(0);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), mode.width);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), mode.height);
+}
+
+// --- Where the hidden panel waits -------------------------------------------
+
+// The monitors as EnumDisplayMonitors reports them (primary at 0,0); the
+// panel, 400 wide, parked at the rule's left edge, must overlap none of them.
+TEST(PanelParking, TheHiddenPanelLiesOnNoMonitor) {
+    const RECT primary = {0, 0, 1920, 1080};
+    struct Layout {
+        const char* what;
+        std::vector<RECT> monitors;
+        int32_t expected;
+    };
+    const std::vector<Layout> layouts = {
+        {"one monitor", {primary}, 1920},
+        {"none reported", {}, 1920},
+        {"a monitor to the right", {primary, {1920, 0, 3200, 1024}}, 3200},
+        {"to the right, lower and taller", {primary, {1920, 300, 3360, 1740}}, 3360},
+        {"two to the right", {{1920, 0, 3840, 1080}, primary, {3840, -200, 5120, 824}}, 5120},
+        {"a monitor to the left", {primary, {-1280, 0, 0, 1024}}, 1920},
+        {"below, reaching further right", {primary, {400, 1080, 2960, 2520}}, 2960},
+    };
+    for (const Layout& layout : layouts) {
+        const int32_t left = ParkedPanelLeft(primary.right, layout.monitors);
+        EXPECT_EQ(layout.expected, left) << layout.what;
+        const RECT panel = {left, 0, left + 400, 248};
+        for (const RECT& monitor : layout.monitors) {
+            RECT overlap;
+            EXPECT_FALSE(IntersectRect(&overlap, &panel, &monitor)) << layout.what;
+        }
+    }
+    // This desktop: its one monitor, whose right edge is the screen's width.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN),
+              ParkedPanelLeft(GetSystemMetrics(SM_CXSCREEN), MonitorRectangles()));
 }
 
 // --- Item titles ------------------------------------------------------------

@@ -174,6 +174,25 @@ TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {
     EXPECT_EQ(kPanelHidden, PanelState);
 }
 
+// With a monitor to the right of the primary the layout parks the panel
+// beyond it; the slides on the primary look exactly as with one monitor, and
+// the slide out ends at the parked place.
+TEST_F(PanelSlides, WithAMonitorToTheRightTheSlidesEndBeyondIt) {
+    EXPECT_EQ(W(), ParkedLeft()) << "one monitor: parked at the screen's width";
+    const int32_t parked = W() + 1280;
+    SetParkedLeft(parked);
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);
+    gMoves.clear();
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, parked}), gMoves);
+    EXPECT_EQ(kPanelHidden, PanelState);
+    SetParkedLeft(W());
+    TogglePanel(nullptr, 0);
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ(W(), PanelLeft());
+}
+
 TEST_F(PanelSlides, AClickOrANoticeDuringASlideIsIgnored) {
     // Both arrive while the slide waits between its steps.
     PostMessageA(gDock, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));

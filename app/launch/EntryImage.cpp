@@ -6,11 +6,14 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/common/DeclaredFunctions.h"
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
+#include "runtime/win32/FileNames.h"
 #include "ui/description/FolderImage.h"
 
 namespace {
@@ -21,8 +24,13 @@ constexpr int32_t kOdd = 1;
 // Draws of a scratch name before giving up on the item's picture.
 constexpr int kScratchDraws = 16;
 
-const char* ExtensionOf(const char* path) {
-    return Declared::PathFindExtensionA(TextOrEmpty(path));
+// The extension of the file's own name. A name that code page 936 cannot
+// hold is listed by its short name ("A_B~1.LNK"), so the kind of such a file
+// is read from its long name.
+Text ExtensionOf(const char* path) {
+    const std::string longName = LongNameOfShortName(TextOrEmpty(path));
+    const char* name = longName.empty() ? TextOrEmpty(path) : longName.c_str();
+    return CopyText(Declared::PathFindExtensionA(name));
 }
 
 // The target stored in a shortcut; empty when it cannot be read.
@@ -73,9 +81,10 @@ ByteSet ProgramIcon(const char* program) {
 
 ByteSet LoadEntryImage(const char* path) {
     // Only shortcuts get a picture, and only with the extension written exactly ".lnk".
-    if (TextCompare(ExtensionOf(path), ".lnk") != 0) return nullptr;
+    if (TextCompare(OwnedText(ExtensionOf(path)).Get(), ".lnk") != 0) return nullptr;
     OwnedText target(ShortcutTarget(path));
-    if (TextCompare(ExtensionOf(target.Get()), ".exe") == 0) return ProgramIcon(target.Get());
+    if (TextCompare(OwnedText(ExtensionOf(target.Get())).Get(), ".exe") == 0)
+        return ProgramIcon(target.Get());
     // Only the directory attribute itself counts; other true values do not.
     if (Declared::PathIsDirectoryA(TextOrEmpty(target.Get())) == FILE_ATTRIBUTE_DIRECTORY)
         return const_cast<ByteSet>(FolderImage());

@@ -9,6 +9,7 @@
 #include "runtime/library/icon/IconFile.h"
 #include "runtime/library/LibraryArguments.h"
 #include "runtime/process/Runtime.h"
+#include "runtime/win32/FileNames.h"
 #include "runtime/win32/ScopedOwners.h"
 
 namespace {
@@ -69,8 +70,8 @@ std::vector<IconImage> LoadGroupImages(HMODULE module, const ResourceName& group
 
 std::vector<uint8_t> ReadFileBytes(const char* path) {
     std::vector<uint8_t> bytes;
-    ScopedFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return bytes;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
@@ -100,9 +101,10 @@ std::vector<IconImage> LoadIconFileImages(const char* path) {
 // The target is created new: whatever already has its name (a file, a link,
 // a junction) is neither replaced nor followed, and nothing is written then.
 bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
+    const std::wstring widePath = WidePath(path);
     bool written = false;
     {
-        ScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        ScopedFileHandle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
                                           nullptr));
         if (!file.Valid()) return false;
@@ -113,7 +115,7 @@ bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
     }
     // A half-written file (ours: it was created above) would be read back as
     // a damaged icon.
-    if (!written) DeleteFileA(path);
+    if (!written) DeleteFileW(widePath.c_str());
     return written;
 }
 
@@ -224,7 +226,10 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     }
     if (kind != "exe" && kind != "dll" && kind != "icl") return 0;
 
-    ScopedModule module(LoadLibraryExA(TextOrEmpty(source), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    // Module loading takes no path of MAX_PATH bytes or more, not even in its
+    // wide "\\?\" form: a program that deep is loaded by its short form.
+    ScopedModule module(LoadLibraryExA(ShortFormForAnsiCalls(TextOrEmpty(source)).c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE));
     if (!module.Get()) return 0;
     std::vector<ResourceName> groups;
     EnumResourceNamesA(module.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectGroupName,

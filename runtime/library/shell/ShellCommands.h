@@ -31,6 +31,7 @@ std::string HotKeyText(uint16_t hotKey);
 // SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_SHOWNA, SW_MINIMIZE, else SW_SHOWNORMAL.
 // `parameters` null means none. Unless asked to report failures
 // (ShellExecuteA with no window) a failure passes silently; asked, the shell
-// tells the user itself, with its own message owned by `owner`.
+// tells the user itself, with its own message owned by `owner`. A path of
+// MAX_PATH bytes or more goes to the shell in its short form.
 void OpenWithShell(int32_t verb, const char* file, const char* parameters, const char* directory,
                    int32_t showMode, bool reportFailures = false, HWND owner = nullptr);

@@ -74,4 +74,5 @@ const ProgramImageHeader kProgramHeader = {
     kExternalFunctionCount,
     kExternalDllNames,
     kExternalFunctionNames,
+    kHandlerSlotCount,
 };

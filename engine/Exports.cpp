@@ -10,6 +10,7 @@
 #include "engine/IcoListboxControl.h"
 #include "engine/ListboxControl.h"
 #include "engine/PictureBoxControl.h"
+#include "engine/ReadableMemory.h"
 #include "engine/ToolbarControl.h"
 #include "engine/WindowExControl.h"
 #include "engine/SkinEngineInterface.h"
@@ -133,15 +134,9 @@ ENGINE_EXPORT int32_t WINAPI ControlUpdateCache() {
 ENGINE_EXPORT int32_t WINAPI LoadImageEx(const void* bytes, int32_t, int32_t, int32_t, int32_t,
                                          int32_t, int32_t, int32_t) {
     return Guarded<int32_t>(0, [&]() -> int32_t {
-        // The empty byte set is a valid picture that draws nothing.
-        if (!bytes) return RegisterPicture(DecodePicture(nullptr, 0));
-        const size_t readable = ReadableExtent(bytes, kMaxImageBytes + 8);
-        if (readable < 8) return 0;
-        int32_t header[2];
-        std::memcpy(header, bytes, sizeof header);
-        if (header[0] != 1 || header[1] < 0 || size_t(header[1]) > readable - 8) return 0;
+        const uint8_t* block = static_cast<const uint8_t*>(bytes);
         return RegisterPicture(
-            DecodePicture(static_cast<const uint8_t*>(bytes) + 8, size_t(header[1])));
+            PictureFromByteSet(block, block ? ReadableExtent(block, kMaxImageBytes + 8) : 0));
     });
 }
 

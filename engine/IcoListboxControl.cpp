@@ -262,17 +262,9 @@ void IcoListboxControl::Paint(Canvas& canvas) {
         }
         const PixelRect iconBox{cell.x + (cell.width - layout.iconSize) / 2, cell.y + kIconTop,
                                 layout.iconSize, layout.iconSize};
-        const PixelImage* icon =
-            item.picture ? item.picture->Fitted(layout.iconSize, layout.iconSize) : nullptr;
-        if (icon) {
-            DrawImage(s, *icon, PixelRect{0, 0, icon->width, icon->height},
-                      PixelRect{iconBox.x + (iconBox.width - icon->width) / 2,
-                                iconBox.y + (iconBox.height - icon->height) / 2, icon->width,
-                                icon->height},
-                      i == pointer_.pressed ? 200 : 255);
-        } else {
+        if (!item.picture || !DrawPictureCentred(s, *item.picture, layout.iconSize, iconBox,
+                                                 i == pointer_.pressed ? 200 : 255))
             PaintPlaceholder(s, iconBox);
-        }
         const int titleTop = iconBox.y + iconBox.height + kTitleGap - 2;
         RECT box{cell.x + 5, titleTop, cell.x + cell.width - 5,
                  std::min(int(cell.y + cell.height - 2), titleTop + theme_.fontSize + 8)};

@@ -150,11 +150,8 @@ void ListboxControl::Paint(Canvas& canvas) {
         int textLeft = kPadding + 10;
         if (row.picture) {
             const int side = std::max(8, row.height - 10);
-            if (const PixelImage* icon = row.picture->Fitted(side, side))
-                DrawImage(
-                    s, *icon, PixelRect{0, 0, icon->width, icon->height},
-                    PixelRect{textLeft + (side - icon->width) / 2,
-                              rowTop + (row.height - icon->height) / 2, icon->width, icon->height});
+            DrawPictureCentred(s, *row.picture, side,
+                               PixelRect{textLeft, rowTop, side, row.height});
             textLeft += side + 8;
         }
         const uint32_t colour = selected                           ? theme_.selectedText

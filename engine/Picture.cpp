@@ -1,63 +1,14 @@
 #include "engine/Picture.h"
 
-#include <windows.h>
-#include <gdiplus.h>
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <cstring>
 
+#include "engine/GdiplusDecoder.h"
 #include "engine/IconFile.h"
 
 namespace {
 std::map<int32_t, PictureRef> gPictures;
 int32_t gNextPictureHandle = 0x1000;
-ULONG_PTR gGdiplusToken = 0;
-bool gGdiplusStarted = false;
-
-// GDI+ is started on first use from the GUI thread (never from DllMain,
-// where the loader lock forbids it) and kept for the life of the process.
-bool EnsureGdiplus() {
-    if (!gGdiplusStarted) {
-        Gdiplus::GdiplusStartupInput input;
-        gGdiplusStarted = Gdiplus::GdiplusStartup(&gGdiplusToken, &input, nullptr) == Gdiplus::Ok;
-    }
-    return gGdiplusStarted;
-}
-
-bool DecodeWithGdiplus(const uint8_t* bytes, size_t size, PixelImage& out) {
-    if (size == 0 || size > 0x7FFFFFFF || !EnsureGdiplus()) return false;
-    IStream* stream = SHCreateMemStream(bytes, UINT(size));
-    if (!stream) return false;
-    Gdiplus::GpBitmap* bitmap = nullptr;
-    bool ok = false;
-    if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &bitmap) == Gdiplus::Ok && bitmap) {
-        UINT width = 0, height = 0;
-        Gdiplus::DllExports::GdipGetImageWidth(bitmap, &width);
-        Gdiplus::DllExports::GdipGetImageHeight(bitmap, &height);
-        if (width > 0 && height > 0 && width <= 8192 && height <= 8192) {
-            Gdiplus::Rect rect(0, 0, INT(width), INT(height));
-            Gdiplus::BitmapData data{};
-            if (Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &rect, Gdiplus::ImageLockModeRead,
-                                                        PixelFormat32bppPARGB,
-                                                        &data) == Gdiplus::Ok) {
-                out.width = int(width);
-                out.height = int(height);
-                out.pixels.resize(size_t(width) * height);
-                for (UINT y = 0; y < height; ++y)
-                    std::memcpy(
-                        &out.pixels[size_t(y) * width],
-                        static_cast<const uint8_t*>(data.Scan0) + ptrdiff_t(y) * data.Stride,
-                        size_t(width) * 4);
-                Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
-                ok = true;
-            }
-        }
-        Gdiplus::DllExports::GdipDisposeImage(bitmap);
-    }
-    stream->Release();
-    return ok;
-}
 }  // namespace
 
 void Picture::AddFrame(PixelImage frame, int bitCount) {
@@ -155,6 +106,27 @@ PictureRef DecodePicture(const uint8_t* bytes, size_t size) {
     return picture;
 }
 
+PictureRef PictureFromByteSet(const uint8_t* block, size_t readable) {
+    // The empty byte set is a valid picture that draws nothing.
+    if (!block) return DecodePicture(nullptr, 0);
+    if (readable < 8) return nullptr;
+    int32_t header[2];
+    std::memcpy(header, block, sizeof header);
+    if (header[0] != 1 || header[1] < 0 || size_t(header[1]) > readable - 8) return nullptr;
+    return DecodePicture(block + 8, size_t(header[1]));
+}
+
+bool DrawPictureCentred(Surface& s, const Picture& picture, int side, const PixelRect& box,
+                        int opacity) {
+    const PixelImage* image = picture.Fitted(side, side);
+    if (!image) return false;
+    DrawImage(s, *image, PixelRect{0, 0, image->width, image->height},
+              PixelRect{box.x + (box.width - image->width) / 2,
+                        box.y + (box.height - image->height) / 2, image->width, image->height},
+              opacity);
+    return true;
+}
+
 int32_t RegisterPicture(PictureRef picture) {
     if (!picture) return 0;
     do {
@@ -175,22 +147,4 @@ bool ReleasePicture(int32_t handle) {
 
 size_t LivePictureCount() {
     return gPictures.size();
-}
-
-size_t ReadableExtent(const void* p, size_t cap) {
-    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY |
-                                PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-    const uint8_t* at = static_cast<const uint8_t*>(p);
-    size_t total = 0;
-    while (at && total < cap) {
-        MEMORY_BASIC_INFORMATION info;
-        if (!VirtualQuery(at, &info, sizeof info) || info.State != MEM_COMMIT ||
-            (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)) || !(info.Protect & kReadable))
-            break;
-        const size_t available =
-            size_t(static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize - at);
-        total += available;
-        at += available;
-    }
-    return std::min(total, cap);
 }

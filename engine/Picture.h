@@ -44,12 +44,19 @@ using PictureRef = std::shared_ptr<const Picture>;
 // Zero bytes give an empty picture; undecodable bytes give null.
 PictureRef DecodePicture(const uint8_t* bytes, size_t size);
 
+// The picture of a byte-set block as the program hands it over (32-bit 1,
+// 32-bit length, the bytes), of which `readable` bytes can be read. A null
+// block is the empty byte set: an empty picture. Null for a damaged block or
+// undecodable bytes.
+PictureRef PictureFromByteSet(const uint8_t* block, size_t readable);
+
+// Draws the picture fitted into side x side, centred in box. False when it
+// has nothing to draw.
+bool DrawPictureCentred(Surface& s, const Picture& picture, int side, const PixelRect& box,
+                        int opacity = 255);
+
 // Image handles: 32-bit values, never 0, each freed at most once.
 int32_t RegisterPicture(PictureRef picture);
 PictureRef FindPicture(int32_t handle);
 bool ReleasePicture(int32_t handle);
 size_t LivePictureCount();
-// The number of readable bytes from p on, at most cap (0 for null). Blocks
-// handed to the engine carry no size of their own; this keeps a damaged
-// length from reading outside memory.
-size_t ReadableExtent(const void* p, size_t cap);

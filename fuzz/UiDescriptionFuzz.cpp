@@ -1,13 +1,14 @@
 // The UI description reader on arbitrary segments: it must refuse or accept
 // a segment as a whole, never read past it, and bind only handler slots that
-// exist.
+// exist, with the program's own number of slots, as the program binds.
 #include <vector>
 
 #include "fuzz/FuzzInput.h"
 #include "runtime/windows/UiDescription.h"
+#include "ui/description/HandlerSlots.h"
 
 namespace {
-constexpr int32_t kSlots = 8;
+constexpr int32_t kSlots = kHandlerSlotCount;
 const BoundHandler kCodeBase[kSlots] = {};
 }  // namespace
 

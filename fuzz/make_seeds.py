@@ -10,7 +10,9 @@ import sys
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "ui",
                                 "description"))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import icofile  # noqa: E402
+import pefile  # noqa: E402
 
 
 def u32(*values):
@@ -97,8 +99,69 @@ def list_items():
     return out
 
 
+def bmp_file(side):
+    """A bitmap file (file header, then a 24-bit bitmap)."""
+    stride = (side * 3 + 3) // 4 * 4
+    pixels = bytes((x * 50 + y) % 256 for y in range(side) for x in range(stride))
+    info = struct.pack('<IiiHHIIiiII', 40, side, side, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    return struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 54) + info + pixels
+
+
+def odd_frames():
+    """[(group width, bits, image bytes)]: the frames old and odd icon files
+    hold: 32-bit with no alpha (the mask gives the shape) and without a mask,
+    32-bit with colour masks (after a short header and inside a long one),
+    colour masks where they do not belong, a palette shorter than the indices, a wide
+    bitmap, a one-pixel-wide PNG, a PNG cut after its size, a PNG cut in its
+    header, an image of five bytes."""
+    def no_alpha(side, mask=True):
+        colour = b''.join(bytes((x * 9 % 256, y * 5 % 256, 77, 0)) for y in range(side)
+                          for x in range(side))
+        return (icofile.bitmap_header(side, side, 32) + colour +
+                (icofile.mask_bytes(side, side, 0x3C) if mask else b''))
+
+    masks = bytearray(icofile.bitmap_header(8, 8, 32))
+    struct.pack_into('<I', masks, 16, 3)  # colour masks follow the header
+    masks += u32(0xFF0000, 0xFF00, 0xFF) + bytes((9, 8, 7, 255)) * 64 + icofile.mask_bytes(8, 8)
+    # The same with a version-4 header (108 bytes, the masks inside it), and
+    # colour masks on a palette bitmap, which are refused.
+    v4 = bytearray(icofile.bitmap_header(8, 8, 32)) + u32(0xFF0000, 0xFF00, 0xFF, 0xFF000000)
+    v4 += bytes(108 - len(v4))
+    struct.pack_into('<II', v4, 0, 108, 8)
+    struct.pack_into('<HI', v4, 14, 32, 3)
+    v4 += bytes((1, 2, 3, 128)) * 64 + icofile.mask_bytes(8, 8)
+    masked_palette = bytearray(bitmap(8, 8))
+    struct.pack_into('<I', masked_palette, 16, 3)
+    wide = bytearray(bitmap(32, 8))
+    struct.pack_into('<i', wide, 8, 2 * 16)  # 32 x 16
+    thin = png(1)
+    thin = thin[:16] + struct.pack('>II', 1, 200) + thin[24:]
+    cut = png(48)[:24]
+    return [(16, 32, no_alpha(16)), (8, 32, no_alpha(8, mask=False)), (8, 32, bytes(masks)),
+            (8, 32, bytes(v4)), (8, 8, bytes(masked_palette)),
+            (16, 8, bitmap(16, 8, colours=3)), (32, 8, bytes(wide)), (1, 32, thin),
+            (48, 32, cut), (0, 32, cut[:12]), (4, 4, b'\x28\0\0\0\0')]
+
+
+def odd_module():
+    """A program whose icon group holds the odd frames."""
+    frames = odd_frames()
+    directory = icofile.group_directory([(width, width, bits, len(data), ident + 1)
+                                         for ident, (width, bits, data) in enumerate(frames)])
+    return pefile.pe_file({14: {1: {0: directory}},
+                           3: {ident + 1: {0: data} for ident, (_w, _b, data) in enumerate(frames)}})
+
+
 def main():
     root = sys.argv[1]
+    modules = pefile.sample_modules()
+    modules['odd_frames'] = odd_module()
+    # More than one icon file may hold: one image's bytes past the limit, or
+    # only its entry in the file's directory. Only for icon_chain: each run
+    # takes some 50 ms, which would slow pe_icon tenfold; the chain spends as
+    # long on every picture anyway.
+    capped = {'capped': pefile.capped_module(exact=False),
+              'capped_exactly': pefile.capped_module()}
     seeds = {
         'ui_description': {'small': small_segment(), 'truncated': small_segment()[:-9]},
         'icon_group': {
@@ -112,6 +175,9 @@ def main():
             'palette': icon_file([(8, 1, bitmap(8, 1)), (16, 4, bitmap(16, 4))]),
             'deep': icon_file([(4, 24, bitmap(4, 24)), (4, 32, bitmap(4, 32)), (0, 32, png(5))]),
             'bare': bitmap(8, 8, colours=3),
+            'empty': b'',
+            'no_frames': struct.pack('<HHH', 0, 1, 0),
+            'odd_frames': icon_file([(w, b, data) for w, b, data in odd_frames() if len(data) >= 24]),
         },
         'byte_set': {'record': bytes((3,)) + u32(1) + u32(7) + b'name\0' + struct.pack('<d', 2.5)},
         'split_text': {
@@ -126,6 +192,26 @@ def main():
         },
         'skin_descriptor': {'one_image': skin_descriptor()},
         'stored_list_items': {'two': list_items()},
+        'pe_icon': modules,
+        'icon_chain': dict({name: modules[name]
+                            for name in ('plain', 'depths', 'png', 'languages', 'repeats',
+                                         'odd_frames')}, **capped),
+        'engine_image': {
+            'icon': icon_file([(16, 32, bitmap(16, 32)), (8, 4, bitmap(8, 4)), (0, 32, png(6))]),
+            'png': png(7),
+            'bmp': bmp_file(5),
+            'empty': b'',
+            'palette': icon_file([(8, 1, bitmap(8, 1)), (16, 8, bitmap(16, 8))]),
+            'deep': icon_file([(4, 24, bitmap(4, 24)), (0, 32, png(5))]),
+            'odd_frames': icon_file([(w, b, data) for w, b, data in odd_frames() if len(data) >= 24]),
+        },
+        # One byte for what the folder test answers, then the name (GBK).
+        'shortcut_target': {
+            'program': b'\0' + 'C:\\程序\\编辑器.exe'.encode('gbk'),
+            'folder': b'\2' + 'D:\\资料\\運 誠'.encode('gbk'),
+            'shortcut': b'\1' + '02運\\便签.lnk'.encode('gbk'),
+            'upper': b'\3' + 'C:\\Tools\\A.EXE'.encode('gbk'),
+        },
     }
     if len(sys.argv) > 2:
         with open(sys.argv[2], 'rb') as f:

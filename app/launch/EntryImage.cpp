@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "app/common/DeclaredFunctions.h"
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
+#include "app/launch/TargetPicture.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
 #include "runtime/win32/FileNames.h"
@@ -24,13 +24,11 @@ constexpr int32_t kOdd = 1;
 // Draws of a scratch name before giving up on the item's picture.
 constexpr int kScratchDraws = 16;
 
-// The extension of the file's own name. A name that code page 936 cannot
-// hold is listed by its short name ("A_B~1.LNK"), so the kind of such a file
-// is read from its long name.
-Text ExtensionOf(const char* path) {
+// A name that code page 936 cannot hold is listed by its short name
+// ("A_B~1.LNK"), so the kind of such a file is read from its long name.
+std::string OwnName(const char* path) {
     const std::string longName = LongNameOfShortName(TextOrEmpty(path));
-    const char* name = longName.empty() ? TextOrEmpty(path) : longName.c_str();
-    return CopyText(Declared::PathFindExtensionA(name));
+    return longName.empty() ? std::string(TextOrEmpty(path)) : longName;
 }
 
 // The target stored in a shortcut; empty when it cannot be read.
@@ -80,13 +78,13 @@ ByteSet ProgramIcon(const char* program) {
 }  // namespace
 
 ByteSet LoadEntryImage(const char* path) {
-    // Only shortcuts get a picture, and only with the extension written exactly ".lnk".
-    if (TextCompare(OwnedText(ExtensionOf(path)).Get(), ".lnk") != 0) return nullptr;
+    if (!IsShortcutItem(OwnName(path).c_str())) return nullptr;
     OwnedText target(ShortcutTarget(path));
-    if (TextCompare(OwnedText(ExtensionOf(target.Get())).Get(), ".exe") == 0)
+    // A program is told by its own name's extension; a folder is asked of
+    // the path that opens it.
+    if (PictureForTarget(OwnName(target.Get()).c_str()) == TargetPicture::ProgramIcon)
         return ProgramIcon(target.Get());
-    // Only the directory attribute itself counts; other true values do not.
-    if (Declared::PathIsDirectoryA(TextOrEmpty(target.Get())) == FILE_ATTRIBUTE_DIRECTORY)
+    if (PictureForTarget(target.Get()) == TargetPicture::FolderPicture)
         return const_cast<ByteSet>(FolderImage());
     return nullptr;
 }

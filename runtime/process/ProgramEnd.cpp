@@ -17,6 +17,9 @@ constexpr UINT kMsgExitRequest = 0x83E7;
 std::vector<void (*)()> gExitRoutines;
 std::vector<void (*)()> gCleanupSteps;
 std::atomic<bool> gCleanupStarted{false};
+// Requests of this process's own threads that the hidden owner has not taken
+// yet: a window message can come from any process, the count cannot.
+std::atomic<int> gPendingExitRequests{0};
 ProcessExitFn gProcessExit = nullptr;
 
 [[noreturn]] void EndProcess(int32_t code) {
@@ -56,6 +59,14 @@ bool RuntimeCleanupStarted() {
     return gCleanupStarted.load();
 }
 
+bool TakeExitRequest() {
+    int pending = gPendingExitRequests.load();
+    while (pending > 0) {
+        if (gPendingExitRequests.compare_exchange_weak(pending, pending - 1)) return true;
+    }
+    return false;
+}
+
 void SetProcessExitRoutine(ProcessExitFn exitRoutine) {
     gProcessExit = exitRoutine;
 }
@@ -65,6 +76,7 @@ void ExitProgram(int32_t code) {
     if (!OnGuiThread()) {
         HWND owner = RuntimeHiddenOwnerWindow();
         if (owner && IsWindow(owner)) {
+            ++gPendingExitRequests;
             SendMessageA(owner, kMsgExitRequest, static_cast<WPARAM>(code), 0);
         }
         if (!gCleanupStarted.load()) EndProcess(code);

@@ -75,6 +75,10 @@ struct ProgramImageHeader {
     uint32_t externalFunctionCount;
     const char* const* externalDllNames;
     const char* const* externalFunctionNames;
+    // Not a word of the image header: the number of handler slots at
+    // codeBase, so that a stored offset past the table binds nothing
+    // (-1: not known, every offset binds).
+    int32_t codeBaseSlots = -1;
 };
 
 // Process start: records the header, calls startUp (which itself calls
@@ -93,6 +97,9 @@ void RunMessageLoop();
 // modules freed, windows destroyed, OLE uninitialised, ExitProcess(code).
 // From another thread the request goes to the GUI thread.
 [[noreturn]] void ExitProgram(int32_t code);
+// True once for every request ExitProgram made from another thread of this
+// process; the hidden owner acts on its exit message only then.
+bool TakeExitRequest();
 
 // The program image header given to RunProgram (or installed by a test).
 const ProgramImageHeader* CurrentProgramHeader();

@@ -57,7 +57,7 @@ void ReadDefinitions(const ProgramImageHeader& header) {
     if (!ReadUiDescription(header.uiSegment, header.uiSegmentSize, &description)) {
         ReportRuntimeErrorText("载入窗口模板数据段出错!", 0, 0);
     }
-    BindUiHandlers(&description, header.codeBase, -1);
+    BindUiHandlers(&description, header.codeBase, header.codeBaseSlots);
     ResetLiveWindowSlots();
     SetErrorSubjectLookup(LookUpErrorSubject);
 }

@@ -8,7 +8,9 @@ namespace {
 constexpr char kHiddenOwnerClass[] = "_QX_HideOwner";
 
 LRESULT CALLBACK HiddenOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kMsgExitRequest) ExitProgram(static_cast<int32_t>(wParam));
+    // Only a request of this process's own threads ends the program; the same
+    // message sent from another process is ignored.
+    if (message == kMsgExitRequest && TakeExitRequest()) ExitProgram(static_cast<int32_t>(wParam));
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

@@ -2,7 +2,9 @@
 // stand-in: it must not crash, must not hang (the panel exists within a
 // bound and still slides), and must leave the scratch folder as it was. Also
 // a missing skin engine, a garbage engine path, and threads under stress:
-// 200 launches in quick succession and activation notices during slides.
+// 200 launches in quick succession and activation notices during slides; the
+// messages the program defines or answers, sent from this process with
+// arbitrary arguments.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,8 +12,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,6 +62,60 @@ HWND WindowTitled(DWORD process, const char* title) {
          w = FindWindowExA(nullptr, w, nullptr, title))
         if (OwnerProcess(w) == process && IsWindowVisible(w)) return w;
     return nullptr;
+}
+
+// Every window of a process: its top-level windows, its windows inside the
+// taskbar, and all their descendants.
+std::set<HWND> WindowsOf(DWORD process, HWND taskbar) {
+    struct Search {
+        DWORD process;
+        std::set<HWND> found;
+    } search{process, {}};
+    const WNDENUMPROC collect = [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (OwnerProcess(w) == s->process) s->found.insert(w);
+        return TRUE;
+    };
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (OwnerProcess(w) != s->process) return TRUE;
+            s->found.insert(w);
+            EnumChildWindows(
+                w,
+                [](HWND c, LPARAM q) -> BOOL {
+                    reinterpret_cast<Search*>(q)->found.insert(c);
+                    return TRUE;
+                },
+                p);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(taskbar, collect, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// An argument as another process might send it: the edges, small numbers
+// (coordinates, keys, identifiers), and any 32-bit or pointer-sized value.
+WPARAM AnyArgument(std::mt19937_64& random) {
+    switch (random() % 8) {
+        case 0:
+            return 0;
+        case 1:
+            return 1;
+        case 2:
+            return WPARAM(-1);
+        case 3:
+            return WPARAM(random() % 0x10000);
+        case 4:
+            return WPARAM(0x80000000u);
+        case 5:
+            return WPARAM(0x7FFFFFFF);
+        case 6:
+            return WPARAM(uint32_t(random()));
+        default:
+            return WPARAM(random());
+    }
 }
 
 class HostileProgram : public ::testing::Test {
@@ -131,6 +189,16 @@ class HostileProgram : public ::testing::Test {
             Sleep(25);
         }
         return false;
+    }
+    // Category 01标记 with one item: a shortcut to a copy of the marker
+    // program, which records each run; its path.
+    std::string AddMarkerItem() {
+        const std::string marker = run / "标记.exe";
+        EXPECT_TRUE(
+            CopyFileA((Programs() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
+        MakeFolder(Root() + "\\01标记");
+        EXPECT_TRUE(MakeShortcut(Root() + "\\01标记\\标记.lnk", marker));
+        return marker;
     }
     void ExpectNoCrash() {
         EXPECT_EQ(nullptr, WindowTitled(program.Id(), "运行时出错!"));
@@ -228,11 +296,7 @@ TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
 }
 
 TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
-    const std::string marker = run / "标记.exe";
-    ASSERT_TRUE(
-        CopyFileA((Programs() + "\\test_support_marker.exe").c_str(), marker.c_str(), FALSE));
-    MakeFolder(Root() + "\\01标记");
-    ASSERT_TRUE(MakeShortcut(Root() + "\\01标记\\标记.lnk", marker));
+    const std::string marker = AddMarkerItem();
     StartsAndSlides();
     HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
     ASSERT_NE(nullptr, iconList);
@@ -290,6 +354,120 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
     const bool wasShown = Shown();
     ClickDock();
     EXPECT_TRUE(Eventually([&] { return wasShown ? Hidden() : Shown(); }));
+    EXPECT_TRUE(Running());
+}
+
+// The messages the program defines or answers, arriving from another process
+// with arbitrary arguments, sent or posted, to every window of the program:
+// the runtime's own messages (components prepared, window prepared, built,
+// notification-area icon, exit request), the shell's "SHELLHOOK" notice, what
+// the runtime turns into window events, what the skinned controls and their
+// wrappers answer (painting into a given device context, timers, the pointer,
+// keys, the wheel), and the dock's own clicks. Seeded: QD_MESSAGE_SEED
+// replays a run. Not sent: the system's requests and notices of a window's
+// or the session's end (WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION,
+// WM_DESTROY, WM_NCDESTROY, WM_QUIT), which mean what the system says they
+// mean; a right button's release and WM_CONTEXTMENU, which open the item
+// menu that waits for the user; and WM_COMMAND as a menu choice (no control,
+// code 0 or 1), which opens the root folder as the menu item does. The
+// program must stay up and answering, keep its windows, rest its panel at
+// one end, and still slide and launch afterwards.
+TEST_F(HostileProgram, ForeignMessagesWithArbitraryArguments) {
+    const std::string marker = AddMarkerItem();
+    MakeFolder(Root() + "\\02空");
+    StartsAndSlides();
+    HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
+    ASSERT_NE(nullptr, iconList);
+    const std::set<HWND> windows = WindowsOf(program.Id(), standIn.Taskbar());
+    ASSERT_GE(windows.size(), 10u);
+    ASSERT_EQ(standIn.Taskbar(), GetAncestor(dock, GA_PARENT));
+
+    const UINT messages[] = {0x806F,
+                             0x8004,
+                             0x8076,
+                             0x8064,
+                             0x83E7,
+                             RegisterWindowMessageA("SHELLHOOK"),
+                             WM_ACTIVATE,
+                             WM_SHOWWINDOW,
+                             WM_SETFOCUS,
+                             WM_KILLFOCUS,
+                             WM_MOVE,
+                             WM_SIZE,
+                             WM_COMMAND,
+                             WM_ERASEBKGND,
+                             WM_PAINT,
+                             WM_PRINTCLIENT,
+                             WM_TIMER,
+                             WM_MOUSEMOVE,
+                             WM_MOUSELEAVE,
+                             WM_MOUSEWHEEL,
+                             WM_LBUTTONDOWN,
+                             WM_LBUTTONUP,
+                             WM_LBUTTONDBLCLK,
+                             WM_RBUTTONDOWN,
+                             WM_CAPTURECHANGED,
+                             WM_GETDLGCODE,
+                             WM_KEYDOWN,
+                             WM_KEYUP,
+                             WM_CHAR};
+    const char* given = std::getenv("QD_MESSAGE_SEED");
+    const uint64_t seed = given ? std::strtoull(given, nullptr, 10) : 18;
+    std::mt19937_64 random(seed);
+    std::printf("foreign messages: seed %llu (QD_MESSAGE_SEED replays it)\n",
+                static_cast<unsigned long long>(seed));
+    const std::vector<HWND> targets(windows.begin(), windows.end());
+    int delivered = 0;
+    for (int round = 0; round < 40 && !HasFatalFailure(); ++round) {
+        for (int k = 0; k < 60; ++k) {
+            const HWND target = targets[random() % targets.size()];
+            const UINT message = messages[random() % std::size(messages)];
+            const WPARAM wParam = AnyArgument(random);
+            const LPARAM lParam = LPARAM(AnyArgument(random));
+            if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) <= 1) continue;
+            if (random() % 2) {
+                DWORD_PTR answer = 0;
+                SendMessageTimeoutA(target, message, wParam, lParam, SMTO_ABORTIFHUNG, 2000,
+                                    &answer);
+            } else {
+                PostMessageA(target, message, wParam, lParam);
+            }
+            ++delivered;
+        }
+        ASSERT_TRUE(Running()) << "ended after round " << round << " (seed " << seed << ")";
+        DWORD_PTR answer = 0;
+        ASSERT_NE(0, SendMessageTimeoutA(panel, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer))
+            << "not answering after round " << round << " (seed " << seed << ")";
+    }
+    std::printf("foreign messages: %d delivered to %zu windows\n", delivered, targets.size());
+
+    ExpectNoCrash();
+    ASSERT_TRUE(Running());
+    EXPECT_TRUE(Eventually([&] { return Shown() || Hidden(); })) << "stopped at " << Left();
+    EXPECT_EQ(windows, WindowsOf(program.Id(), standIn.Taskbar())) << "windows came or went";
+    const RECT box = Box(panel);
+    EXPECT_EQ(kPanelWidth, box.right - box.left);
+    EXPECT_EQ(kPanelHeight, box.bottom - box.top);
+    EXPECT_EQ(standIn.Taskbar(), GetAncestor(dock, GA_PARENT)) << "the button left the taskbar";
+
+    // Still sliding both ways, and launching what the first category holds.
+    Sleep(300);
+    if (Shown()) {
+        ClickDock();
+        ASSERT_TRUE(Eventually([&] { return Hidden(); }));
+    }
+    ClickDock();
+    ASSERT_TRUE(Eventually([&] { return Shown(); }));
+    const size_t runs = WaitForMarkerRecords(marker + ".runs.txt", 0).size();
+    PostMessageA(panel, WM_NULL, 0, 0);
+    HWND toolbar = FindWindowExA(panel, nullptr, "ToolbarEx", nullptr);
+    ASSERT_NE(nullptr, toolbar);
+    PostMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 20));
+    PostMessageA(toolbar, WM_LBUTTONUP, 0, MAKELPARAM(50, 20));
+    PostMessageA(iconList, WM_KEYDOWN, VK_HOME, 0);
+    PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(runs + 2, WaitForMarkerRecords(marker + ".runs.txt", runs / 2 + 1).size());
+    EXPECT_TRUE(Eventually([&] { return Hidden(); }));
     EXPECT_TRUE(Running());
 }
 

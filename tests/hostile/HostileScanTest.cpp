@@ -6,12 +6,34 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <new>
+
 #include "app/common/Globals.h"
 #include "app/launch/QuickLaunchScan.h"
 #include "runtime/library/icon/IconFile.h"
 #include "tests/hostile/HostileTrees.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
+
+// Allocations above a size can be refused, to see what an allocation failure
+// in the middle of the scan does.
+namespace {
+std::atomic<size_t> gRefuseAllocationsAbove{0};
+}  // namespace
+
+void* operator new(size_t size) {
+    const size_t limit = gRefuseAllocationsAbove.load();
+    if (limit && size > limit) throw std::bad_alloc();
+    if (void* block = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept {
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, size_t) noexcept {
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+}
 
 namespace {
 
@@ -91,6 +113,41 @@ TEST_F(HostileScan, ProgramsWithDamagedIconsKeepWhatCanBeRead) {
     EXPECT_EQ(2u, icon.size()) << "PNG-only groups keep both images";
     EXPECT_TRUE(images[5].bytes.empty());
     EXPECT_TRUE(images[6].bytes.empty());
+}
+
+// A program whose icon group names one 8 KiB image 65,535 times made a 524 MB
+// icon file and about 1 GB of memory at every start. The image is written
+// once; the rest of the folder is shown as always.
+TEST_F(HostileScan, AGroupNamingOneImageOverAndOverGivesItOnce) {
+    BuildIconBlowUps(Root() + "\\04巨大", LaunchTestDirectory());
+    ScanListsEveryFile();
+    const std::vector<SkinCall> images = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(3u, images.size());  // blowup, large_image, png_only
+    std::vector<IconImage> icon;
+    ASSERT_TRUE(ReadIconFile(images[0].bytes.data(), images[0].bytes.size(), &icon));
+    EXPECT_EQ(1u, icon.size());
+    EXPECT_LT(images[0].bytes.size(), 16384u);
+    ASSERT_TRUE(ReadIconFile(images[1].bytes.data(), images[1].bytes.size(), &icon));
+    EXPECT_EQ(2u, icon.size());
+    ASSERT_TRUE(ReadIconFile(images[2].bytes.data(), images[2].bytes.size(), &icon));
+    EXPECT_EQ(2u, icon.size());
+}
+
+// An allocation that fails while an icon is collected (the address space of a
+// 32-bit process runs out) costs that item its picture and nothing else.
+TEST_F(HostileScan, AnAllocationFailureCostsOnlyThatItemsPicture) {
+    BuildIconBlowUps(Root() + "\\04巨大", LaunchTestDirectory());
+    gRefuseAllocationsAbove = 256 * 1024;
+    ScanListsEveryFile();
+    gRefuseAllocationsAbove = 0;
+    const std::vector<SkinCall> images = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(3u, images.size());
+    std::vector<IconImage> icon;
+    // The 65,535 members of the blow-up's group need 1 MiB themselves.
+    EXPECT_TRUE(images[0].bytes.empty());
+    EXPECT_TRUE(images[1].bytes.empty()) << "the 512 KiB image could not be had";
+    ASSERT_TRUE(ReadIconFile(images[2].bytes.data(), images[2].bytes.size(), &icon));
+    EXPECT_EQ(2u, icon.size());
 }
 
 TEST_F(HostileScan, OddNamesAndLongPathsAreListed) {

@@ -102,6 +102,13 @@ void BuildDamagedIcons(const std::string& category, const std::string& programsF
     MakeShortcut(category + "\\假程序.lnk", fake);
 }
 
+void BuildIconBlowUps(const std::string& category, const std::string& programsFolder) {
+    MakeFolder(category);
+    for (const char* name : {"blowup", "large_image", "png_only"})
+        MakeShortcut(category + "\\" + name + ".lnk",
+                     programsFolder + "\\hostile_" + name + ".exe");
+}
+
 void BuildHostileNames(const std::string& root) {
     const std::string category = root + "\\03名字";
     MakeFolder(category);

@@ -16,6 +16,10 @@ void BuildBrokenShortcuts(const std::string& category);
 // Shortcuts to the damaged-icon programs beside the test program, to a
 // program of 0 bytes, and to a PNG-only program.
 void BuildDamagedIcons(const std::string& category, const std::string& programsFolder);
+// Shortcuts to programs whose icon groups are too big: one naming one image
+// 65,535 times (blowup.lnk), one holding a 512 KiB image (large.lnk), and
+// one sound program (png_only.lnk).
+void BuildIconBlowUps(const std::string& category, const std::string& programsFolder);
 // Names with bytes that are not GBK, names the code page cannot represent,
 // and paths just below and past 260 bytes (inside `root`).
 void BuildHostileNames(const std::string& root);

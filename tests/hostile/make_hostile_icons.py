@@ -1,11 +1,14 @@
 """Writes the resource scripts of programs whose icon groups are damaged.
 
-usage: make_hostile_icons.py OUT_DIR TAKEN_RUN_DIR
+usage: make_hostile_icons.py OUT_DIR TAKEN_RUN_DIR PROGRAMS_DIR
   missing_member.rc  a group whose members name icon images that do not exist
   past_end.rc        images whose headers claim sizes past the end of their data
   count_over.rc      a group claiming 300 members while holding one
   empty_group.rc     a group of 0 images
   png_only.rc        a group of PNG images only
+PROGRAMS_DIR receives two programs written directly (fuzz/pefile.py):
+  hostile_blowup.exe       one icon group naming one 8 KiB image 65,535 times
+  hostile_large_image.exe  an icon group with a 512 KiB image and a small one
 TAKEN_RUN_DIR/临时数据 receives a file under every name the program can draw
 for its scratch icon files (the odd numbers 156267 to 189035), made here
 because creating 16,385 files through Wine takes minutes.
@@ -16,7 +19,9 @@ import sys
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui",
                                 "description"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "fuzz"))
 import icofile  # noqa: E402
+import pefile  # noqa: E402
 
 
 def bitmap(side):
@@ -59,6 +64,18 @@ def main():
         lines.append('1 14 "%s_group.bin"' % name)
         with open(os.path.join(out, name + '.rc'), 'w') as f:
             f.write('\n'.join(lines) + '\n')
+
+    large = png(16) + bytes(512 * 1024)
+    small = bitmap(16)
+    programs = {
+        'hostile_blowup.exe': pefile.blowup_module(8192, 0xFFFF),
+        'hostile_large_image.exe': pefile.pe_file({
+            14: {1: {0: group([(0, len(large), 1), (16, len(small), 2)])}},
+            3: {1: {0: large}, 2: {0: small}}}),
+    }
+    for name, data in programs.items():
+        with open(os.path.join(sys.argv[3], name), 'wb') as f:
+            f.write(data)
 
     scratch = os.path.join(sys.argv[2], '临时数据')
     os.makedirs(scratch, exist_ok=True)

@@ -159,6 +159,80 @@ TEST(IconGroupDirectory, MembersAndClippedCount) {
     EXPECT_FALSE(ParseIconGroup(five.Data(), five.Size(), &members));
 }
 
+// A group of `count` members naming the ids first, first + step, ...
+std::vector<uint8_t> GroupOf(size_t count, uint16_t first, uint16_t step) {
+    std::vector<uint8_t> group;
+    Put16(&group, 0);
+    Put16(&group, 1);
+    Put16(&group, uint16_t(count));
+    for (size_t i = 0; i < count; ++i) {
+        group.insert(group.end(), {16, 16, 0, 0});
+        Put16(&group, 1);
+        Put16(&group, 32);
+        Put32(&group, 0);
+        Put16(&group, uint16_t(first + i * step));
+    }
+    return group;
+}
+
+// A group naming one image 65,535 times once wrote every copy (524 MB from an
+// 8 KiB image); the image is taken once, in the place it first appears.
+TEST(IconGroupCap, AnImageNamedAgainIsTakenOnce) {
+    const std::vector<uint8_t> image = Bitmap(32, 32, 8192 - 40);
+    const std::vector<uint8_t> other = Png(100);
+    std::vector<uint8_t> group = GroupOf(0xFFFF, 1, 0);
+    group[6 + 14 * 3 + 12] = 2;  // the fourth member names the other image
+    int lookups = 0;
+    const std::vector<IconImage> images = CollectGroupImages(
+        group.data(), group.size(), [&](uint16_t id, const uint8_t** data, size_t* size) {
+            ++lookups;
+            const std::vector<uint8_t>& bytes = id == 1 ? image : other;
+            *data = bytes.data();
+            *size = bytes.size();
+            return true;
+        });
+    ASSERT_EQ(2u, images.size());
+    EXPECT_EQ(image.size(), images[0].data.size());
+    EXPECT_EQ(other, images[1].data);
+    EXPECT_EQ(2, lookups);
+}
+
+// Distinct images may still share their bytes (several resources pointing at
+// one): the file stops growing at kMaxIconFileBytes, images past it are left
+// out, and what was taken is written whole.
+TEST(IconGroupCap, TheFileStaysWithinItsCap) {
+    const std::vector<uint8_t> shared = Png(size_t(1) << 20);
+    const std::vector<uint8_t> small = Bitmap(16, 32, 64, 0);
+    std::vector<uint8_t> group = GroupOf(40, 1, 1);
+    const std::vector<IconImage> images = CollectGroupImages(
+        group.data(), group.size(), [&](uint16_t id, const uint8_t** data, size_t* size) {
+            const std::vector<uint8_t>& bytes = id == 40 ? small : shared;
+            *data = bytes.data();
+            *size = bytes.size();
+            return true;
+        });
+    // 15 shared images fit (6 + 15 x (16 + 1 MiB + 8) bytes), the 16th would
+    // not; the small last one still does.
+    ASSERT_EQ(16u, images.size());
+    EXPECT_EQ(small, images.back().data);
+    const std::vector<uint8_t> file = WriteIconFile(images);
+    EXPECT_LE(file.size(), kMaxIconFileBytes);
+    std::vector<IconImage> back;
+    ASSERT_TRUE(ReadIconFile(file.data(), file.size(), &back));
+    EXPECT_EQ(images.size(), back.size());
+
+    // One image larger than the cap is never copied at all.
+    const std::vector<uint8_t> huge = Png(kMaxIconFileBytes);
+    group = GroupOf(1, 1, 0);
+    EXPECT_TRUE(CollectGroupImages(group.data(), group.size(),
+                                   [&](uint16_t, const uint8_t** data, size_t* size) {
+                                       *data = huge.data();
+                                       *size = huge.size();
+                                       return true;
+                                   })
+                    .empty());
+}
+
 // Random damage must never make the readers step outside their input.
 TEST(IconFileLayout, RandomDamageIsSurvived) {
     std::vector<uint8_t> file = WriteIconFile({Made(Bitmap(16, 32, 50)), Made(Png(60))});

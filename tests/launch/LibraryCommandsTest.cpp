@@ -6,8 +6,10 @@
 #include <commctrl.h>
 
 #include "runtime/library/Commands.h"
+#include "fuzz/PeImageModule.h"
 #include "runtime/library/icon/IconFile.h"
 #include "runtime/library/icon/IconLibrary.h"
+#include "runtime/library/icon/ModuleIcons.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/library/shell/ShellCommands.h"
 #include "runtime/library/shell/ShellLibrary.h"
@@ -88,6 +90,46 @@ TEST_F(IconLibraryTest, ProgramIconMatchesItsFirstGroup) {
     ASSERT_EQ(expected.size(), images.size());
     for (size_t i = 0; i < images.size(); ++i)
         EXPECT_EQ(AsWritten(expected[i]), images[i].data) << i;
+}
+
+// The fuzzers read programs through their own reader of the file
+// (fuzz/PeImageModule) where the product asks the system's loader. On our
+// programs, odd layouts included (named groups, languages, entries out of
+// order, a size past the end of the file, shared and repeated images, a cut
+// file), both must count the same groups and write the same icon file.
+TEST_F(IconLibraryTest, FuzzersReadProgramsAsTheSystemLoaderDoes) {
+    std::vector<std::string> modules = {LaunchTestDirectory() + "\\launch_png_icons.dll",
+                                        LaunchTestDirectory() + "\\launch_damaged_icons.dll"};
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((data + "\\pe_*.dll").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    do {
+        modules.push_back(data + "\\" + found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    ASSERT_GE(modules.size(), 12u);
+
+    const std::string target = out / "icon.ico";
+    int iconsWritten = 0;
+    for (const std::string& module : modules) {
+        const std::vector<uint8_t> bytes = ReadBytes(module);
+        const PeImageModule file(bytes.data(), bytes.size());
+        ASSERT_TRUE(file.Loaded()) << module;
+        const int32_t groups = ReadModuleIcon(file, 0).groupCount;
+        for (int32_t number = 1; number <= std::max(groups, 1) + 1; ++number) {
+            const std::vector<IconImage> images = ReadModuleIcon(file, number).images;
+            DeleteFileA(target.c_str());
+            EXPECT_EQ(groups, SaveIcon({ArgText(module.c_str()), ArgInt(0), ArgText(target.c_str()),
+                                        ArgInt(number)}))
+                << module;
+            const std::vector<uint8_t> written =
+                FileExists(target) ? ReadBytes(target) : std::vector<uint8_t>();
+            EXPECT_EQ(images.empty() ? std::vector<uint8_t>() : WriteIconFile(images), written)
+                << module << " group " << number << " of " << groups;
+            iconsWritten += written.empty() ? 0 : 1;
+        }
+    }
+    EXPECT_GE(iconsWritten, 12);
 }
 
 TEST_F(IconLibraryTest, KindsModesAndCounts) {

@@ -10,6 +10,9 @@ usage: make_test_icons.py OUT_DIR
                     id 5 (garbage), id 6 (tiny.bin); the 4th would lie outside
   picture.ico   an icon file with small.bin and large.png
   png_icons.rc, damaged_icons.rc  the resource scripts of the two test DLLs
+  pe_<layout>.dll   the programs the fuzzers start from (fuzz/pefile.py), whose
+                    icons the tests read both through the system's loader and
+                    through the fuzzers' reader of the file, to compare them
 """
 import os
 import sys
@@ -17,7 +20,9 @@ import sys
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "ui",
                                 "description"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "fuzz"))
 import icofile  # noqa: E402
+import pefile  # noqa: E402
 
 
 def bitmap_image(side, colour):
@@ -49,6 +54,8 @@ def main():
     }
     files['png_icons.rc'] = b'1 3 "small.bin"\n2 3 "large.png"\n1 14 "png_group.bin"\n'
     files['damaged_icons.rc'] = b'5 3 "garbage.bin"\n6 3 "tiny.bin"\n7 14 "damaged_group.bin"\n'
+    for layout, data in pefile.sample_modules().items():
+        files['pe_%s.dll' % layout] = data
     for name, data in files.items():
         with open(os.path.join(out, name), 'wb') as f:
             f.write(data)

@@ -87,10 +87,18 @@ std::vector<IconImage> CollectGroupImages(const uint8_t* directory, size_t size,
     std::vector<IconImage> images;
     std::vector<IconGroupMember> members;
     if (!ParseIconGroup(directory, size, &members)) return images;
+    std::vector<bool> taken(size_t(UINT16_MAX) + 1, false);
+    size_t fileBytes = kIconFileHeaderSize;
     for (const IconGroupMember& m : members) {
+        // An image is considered once, whatever became of it.
+        if (taken[m.id]) continue;
+        taken[m.id] = true;
         const uint8_t* data = nullptr;
         size_t dataSize = 0;
         if (!findImage(m.id, &data, &dataSize)) continue;
+        if (dataSize > kMaxIconFileBytes - fileBytes ||
+            kIconFileEntrySize > kMaxIconFileBytes - fileBytes - dataSize)
+            continue;
         IconImage entry;
         entry.width = m.width;
         entry.height = m.height;
@@ -98,7 +106,9 @@ std::vector<IconImage> CollectGroupImages(const uint8_t* directory, size_t size,
         entry.planes = m.planes;
         entry.bitCount = m.bitCount;
         IconImage image;
-        if (MakeIconImage(data, dataSize, entry, &image)) images.push_back(std::move(image));
+        if (!MakeIconImage(data, dataSize, entry, &image)) continue;
+        fileBytes += kIconFileEntrySize + dataSize;
+        images.push_back(std::move(image));
     }
     return images;
 }

@@ -31,6 +31,10 @@ constexpr size_t kIconFileHeaderSize = 6;
 constexpr size_t kIconFileEntrySize = 16;
 constexpr size_t kIconGroupEntrySize = 14;
 constexpr size_t kBitmapInfoHeaderSize = 40;
+// The most one icon file may hold. Real icons stay far below it (a full set
+// up to 256 x 256 in 32 bits is under 1 MiB); a damaged or hostile group
+// could otherwise name its images over and over into hundreds of megabytes.
+constexpr size_t kMaxIconFileBytes = size_t(16) << 20;
 
 bool IsPngImage(const uint8_t* data, size_t size);
 
@@ -51,7 +55,9 @@ using IconResourceLookup = std::function<bool(uint16_t id, const uint8_t** data,
 
 // The images of one icon group, in the group's order. Members whose image is
 // missing or damaged are left out so that one bad member does not cost the
-// whole icon; a directory that is no icon group gives no image.
+// whole icon; so are members that name an image already taken and members
+// that would take the file past kMaxIconFileBytes. A directory that is no
+// icon group gives no image.
 std::vector<IconImage> CollectGroupImages(const uint8_t* directory, size_t size,
                                           const IconResourceLookup& findImage);
 

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
 #include "runtime/library/Commands.h"
 #include "runtime/library/icon/IconFile.h"
+#include "runtime/library/icon/ModuleIcons.h"
 #include "runtime/library/LibraryArguments.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/win32/FileNames.h"
@@ -14,59 +16,60 @@
 
 namespace {
 
-// The last three bytes of a path with A-Z lowered: the kind of a file.
-std::string KindOf(const char* path) {
-    std::string p = TextOrEmpty(path);
-    std::string kind = p.size() >= 3 ? p.substr(p.size() - 3) : p;
-    for (char& c : kind) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return kind;
+// At most `stated` bytes from p on, as many as the mapping holds. A module
+// loaded as a data file is its file mapped as it is, so a resource whose
+// stated size runs past the end of the file would be read beyond the view.
+size_t MappedBytesFrom(const void* p, size_t stated) {
+    MEMORY_BASIC_INFORMATION info;
+    if (!VirtualQuery(p, &info, sizeof info) || info.State != MEM_COMMIT ||
+        (info.Protect & (PAGE_GUARD | PAGE_NOACCESS)))
+        return 0;
+    const size_t mapped = size_t(static_cast<const uint8_t*>(info.BaseAddress) + info.RegionSize -
+                                 static_cast<const uint8_t*>(p));
+    return mapped < stated ? mapped : stated;
 }
-
-// A resource name from the enumeration: a number or a copied string.
-struct ResourceName {
-    ULONG_PTR id = 0;
-    std::string text;
-    LPCSTR Get() const { return text.empty() ? MAKEINTRESOURCEA(id) : text.c_str(); }
-};
 
 BOOL CALLBACK CollectGroupName(HMODULE, LPCSTR, LPSTR name, LONG_PTR param) {
     auto* names = reinterpret_cast<std::vector<ResourceName>*>(param);
     ResourceName n;
     if (IS_INTRESOURCE(name)) {
-        n.id = reinterpret_cast<ULONG_PTR>(name);
+        n.id = static_cast<uint16_t>(reinterpret_cast<ULONG_PTR>(name));
     } else {
+        n.named = true;
         n.text = name;
     }
     names->push_back(n);
     return TRUE;
 }
 
-// The bytes of a resource, or false when it is missing.
-bool ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, const uint8_t** data, size_t* size) {
-    HRSRC info = FindResourceA(module, name, type);
-    if (!info) return false;
-    HGLOBAL loaded = LoadResource(module, info);
-    if (!loaded) return false;
-    *data = static_cast<const uint8_t*>(LockResource(loaded));
-    *size = SizeofResource(module, info);
-    return *data != nullptr;
-}
+// A module loaded by the system as a data file.
+class LoadedIconModule : public IconModule {
+  public:
+    explicit LoadedIconModule(HMODULE module) : module_(module) {}
 
-// The images of one icon group, looked up among the module's icon resources.
-std::vector<IconImage> LoadGroupImages(HMODULE module, const ResourceName& group) {
-    const uint8_t* dir = nullptr;
-    size_t dirSize = 0;
-    if (!ResourceBytes(module, group.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, &dir,
-                       &dirSize))
-        return {};
-    return CollectGroupImages(
-        dir, dirSize, [module](uint16_t id, const uint8_t** data, size_t* size) {
-            return ResourceBytes(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3) /* RT_ICON */,
-                                 data, size);
-        });
-}
+    std::vector<ResourceName> IconGroupNames() const override {
+        std::vector<ResourceName> names;
+        EnumResourceNamesA(module_, MAKEINTRESOURCEA(kResourceTypeIconGroup), CollectGroupName,
+                           reinterpret_cast<LONG_PTR>(&names));
+        return names;
+    }
+
+    bool FindResourceBytes(const ResourceName& name, uint16_t type, const uint8_t** data,
+                           size_t* size) const override {
+        LPCSTR resourceName = name.named ? name.text.c_str() : MAKEINTRESOURCEA(name.id);
+        HRSRC info = FindResourceA(module_, resourceName, MAKEINTRESOURCEA(type));
+        if (!info) return false;
+        HGLOBAL loaded = LoadResource(module_, info);
+        if (!loaded) return false;
+        *data = static_cast<const uint8_t*>(LockResource(loaded));
+        if (!*data) return false;
+        *size = MappedBytesFrom(*data, SizeofResource(module_, info));
+        return true;
+    }
+
+  private:
+    HMODULE module_;
+};
 
 std::vector<uint8_t> ReadFileBytes(const char* path) {
     std::vector<uint8_t> bytes;
@@ -179,7 +182,7 @@ std::vector<uint8_t> IconBitmapFile(const std::vector<IconImage>& images) {
 // True when the target was created and written.
 bool WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
     if (images.empty()) return false;
-    std::string kind = KindOf(target);
+    std::string kind = FileKindOf(target);
     if (kind == "ico") return WriteFileBytes(target, WriteIconFile(images));
     if (kind == "bmp") {
         std::vector<uint8_t> bitmap = IconBitmapFile(images);
@@ -216,7 +219,7 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     bool save = mode == 0;
     if (save && TextLength(target) == 0) return 0;
 
-    std::string kind = KindOf(source);
+    std::string kind = FileKindOf(source);
     if (kind == "ico") {
         if (save && number <= 1) {
             const bool done = WriteIconTarget(LoadIconFileImages(source), target);
@@ -231,16 +234,18 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     ScopedModule module(LoadLibraryExA(ShortFormForAnsiCalls(TextOrEmpty(source)).c_str(), nullptr,
                                        LOAD_LIBRARY_AS_DATAFILE));
     if (!module.Get()) return 0;
-    std::vector<ResourceName> groups;
-    EnumResourceNamesA(module.Get(), MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, CollectGroupName,
-                       reinterpret_cast<LONG_PTR>(&groups));
-    int32_t count = static_cast<int32_t>(groups.size());
-    if (save && count >= number) {
-        const bool done =
-            WriteIconTarget(LoadGroupImages(module.Get(), groups[number - 1]), target);
-        if (written) *written = done;
+    // Every allocation of the walk is bounded, but one can still fail on a
+    // crowded 32-bit address space: the item then simply has no picture.
+    try {
+        const ModuleIcon icon = ReadModuleIcon(LoadedIconModule(module.Get()), save ? number : 0);
+        if (save) {
+            const bool done = WriteIconTarget(icon.images, target);
+            if (written) *written = done;
+        }
+        return icon.groupCount;
+    } catch (const std::bad_alloc&) {
+        return 0;
     }
-    return count;
 }
 
 const SupportLibrary& IconLibrary() {

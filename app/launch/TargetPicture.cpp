@@ -1,0 +1,22 @@
+#include "app/launch/TargetPicture.h"
+
+#include "app/common/DeclaredFunctions.h"
+#include "runtime/values/Values.h"
+
+namespace {
+const char* ExtensionOf(const char* path) {
+    return Declared::PathFindExtensionA(TextOrEmpty(path));
+}
+}  // namespace
+
+bool IsShortcutItem(const char* path) {
+    return TextCompare(ExtensionOf(path), ".lnk") == 0;
+}
+
+TargetPicture PictureForTarget(const char* target) {
+    if (TextCompare(ExtensionOf(target), ".exe") == 0) return TargetPicture::ProgramIcon;
+    // Only the directory attribute itself counts; other true values do not.
+    if (Declared::PathIsDirectoryA(TextOrEmpty(target)) == FILE_ATTRIBUTE_DIRECTORY)
+        return TargetPicture::FolderPicture;
+    return TargetPicture::None;
+}

@@ -1,0 +1,15 @@
+// Which picture an item gets, decided from names alone: the item's own file
+// name and the target its shortcut names (both any bytes the user's files
+// hold).
+#pragma once
+
+// Only shortcuts get a picture, and only with the extension written exactly
+// ".lnk".
+bool IsShortcutItem(const char* path);
+
+enum class TargetPicture { None, ProgramIcon, FolderPicture };
+
+// A program's icon for a target whose extension is exactly ".exe" (not
+// ".EXE"), the folder picture for a target the system reports as a folder,
+// else none.
+TargetPicture PictureForTarget(const char* target);

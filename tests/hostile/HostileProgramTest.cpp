@@ -65,33 +65,36 @@ HWND WindowTitled(DWORD process, const char* title) {
 }
 
 // Every window of a process: its top-level windows, its windows inside the
-// taskbar, and all their descendants.
+// taskbar, and all their descendants. (Named CALLBACK functions: a lambda has
+// no __stdcall on i686.)
+struct WindowSearch {
+    DWORD process;
+    std::set<HWND> found;
+};
+
+BOOL CALLBACK CollectAny(HWND w, LPARAM p) {
+    reinterpret_cast<WindowSearch*>(p)->found.insert(w);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectOwn(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<WindowSearch*>(p);
+    if (OwnerProcess(w) == s->process) s->found.insert(w);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectOwnTree(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<WindowSearch*>(p);
+    if (OwnerProcess(w) != s->process) return TRUE;
+    s->found.insert(w);
+    EnumChildWindows(w, CollectAny, p);
+    return TRUE;
+}
+
 std::set<HWND> WindowsOf(DWORD process, HWND taskbar) {
-    struct Search {
-        DWORD process;
-        std::set<HWND> found;
-    } search{process, {}};
-    const WNDENUMPROC collect = [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (OwnerProcess(w) == s->process) s->found.insert(w);
-        return TRUE;
-    };
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (OwnerProcess(w) != s->process) return TRUE;
-            s->found.insert(w);
-            EnumChildWindows(
-                w,
-                [](HWND c, LPARAM q) -> BOOL {
-                    reinterpret_cast<Search*>(q)->found.insert(c);
-                    return TRUE;
-                },
-                p);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    EnumChildWindows(taskbar, collect, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process, {}};
+    EnumWindows(CollectOwnTree, reinterpret_cast<LPARAM>(&search));
+    EnumChildWindows(taskbar, CollectOwn, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

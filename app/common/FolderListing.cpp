@@ -9,14 +9,16 @@
 #include "app/common/SortTextArray.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
+#include "runtime/win32/FileNames.h"
 
 namespace {
 
 constexpr int32_t kDirectoryAttribute = 0x10;
 
+// Asked of the last character, not the last byte: a folder named 02運 ends
+// in the byte of "\" as the second half of 運.
 Text WithTrailingBackslash(const char* folder) {
-    int32_t n = TextLength(folder);
-    if (n > 0 && folder[n - 1] == '\\') return CopyText(folder);
+    if (EndsWithBackslash(folder)) return CopyText(folder);
     return TextConcat({folder, "\\"});
 }
 

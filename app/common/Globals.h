@@ -13,7 +13,7 @@ struct LaunchCategory {
 
 extern ValueArray ImageRegistry;  // int32: every image handle the scan obtained
 extern ValueArray CategoryList;   // LaunchCategory records, in toolbar order
-extern int32_t SavedScreenWidth;  // the panel's left edge while hidden
+extern int32_t SavedScreenWidth;  // the primary screen's width: the slides move relative to it
 extern LONG_PTR PanelPreviousWndProc;
 extern int32_t CurrentCategory;
 // 0 hidden, 1 shown, 32 sliding. Tested-and-set atomically by the slides.

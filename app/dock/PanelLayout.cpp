@@ -1,10 +1,12 @@
 // The panel's one-time layout: parked just beyond the right edge of the
-// screen, resting above a bottom taskbar, its controls lined up along its
-// bottom edge; then the shell hook and the window procedure.
+// screen (and of every monitor), resting above a bottom taskbar, its controls
+// lined up along its bottom edge; then the shell hook and the window procedure.
 #include "app/dock/PanelLayout.h"
 
 #include "app/common/ProgramWindows.h"
 #include "app/common/Globals.h"
+#include "app/dock/PanelParking.h"
+#include "app/dock/PanelSlides.h"
 #include "app/dock/PanelWindowProc.h"
 #include "app/dock/TaskbarThickness.h"
 #include "runtime/library/Commands.h"
@@ -25,7 +27,10 @@ void Write(uint32_t component, int32_t property, double value) {
 void LayoutPanel() {
     const int32_t screenWidth = CallCore(CoreCommand::ScreenWidth).AsInt();
     SavedScreenWidth = screenWidth;
-    Write(kPanelSelf, kPropLeft, screenWidth);
+    // Just beyond the primary screen's right edge, unless another monitor
+    // lies there: the hidden panel must show on no monitor.
+    SetParkedLeft(ParkedPanelLeft(screenWidth, MonitorRectangles()));
+    Write(kPanelSelf, kPropLeft, ParkedLeft());
     Write(kPanelSelf, kPropHeight, kPanelHeight);
 
     const int32_t screenHeight = CallCore(CoreCommand::ScreenHeight).AsInt();

@@ -14,6 +14,8 @@ namespace {
 
 constexpr int32_t kStepDelay = 5;
 
+int32_t gParkedLeft = 0;
+
 // Marks the panel as sliding unless it already is; one atomic step, so two
 // threads can never both start a slide.
 bool BeginSlide() {
@@ -41,6 +43,14 @@ int32_t SlideStep() {
 
 }  // namespace
 
+int32_t ParkedLeft() {
+    return gParkedLeft;
+}
+
+void SetParkedLeft(int32_t left) {
+    gParkedLeft = left;
+}
+
 void SlidePanelIn() {
     if (!BeginSlide()) return;
     const int32_t step = SlideStep();
@@ -61,7 +71,7 @@ void SlidePanelOut() {
         DelayWithMessages(kStepDelay, kMilliseconds);
     }
     InterlockedExchange(&PanelState, kPanelHidden);
-    SetPanelLeft(SavedScreenWidth);
+    SetPanelLeft(gParkedLeft);
 }
 
 HandlerResult TogglePanel(const int32_t*, int32_t) {

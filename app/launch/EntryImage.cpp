@@ -6,13 +6,14 @@
 
 #include <windows.h>
 
-#include <utility>
+#include <string>
 
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
 #include "app/launch/TargetPicture.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
+#include "runtime/win32/FileNames.h"
 #include "ui/description/FolderImage.h"
 
 namespace {
@@ -22,6 +23,13 @@ constexpr int32_t kScratchHigh = 252270;
 constexpr int32_t kOdd = 1;
 // Draws of a scratch name before giving up on the item's picture.
 constexpr int kScratchDraws = 16;
+
+// A name that code page 936 cannot hold is listed by its short name
+// ("A_B~1.LNK"), so the kind of such a file is read from its long name.
+std::string OwnName(const char* path) {
+    const std::string longName = LongNameOfShortName(TextOrEmpty(path));
+    return longName.empty() ? std::string(TextOrEmpty(path)) : longName;
+}
 
 // The target stored in a shortcut; empty when it cannot be read.
 Text ShortcutTarget(const char* path) {
@@ -44,33 +52,39 @@ bool FileExists(const char* path) {
 ByteSet ProgramIcon(const char* program) {
     OwnedText runDirectory(RunDirectoryText());
     // The folder is the user's too: a file that already has the drawn name is
-    // never overwritten and deleted; another number is drawn instead.
-    OwnedText file;
-    for (int draw = 0; draw < kScratchDraws && !file.Get(); ++draw) {
+    // never overwritten and deleted; another number is drawn instead. The file
+    // is created new, so a file or link that takes the name after the check
+    // is neither replaced nor followed; only a file made here is read and
+    // deleted.
+    for (int draw = 0; draw < kScratchDraws; ++draw) {
         OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
-        OwnedText candidate(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
-        if (!FileExists(candidate.Get())) file = std::move(candidate);
+        OwnedText file(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
+        if (FileExists(file.Get())) continue;
+        int32_t written = 0;
+        CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
+                    ArgText(file.Get()), ArgInt(0), ArgReference(&written, Tag::kBoolean));
+        if (written) {
+            ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();
+            CallCore(CoreCommand::RemoveFile, ArgText(file.Get()));
+            return bytes;
+        }
+        // Nothing was written: the program has no icon (or the folder is not
+        // there), unless the name was taken meanwhile; then draw again.
+        if (!FileExists(file.Get())) return nullptr;
     }
-    if (!file.Get()) return nullptr;
-    CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
-                ArgText(file.Get()), ArgInt(0));
-    ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();
-    CallCore(CoreCommand::RemoveFile, ArgText(file.Get()));
-    return bytes;
+    return nullptr;
 }
 
 }  // namespace
 
 ByteSet LoadEntryImage(const char* path) {
-    if (!IsShortcutItem(path)) return nullptr;
+    if (!IsShortcutItem(OwnName(path).c_str())) return nullptr;
     OwnedText target(ShortcutTarget(path));
-    switch (PictureForTarget(target.Get())) {
-        case TargetPicture::ProgramIcon:
-            return ProgramIcon(target.Get());
-        case TargetPicture::FolderPicture:
-            return const_cast<ByteSet>(FolderImage());
-        case TargetPicture::None:
-            break;
-    }
+    // A program is told by its own name's extension; a folder is asked of
+    // the path that opens it.
+    if (PictureForTarget(OwnName(target.Get()).c_str()) == TargetPicture::ProgramIcon)
+        return ProgramIcon(target.Get());
+    if (PictureForTarget(target.Get()) == TargetPicture::FolderPicture)
+        return const_cast<ByteSet>(FolderImage());
     return nullptr;
 }

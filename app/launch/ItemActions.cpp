@@ -26,10 +26,11 @@ const char* ShownItemPath(int32_t index) {
 
 }  // namespace
 
-bool LaunchShownItem(int32_t index) {
+bool LaunchShownItem(int32_t index, HWND owner) {
     const char* path = ShownItemPath(index);
     if (!path) return false;
-    HANDLE worker = RunInThread(LaunchWorker, 0, path, "", "", "", nullptr);
+    // Window handles keep their value in 32 bits, also on x86_64.
+    HANDLE worker = RunInThread(LaunchWorker, HandleToLong(owner), path, "", "", "", nullptr);
     if (worker) CloseHandle(worker);
     CallCore(CoreCommand::SetWaitCursor);
     DelayWithMessages(kLaunchWaitMilliseconds, kMilliseconds);

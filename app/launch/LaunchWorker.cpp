@@ -5,10 +5,12 @@
 #include "runtime/values/Values.h"
 #include "runtime/win32/ScopedOwners.h"
 
-void WINAPI LaunchWorker(int32_t, const char* t1, const char*, const char*, const char*) {
+void WINAPI LaunchWorker(int32_t owner, const char* t1, const char*, const char*, const char*) {
     OwnedText path(CopyText(t1));
     // The shell may hand the verb to COM-based handlers, which need an apartment on this thread.
     ScopedComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // An item that cannot be opened (its file deleted, no program for it) is
+    // reported by the shell itself, over the panel, as Explorer would.
     CallLibrary(kShellLibrary, ShellCommand::OpenWithShell, ArgInt(kShellVerbOpen),
-                ArgText(path.Get()));
+                ArgText(path.Get()), ArgOmitted(), ArgOmitted(), ArgOmitted(), ArgInt(owner));
 }

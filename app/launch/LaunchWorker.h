@@ -3,5 +3,8 @@
 #include <windows.h>
 #include <cstdint>
 
-// Opens the path t1 with the shell verb "open".
-void WINAPI LaunchWorker(int32_t n, const char* t1, const char* t2, const char* t3, const char* t4);
+// Opens the path t1 with the shell verb "open"; when that fails the shell
+// tells the user with its own message, owned by the window whose handle is
+// `owner` (0: none).
+void WINAPI LaunchWorker(int32_t owner, const char* t1, const char* t2, const char* t3,
+                         const char* t4);

@@ -2,6 +2,8 @@
 // category with a toolbar button, every file in it an item with a picture.
 #include "app/launch/QuickLaunchScan.h"
 
+#include <string>
+
 #include "app/common/CommandResults.h"
 #include "app/common/FolderListing.h"
 #include "app/common/Globals.h"
@@ -9,6 +11,7 @@
 #include "app/common/PumpPendingMessages.h"
 #include "app/launch/EntryImage.h"
 #include "runtime/library/Commands.h"
+#include "runtime/win32/FileNames.h"
 #include "ui/description/FolderImage.h"
 #include "ui/skin/SkinCommands.h"
 
@@ -49,13 +52,17 @@ void ScanQuickLaunchFolder() {
     int32_t categories = ListSubfolders(root.Get(), names.Put(), false, true);
     for (int32_t i = 1; i <= categories; ++i) {
         const char* name = names.At(i - 1);
+        OwnedText folder(TextConcat({runDirectory.Get(), "\\快速启动目录\\", name}));
+        // A folder whose name code page 936 cannot hold is listed by its short
+        // name; its button shows the long name as well as the code page can.
+        const std::string longName = LongNameOfShortName(folder.Get());
+        const char* shown = longName.empty() ? name : longName.c_str();
         // The first two bytes of a folder name are a hidden sort key.
         OwnedText title(TakeText(
-            CallCore(CoreCommand::RightText, ArgText(name), ArgInt(TextLength(name) - 2))));
+            CallCore(CoreCommand::RightText, ArgText(shown), ArgInt(TextLength(shown) - 2))));
         CallLibrary(kSkinLibrary, SkinCommand::InsertButton_ToolbarEx, ToolbarRef(), ArgInt(i),
                     ArgInt(0), ArgOmitted(), ArgText(title.Get()), ArgOmitted(), ArgInt(32),
                     ArgInt(0), ArgInt(1), ArgOmitted(), ArgBool(false));
-        OwnedText folder(TextConcat({runDirectory.Get(), "\\快速启动目录\\", name}));
         LaunchCategory record = ScanCategory(folder.Get());
         ArrayAppend(&CategoryList, &record, sizeof(record));
     }

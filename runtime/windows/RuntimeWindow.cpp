@@ -46,8 +46,19 @@ LRESULT OnClose(HWND hwnd, LiveWindow* live) {
     return 0;
 }
 
-LRESULT OnQueryEndSession(LiveWindow* live) {
-    return KeptOpen(Raise(live, kEventMayClose)) ? FALSE : TRUE;
+// Log-off, restart and shutdown are never refused: a window that declines to
+// be closed (the panel answers its may-close event with 0) would otherwise
+// make the system list the program as preventing shutdown. So the window is
+// not asked; closing requests (WM_CLOSE, Alt+F4) still are.
+LRESULT OnQueryEndSession() {
+    return TRUE;
+}
+
+// The session ends: the program ends as it normally does (exit routines,
+// clean-up, exit code 0), before this returns, since the system may end the
+// process at any time after that.
+void OnEndSession(WPARAM ending) {
+    if (ending) ExitProgram(0);
 }
 
 void OnDestroy(HWND hwnd, LiveWindow* live) {
@@ -121,7 +132,10 @@ LRESULT CALLBACK RuntimeWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         case WM_CLOSE:
             return OnClose(hwnd, live);
         case WM_QUERYENDSESSION:
-            return OnQueryEndSession(live);
+            return OnQueryEndSession();
+        case WM_ENDSESSION:
+            OnEndSession(wParam);
+            return 0;
         case WM_DESTROY:
             OnDestroy(hwnd, live);
             return 0;

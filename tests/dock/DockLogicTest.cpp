@@ -18,6 +18,7 @@
 #include "app/common/Globals.h"
 #include "app/dock/BlurBehind.h"
 #include "app/dock/EmbedDock.h"
+#include "app/dock/PanelParking.h"
 #include "app/dock/PanelSlides.h"
 #include "app/dock/PanelWindowProc.h"
 #include "tests/support/DeclaredTable.h"
@@ -195,6 +196,40 @@ TEST_F(DockLogic, TheRealDisplayModeMatchesTheScreen) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), mode.height);
 }
 
+// --- Where the hidden panel waits -------------------------------------------
+
+// The monitors as EnumDisplayMonitors reports them (primary at 0,0); the
+// panel, 400 wide, parked at the rule's left edge, must overlap none of them.
+TEST(PanelParking, TheHiddenPanelLiesOnNoMonitor) {
+    const RECT primary = {0, 0, 1920, 1080};
+    struct Layout {
+        const char* what;
+        std::vector<RECT> monitors;
+        int32_t expected;
+    };
+    const std::vector<Layout> layouts = {
+        {"one monitor", {primary}, 1920},
+        {"none reported", {}, 1920},
+        {"a monitor to the right", {primary, {1920, 0, 3200, 1024}}, 3200},
+        {"to the right, lower and taller", {primary, {1920, 300, 3360, 1740}}, 3360},
+        {"two to the right", {{1920, 0, 3840, 1080}, primary, {3840, -200, 5120, 824}}, 5120},
+        {"a monitor to the left", {primary, {-1280, 0, 0, 1024}}, 1920},
+        {"below, reaching further right", {primary, {400, 1080, 2960, 2520}}, 2960},
+    };
+    for (const Layout& layout : layouts) {
+        const int32_t left = ParkedPanelLeft(primary.right, layout.monitors);
+        EXPECT_EQ(layout.expected, left) << layout.what;
+        const RECT panel = {left, 0, left + 400, 248};
+        for (const RECT& monitor : layout.monitors) {
+            RECT overlap;
+            EXPECT_FALSE(IntersectRect(&overlap, &panel, &monitor)) << layout.what;
+        }
+    }
+    // This desktop: its one monitor, whose right edge is the screen's width.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN),
+              ParkedPanelLeft(GetSystemMetrics(SM_CXSCREEN), MonitorRectangles()));
+}
+
 // --- Item titles ------------------------------------------------------------
 
 std::string Title(const char* path, bool keepExtension = false) {
@@ -210,6 +245,10 @@ TEST_F(DockLogic, ATitleIsTheFileNameWithoutItsLastExtension) {
     EXPECT_EQ("Notepad.lnk", Title("C:\\a\\Notepad.lnk", true));
     EXPECT_EQ("", Title("C:\\a\\"));
     EXPECT_EQ("", Title(""));
+    // 運 and 誠 end in the byte of "\\" (0x5C) in code page 936: still names.
+    EXPECT_EQ("誠", Title("C:\\a\\誠"));
+    EXPECT_EQ("02運", Title("C:\\快速启动目录\\02運", true));
+    EXPECT_EQ("錦", Title("C:\\a\\錦.lnk"));
 }
 
 // --- The class search in windows of this process ----------------------------
@@ -452,24 +491,43 @@ bool SetAutoStart(const char* name, const char* path, ArgumentRecord mode) {
     return RunCommand(SystemLibrary(), 0, args, 3);
 }
 
-TEST(DockCommands, AutoStartWritesTheRunValueWithTheFullPath) {
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
+
+// The Run value is a command line: the path is stored in quotes, so that one
+// with spaces is not read as "C:\Program" followed by arguments.
+TEST(DockCommands, AutoStartWritesTheRunValueWithTheFullPathQuoted) {
     const char* name = "qd_autostart_probe.exe";
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     char other[MAX_PATH];
     GetSystemDirectoryA(other, MAX_PATH);
     std::strcat(other, "\\notepad.exe");
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string spaced = std::string(temp) + "qd auto start";
+    const std::string program = spaced + "\\Quick Dock.exe";
+    CreateDirectoryA(spaced.c_str(), nullptr);
+    HANDLE file = CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
     DeleteRunValue(name);
 
     EXPECT_TRUE(SetAutoStart(name, self, ArgOmitted()));
-    EXPECT_EQ(self, RunValue(name));
+    EXPECT_EQ(Quoted(self), RunValue(name));
+    EXPECT_TRUE(SetAutoStart(name, program.c_str(), ArgInt(0)));
+    EXPECT_EQ(Quoted(program), RunValue(name));
     // Rewritten at every start; an unknown mode is the registry too.
     EXPECT_TRUE(SetAutoStart(name, other, ArgInt(9)));
-    EXPECT_EQ(other, RunValue(name));
+    EXPECT_EQ(Quoted(other), RunValue(name));
     // A path that names no file (or a folder) changes nothing.
     EXPECT_FALSE(SetAutoStart(name, "C:\\no\\such\\program.exe", ArgInt(0)));
     EXPECT_FALSE(SetAutoStart(name, "C:\\windows", ArgInt(0)));
-    EXPECT_EQ(other, RunValue(name));
+    EXPECT_EQ(Quoted(other), RunValue(name));
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(spaced.c_str());
     DeleteRunValue(name);
     EXPECT_FALSE(SetAutoStart(name, "", ArgInt(0)));
     EXPECT_EQ("<none>", RunValue(name));

@@ -113,19 +113,26 @@ class ScaledDisplay {
     bool ok_ = false;
 };
 
-// Calls a function of user32 that takes no argument inside another process,
-// on a thread of its own, and gives its 32-bit result. Wine gives both
-// processes the same user32, but its place is looked up all the same.
-bool CallUser32In(HANDLE process, const char* function, DWORD* result) {
-    HMODULE local = GetModuleHandleA("user32.dll");
-    FARPROC entry = GetProcAddress(local, function);
+// Calls a function that takes no argument inside another process, on a
+// thread of its own, and gives its 32-bit result. The function's module is
+// the one that holds it here (kernel32 may hand out kernelbase's), found by
+// name in the other process; Wine gives both processes the same module.
+bool CallIn(HANDLE process, const char* dll, const char* function, DWORD* result) {
+    FARPROC entry = GetProcAddress(GetModuleHandleA(dll), function);
+    HMODULE local = nullptr;
+    if (!entry || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                      reinterpret_cast<LPCSTR>(entry), &local))
+        return false;
+    char localName[MAX_PATH] = {};
+    GetModuleBaseNameA(GetCurrentProcess(), local, localName, sizeof(localName));
     HMODULE modules[512];
     DWORD bytes = 0;
-    if (!entry || !EnumProcessModules(process, modules, sizeof(modules), &bytes)) return false;
+    if (!EnumProcessModules(process, modules, sizeof(modules), &bytes)) return false;
     for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
         char name[MAX_PATH] = {};
         GetModuleBaseNameA(process, modules[i], name, sizeof(name));
-        if (lstrcmpiA(name, "user32.dll") != 0) continue;
+        if (lstrcmpiA(name, localName) != 0) continue;
         const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
             reinterpret_cast<UINT_PTR>(modules[i]) +
             (reinterpret_cast<UINT_PTR>(entry) - reinterpret_cast<UINT_PTR>(local)));
@@ -137,6 +144,10 @@ bool CallUser32In(HANDLE process, const char* function, DWORD* result) {
         return done;
     }
     return false;
+}
+
+bool CallUser32In(HANDLE process, const char* function, DWORD* result) {
+    return CallIn(process, "user32.dll", function, result);
 }
 
 // At 150 % the program must measure the screen, the taskbar and its own
@@ -158,6 +169,55 @@ TEST(DockProgram, OnAScaledDisplayMeasuresInPhysicalPixels) {
     ASSERT_TRUE(CallUser32In(program.Process(), "IsProcessDPIAware", &aware));
     EXPECT_EQ(144u, dpi);
     EXPECT_TRUE(aware);
+}
+
+// The panel refuses to close, but it never blocks log-off, restart or
+// shutdown: the system's question is answered yes, and the session's end
+// ends the program normally (exit code 0). Sent from this process, as the
+// system sends them; Wine cannot end a real session here.
+TEST(DockProgram, TheSessionMayEndThoughThePanelRefusesToClose) {
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(Eventually([&] { return program.DockIn(standIn.Taskbar()) != nullptr; }));
+    HWND panel = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (panel = program.Panel()) != nullptr; }));
+
+    // Alt+F4 arrives as SC_CLOSE, then WM_CLOSE: both are refused.
+    SendMessageA(panel, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageA(panel, WM_CLOSE, 0, 0);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(program.Process(), 300));
+    EXPECT_TRUE(IsWindow(panel));
+
+    EXPECT_EQ(TRUE, SendMessageA(panel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+    EXPECT_EQ(TRUE, SendMessageA(panel, WM_QUERYENDSESSION, 0, 0));
+    // Another program refused: the session goes on, and so does the dock.
+    SendMessageA(panel, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(program.Process(), 300));
+    EXPECT_TRUE(IsWindow(panel));
+
+    SendMessageTimeoutA(panel, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, nullptr);
+    ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(program.Process(), 10000));
+    DWORD code = 99;
+    GetExitCodeProcess(program.Process(), &code);
+    EXPECT_EQ(0u, code);
+}
+
+// The system shows no box of its own ("no disk in the drive") while the dock
+// scans its folder: the running program's error mode fails critical errors
+// and open-file errors quietly. (Wine passes no error mode on to a child
+// process, so keeping inherited bits cannot be seen from here.)
+TEST(DockProgram, RunsWithoutTheSystemsErrorBoxes) {
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    ASSERT_TRUE(Eventually([&] { return program.DockIn(standIn.Taskbar()) != nullptr; }));
+    DWORD mode = 0;
+    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
+    EXPECT_EQ(static_cast<DWORD>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX),
+              mode & (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
 }
 
 TEST(DockProgram, ASecondCopyTakesTheSamePlace) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/ProgramImage.h"
@@ -158,7 +159,8 @@ TEST_F(PanelSlides, StartUpRegistersTheProgramForAutomaticStart) {
     EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExA(key, "test_dock_panel.exe", nullptr, nullptr,
                                               reinterpret_cast<BYTE*>(value), &size));
     RegCloseKey(key);
-    EXPECT_STRCASEEQ(self, value);
+    // Quoted: the value is a command line.
+    EXPECT_STRCASEEQ((std::string("\"") + self + "\"").c_str(), value);
 }
 
 TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {
@@ -170,6 +172,25 @@ TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {
     TogglePanel(nullptr, 0);
     EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, W()}), gMoves);
     EXPECT_EQ(kPanelHidden, PanelState);
+}
+
+// With a monitor to the right of the primary the layout parks the panel
+// beyond it; the slides on the primary look exactly as with one monitor, and
+// the slide out ends at the parked place.
+TEST_F(PanelSlides, WithAMonitorToTheRightTheSlidesEndBeyondIt) {
+    EXPECT_EQ(W(), ParkedLeft()) << "one monitor: parked at the screen's width";
+    const int32_t parked = W() + 1280;
+    SetParkedLeft(parked);
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);
+    gMoves.clear();
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, parked}), gMoves);
+    EXPECT_EQ(kPanelHidden, PanelState);
+    SetParkedLeft(W());
+    TogglePanel(nullptr, 0);
+    TogglePanel(nullptr, 0);
+    EXPECT_EQ(W(), PanelLeft());
 }
 
 TEST_F(PanelSlides, AClickOrANoticeDuringASlideIsIgnored) {

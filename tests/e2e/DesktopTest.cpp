@@ -123,7 +123,7 @@ class Desktop : public ::testing::Test {
         HKEY key;
         if (RegOpenKeyA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
                         &key) == ERROR_SUCCESS) {
-            if (ReadAutoStartValue("QuickDock.exe") == run / "QuickDock.exe")
+            if (ReadAutoStartValue("QuickDock.exe") == "\"" + run / "QuickDock.exe" + "\"")
                 RegDeleteValueA(key, "QuickDock.exe");
             RegCloseKey(key);
         }
@@ -289,7 +289,7 @@ TEST_F(Desktop, StartsInTheTaskbarAndTheDockOpensAndClosesThePanel) {
     EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dock) != FALSE; }));
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
     EXPECT_TRUE(Hidden());
-    EXPECT_EQ(run / "QuickDock.exe", ReadAutoStartValue("QuickDock.exe"));
+    EXPECT_EQ("\"" + run / "QuickDock.exe" + "\"", ReadAutoStartValue("QuickDock.exe"));
 
     // A click slides it in, resting on the taskbar, drawn with its items.
     OpenPanel();
@@ -371,6 +371,45 @@ TEST_F(Desktop, CategoriesShowTheirItemsAndItemsOpen) {
     EXPECT_EQ(8u, lines.size()) << "both activations open the item";
     EXPECT_TRUE(Eventually([&] { return ThreadsOf(program.Id()) <= threadsBefore; }))
         << "launch workers end by themselves";
+}
+
+// The shell's message box of the program's process, once one is shown.
+HWND ShellBoxOf(DWORD process) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+        if (OwnerProcess(w) == process && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+// An item that cannot be opened (its program deleted) is not passed over in
+// silence: the shell shows its own message over the panel, as it does for
+// the desktop's own shortcuts; the panel slides away as after any launch.
+// (The program hands the shell the panel as the message's owner; Wine shows
+// its message without an owner, so that part is not checked here.)
+TEST_F(Desktop, AnItemThatCannotBeOpenedIsReportedByTheShell) {
+    ASSERT_TRUE(MakeFolder(run / "临时数据"));
+    const std::string root = run / "快速启动目录";
+    ASSERT_TRUE(MakeFolder(root));
+    ASSERT_TRUE(MakeFolder(root + "\\01甲"));
+    const std::string gone = run / "已卸载.exe";
+    ASSERT_TRUE(CopyFileA(marker.c_str(), gone.c_str(), FALSE));
+    ASSERT_TRUE(MakeShortcut(root + "\\01甲\\1已卸载.lnk", gone));
+    ASSERT_TRUE(DeleteFileA(gone.c_str()));
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    OpenPanel();
+
+    const POINT item = CellCentre(0);
+    ClickAt(item.x, item.y);
+    HWND box = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (box = ShellBoxOf(program.Id())) != nullptr; }))
+        << "the failure was not reported";
+    EXPECT_TRUE(Eventually([&] { return Hidden(); })) << "the panel slides out as after a launch";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(Eventually([&] { return ShellBoxOf(program.Id()) == nullptr; }));
+    // The dock goes on as before.
+    OpenPanel();
 }
 
 TEST_F(Desktop, ThePanelStaysForAltF4AndGoesWhenAnotherWindowIsActivated) {

@@ -160,16 +160,17 @@ TEST_F(MarkerTest, OnlyAnItemOfTheShownCategoryIsOpened) {
     for (int32_t shown : {0, 1, -1}) {
         CurrentCategory = shown;
         for (int32_t index : {-1, 1, 100}) {
-            EXPECT_FALSE(LaunchShownItem(index)) << "category " << shown << ", item " << index;
+            EXPECT_FALSE(LaunchShownItem(index, nullptr))
+                << "category " << shown << ", item " << index;
         }
     }
     CurrentCategory = 3;
-    EXPECT_FALSE(LaunchShownItem(0));
+    EXPECT_FALSE(LaunchShownItem(0, nullptr));
     EXPECT_EQ(before, ProcessThreadCount()) << "no worker was started";
     EXPECT_TRUE(SkinCalls().empty());
 
     CurrentCategory = 0;
-    EXPECT_TRUE(LaunchShownItem(0));
+    EXPECT_TRUE(LaunchShownItem(0, nullptr));
     const std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
     EXPECT_EQ(2u, lines.size()) << "the item opened once, and nothing else did";
     ResetGlobalLists();

@@ -75,6 +75,18 @@ const SupportLibrary kStandInSkin = {"3F7A19C2D8E44B05A6C1E29B7D30F586",
                                      nullptr,
                                      0};
 
+// The icon library with a seam before its one command: the test may act on
+// the target name (take it) after the caller chose it and before the write.
+void (*gBeforeIconSave)(const char* target) = nullptr;
+
+void SaveIconThroughSeam(ResultRecord* result, int32_t n, ArgumentRecord* a) {
+    if (gBeforeIconSave && n > 2) gBeforeIconSave(TextOrEmpty(a[2].AsText()));
+    IconLibrary().commands[static_cast<int>(IconCommand::SaveIconToFile)](result, n, a);
+}
+
+const CommandFn kIconSeamCommands[] = {SaveIconThroughSeam};
+SupportLibrary gIconSeam = {};
+
 const SupportLibrary* gLibraries[kSupportLibraryCount] = {};
 ProgramImageHeader gHeader = {};
 
@@ -86,7 +98,9 @@ void InstallLaunchTestProgram() {
         gLibraries[kSkinLibrary] = &kStandInSkin;
         gLibraries[kThreadLibrary] = &ThreadLibrary();
         gLibraries[kSystemLibrary] = &SystemLibrary();
-        gLibraries[kIconLibrary] = &IconLibrary();
+        gIconSeam = IconLibrary();
+        gIconSeam.commands = kIconSeamCommands;
+        gLibraries[kIconLibrary] = &gIconSeam;
         gLibraries[kShellLibrary] = &ShellLibrary();
         gHeader.buildMode = 3;
         gHeader.constantData = kFolderImageBlock;
@@ -100,6 +114,11 @@ void InstallLaunchTestProgram() {
         InitializeExternalFunctions(gHeader);
     }
     gCalls.clear();
+    gBeforeIconSave = nullptr;
+}
+
+void SetBeforeIconSave(void (*hook)(const char* target)) {
+    gBeforeIconSave = hook;
 }
 
 std::vector<SkinCall>& SkinCalls() {

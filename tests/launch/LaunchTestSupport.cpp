@@ -67,24 +67,89 @@ bool MakeFolder(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+namespace {
+
+// Every name, whatever the code page holds, and every depth.
+void RemoveTreeW(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring full = path + L"\\" + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full);
+                RemoveTreeW(full);
             } else {
-                DeleteFileA(full.c_str());
+                DeleteFileW(full.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+void RemoveTree(const std::string& path) {
+    RemoveTreeW(PrefixedPath(WideOf(path)));
+}
+
+std::wstring WideOf(const std::string& ansi) {
+    std::wstring wide(ansi.size() + 1, L'\0');
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return wide;
+}
+
+std::wstring PrefixedPath(const std::wstring& path) {
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    return path;
+}
+
+namespace {
+
+bool IdentityOf(const std::wstring& path, BY_HANDLE_FILE_INFORMATION* info) {
+    HANDLE file = CreateFileW(PrefixedPath(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool got = GetFileInformationByHandle(file, info) != FALSE;
+    CloseHandle(file);
+    return got;
+}
+
+}  // namespace
+
+bool SameFile(const std::string& ansiPath, const std::wstring& real) {
+    BY_HANDLE_FILE_INFORMATION a{}, b{};
+    return IdentityOf(WideOf(ansiPath), &a) && IdentityOf(real, &b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+bool MakeFolderW(const std::wstring& path) {
+    return CreateDirectoryW(PrefixedPath(path).c_str(), nullptr) != 0;
+}
+
+bool MakeShortcutW(const std::wstring& lnkPath, const std::wstring& target) {
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool saved = false;
+    IShellLinkW* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
+        link->SetPath(target.c_str());
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            saved = SUCCEEDED(file->Save(PrefixedPath(lnkPath).c_str(), TRUE));
+            file->Release();
+        }
+        link->Release();
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+    return saved;
 }
 
 int CountEntries(const std::string& folder) {
@@ -110,7 +175,8 @@ bool MakeShortcut(const std::string& lnkPath, const ShortcutSpec& recipe) {
         if (!recipe.arguments.empty()) link->SetArguments(recipe.arguments.c_str());
         if (!recipe.workingDirectory.empty())
             link->SetWorkingDirectory(recipe.workingDirectory.c_str());
-        if (!recipe.iconPath.empty()) link->SetIconLocation(recipe.iconPath.c_str(), recipe.iconIndex);
+        if (!recipe.iconPath.empty())
+            link->SetIconLocation(recipe.iconPath.c_str(), recipe.iconIndex);
         link->SetShowCmd(recipe.showCommand);
         if (recipe.hotKey) link->SetHotkey(recipe.hotKey);
         if (!recipe.description.empty()) link->SetDescription(recipe.description.c_str());

@@ -30,6 +30,16 @@ bool MakeFolder(const std::string& path);
 void RemoveTree(const std::string& path);
 int CountEntries(const std::string& folder);  // files and folders, "." and ".." not counted
 
+// Names the code page cannot hold and paths of MAX_PATH and more: the wide
+// calls, with "\\?\" in front of a drive path (PrefixedPath).
+std::wstring WideOf(const std::string& ansi);
+std::wstring PrefixedPath(const std::wstring& path);
+// Whether an ANSI path and a wide path open the same file or folder.
+bool SameFile(const std::string& ansiPath, const std::wstring& real);
+bool MakeFolderW(const std::wstring& path);
+// A shortcut to `target`, saved by IShellLinkW at `lnkPath`.
+bool MakeShortcutW(const std::wstring& lnkPath, const std::wstring& target);
+
 struct ShortcutSpec {
     std::string target;
     std::string arguments;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/common/FileTitle.h"
 #include "app/common/Globals.h"
 #include "app/common/RandomInRange.h"
 #include "app/common/SortTextArray.h"
@@ -12,6 +13,7 @@
 #include "app/launch/ItemActions.h"
 #include "app/launch/QuickLaunchScan.h"
 #include "runtime/library/icon/IconFile.h"
+#include "runtime/win32/FileNames.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
 #include "ui/description/FolderImage.h"
@@ -155,6 +157,114 @@ TEST_F(ScanTest, ItemsAreTheSortedFilesOfEachCategory) {
     EXPECT_EQ(0, CountEntries(run / kScratch)) << "no icon file is left behind";
 }
 
+// 運 ends in the byte of "\\" (0x5C) in code page 936: a category named 02運
+// is a folder like any other, its items joined to it with a backslash.
+TEST_F(ScanTest, ACategoryWhoseLastByteIsABackslashListsItsItems) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    const std::string folder = Folder("02運");
+    ASSERT_TRUE(MakeFolder(folder));
+    ASSERT_TRUE(MakeShortcut(folder + "\\誠.lnk", SystemNotepad()));
+
+    ScanQuickLaunchFolder();
+
+    ASSERT_EQ(1, ArrayCount(CategoryList));
+    EXPECT_EQ((std::vector<std::string>{folder + "\\誠.lnk"}), Texts(Category(0).paths));
+    std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
+    ASSERT_EQ(1u, buttons.size());
+    EXPECT_EQ("運", buttons[0].text);
+}
+
+// Listed paths are ANSI texts: each must name its own file (no "?" for what
+// code page 936 lacks, which names no file on Windows, though Wine happens to
+// open it), and it opens the same file as the real wide path.
+::testing::AssertionResult NamesTheFile(const std::string& listed, const std::wstring& real) {
+    if (listed.find('?') != std::string::npos)
+        return ::testing::AssertionFailure() << listed << " holds a lossy \"?\"";
+    if (!SameFile(listed, real))
+        return ::testing::AssertionFailure() << listed << " does not name the file";
+    return ::testing::AssertionSuccess();
+}
+
+// Names with characters outside code page 936 (Korean here): the items are
+// listed in a spelling that opens them (the short name), get their pictures,
+// and their titles show the name as well as the code page can.
+TEST_F(ScanTest, NamesTheCodePageCannotHoldStillOpenTheirOwnFiles) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    const std::string office = Folder("01办公");
+    ASSERT_TRUE(MakeFolder(office));
+    const std::wstring korean = L"\uD55C\uAE00";
+    const std::wstring lnk = WideOf(office) + L"\\" + korean + L".lnk";
+    ASSERT_TRUE(MakeShortcutW(lnk, WideOf(SystemNotepad())));
+    // A shortcut whose program has such a name.
+    const std::wstring program = WideOf(run.Path()) + L"\\" + korean + L".exe";
+    ASSERT_TRUE(CopyFileW(WideOf(SystemNotepad()).c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(MakeShortcutW(WideOf(office) + L"\\b.lnk", program));
+    // A category folder with such a name.
+    const std::wstring category = WideOf(Root()) + L"\\02" + korean;
+    ASSERT_TRUE(MakeFolderW(category));
+    ASSERT_TRUE(MakeShortcutW(category + L"\\c.lnk", WideOf(SystemNotepad())));
+
+    ScanQuickLaunchFolder();
+
+    ASSERT_EQ(2, ArrayCount(CategoryList));
+    // In byte order of the listed names: the short name ("__~...") first.
+    const std::vector<std::string> officeItems = Texts(Category(0).paths);
+    ASSERT_EQ(2u, officeItems.size());
+    EXPECT_TRUE(NamesTheFile(officeItems[0], WideOf(office) + L"\\" + korean + L".lnk"));
+    EXPECT_TRUE(NamesTheFile(officeItems[1], WideOf(office) + L"\\b.lnk"));
+    const std::vector<std::string> other = Texts(Category(1).paths);
+    ASSERT_EQ(1u, other.size());
+    EXPECT_TRUE(NamesTheFile(other[0], WideOf(Root()) + L"\\02" + korean + L"\\c.lnk"));
+
+    std::vector<SkinCall> loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(3u, loads.size());
+    EXPECT_FALSE(loads[0].bytes.empty()) << "the shortcut with a Korean name";
+    EXPECT_FALSE(loads[1].bytes.empty()) << "the program with a Korean name";
+    EXPECT_FALSE(loads[2].bytes.empty()) << "the item of the Korean category";
+    EXPECT_EQ(0, CountEntries(run / kScratch));
+
+    // Titles: the long name, as well as code page 936 can hold it.
+    std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
+    ASSERT_EQ(2u, buttons.size());
+    EXPECT_EQ("??", buttons[1].text) << "02 is the sort key, then two Korean characters";
+    OwnedText title(FileTitle(officeItems[0].c_str(), false));
+    EXPECT_STREQ("??", TextOrEmpty(title.Get()));
+}
+
+// Paths of MAX_PATH (260) bytes and more: the shortcut is read and the icon
+// extracted like any other item's; the shell, which takes no such path, gets
+// a short form that names the same file. (Wine's shortcuts cannot hold a
+// target that long, so a program that deep is not tried here.)
+TEST_F(ScanTest, ItemsPastMaxPathGetTheirPicturesAndOpen) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    const std::string deep = Folder("01" + std::string(290 - Root().size(), 'D'));
+    ASSERT_GE(deep.size(), static_cast<size_t>(MAX_PATH));
+    const std::wstring wideDeep = WideOf(deep);
+    ASSERT_TRUE(MakeFolderW(wideDeep));
+    ASSERT_TRUE(MakeShortcutW(wideDeep + L"\\记事本.lnk", WideOf(SystemNotepad())));
+    ASSERT_TRUE(MakeShortcutW(wideDeep + L"\\目录.lnk", WideOf(run.Path())));
+
+    ScanQuickLaunchFolder();
+
+    ASSERT_EQ(1, ArrayCount(CategoryList));
+    const std::vector<std::string> items = Texts(Category(0).paths);
+    EXPECT_EQ((std::vector<std::string>{deep + "\\记事本.lnk", deep + "\\目录.lnk"}), items);
+    std::vector<SkinCall> loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(2u, loads.size());
+    EXPECT_FALSE(loads[0].bytes.empty()) << "a program shortcut that deep";
+    EXPECT_TRUE(loads[1].folderImage) << "a folder shortcut that deep";
+    EXPECT_EQ(0, CountEntries(run / kScratch));
+
+    // What the launch hands to the shell.
+    for (const std::string& item : items) {
+        const std::string shellPath = ShortFormForAnsiCalls(item.c_str());
+        EXPECT_LT(shellPath.size(), static_cast<size_t>(MAX_PATH)) << shellPath;
+        EXPECT_TRUE(SameFile(shellPath, WideOf(item))) << shellPath;
+    }
+}
+
 TEST_F(ScanTest, NoQuickLaunchFolderStillSelectsButtonZero) {
     ScanQuickLaunchFolder();
     EXPECT_EQ(0, ArrayCount(CategoryList));
@@ -222,7 +332,39 @@ TEST_F(PictureTest, OnlyExactLnkAndExeGetProgramIcons) {
     EXPECT_TRUE(Picture(items + "\\notes.lnk").empty()) << "a document";
     WriteBytes(items + "\\broken.lnk", {0, 1, 2});
     EXPECT_TRUE(Picture(items + "\\broken.lnk").empty());
+    // A program on a drive that is not there (an empty removable drive).
+    std::string missing = "Q:\\工具\\程序.exe";
+    for (char d = 'Z'; d >= 'D'; --d) {
+        if (!(GetLogicalDrives() & (1u << (d - 'A')))) missing[0] = d;
+    }
+    ASSERT_TRUE(MakeShortcut(items + "\\removable.lnk", missing));
+    EXPECT_TRUE(Picture(items + "\\removable.lnk").empty()) << missing;
     EXPECT_EQ(0, CountEntries(run / kScratch));
+}
+
+// The user's file that takes the scratch name between the program's check
+// and its write (made deterministic through the seam before the write).
+std::string gTakenName;
+void TakeTheNameFirst(const char* target) {
+    if (!gTakenName.empty()) return;
+    gTakenName = target;
+    WriteBytes(gTakenName, {'m', 'i', 'n', 'e'});
+}
+
+TEST_F(PictureTest, AFileThatTakesTheScratchNameIsNeitherReplacedNorDeleted) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    ASSERT_TRUE(MakeShortcut(items + "\\编辑.lnk", SystemNotepad()));
+    gTakenName.clear();
+    SetBeforeIconSave(TakeTheNameFirst);
+    std::vector<uint8_t> bytes = Picture(items + "\\编辑.lnk");
+    SetBeforeIconSave(nullptr);
+    ASSERT_FALSE(gTakenName.empty());
+    EXPECT_EQ((std::vector<uint8_t>{'m', 'i', 'n', 'e'}), ReadBytes(gTakenName))
+        << "the user's file is unchanged";
+    EXPECT_EQ(1, CountEntries(run / kScratch)) << "only the program's own file is deleted";
+    std::vector<IconImage> images;
+    EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images))
+        << "another name is drawn and the item still gets its picture";
 }
 
 TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {

@@ -25,6 +25,8 @@ HandlerResult OnCreated(const int32_t*, int32_t) {
         CloseHandle(CreateThread(nullptr, 0, EndFromWorker, nullptr, 0, nullptr));
     } else if (std::strcmp(gMode, "before-loop") == 0) {
         DestroyWindow(self);
+    } else if (std::strcmp(gMode, "refuse-close") == 0) {
+        // Stays open: only the test, from outside, ends the session.
     } else {
         PostMessageA(self, WM_CLOSE, 0, 0);
     }
@@ -33,6 +35,8 @@ HandlerResult OnCreated(const int32_t*, int32_t) {
 
 HandlerResult OnMayClose(const int32_t*, int32_t) {
     if (std::strcmp(gMode, "error") == 0) ReportRuntimeError(1, 5, 3);
+    // A window that declines every request to close it.
+    if (std::strcmp(gMode, "refuse-close") == 0) return Result(0);
     return NoResult();
 }
 

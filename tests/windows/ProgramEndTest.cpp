@@ -11,7 +11,35 @@ struct Outcome {
     bool exitRoutineRan = false;
 };
 
-Outcome RunProbe(const char* mode) {
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<WindowSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != s->process || !IsWindowVisible(window)) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+// The probe's visible top-level window, once it has one (10 s at most).
+HWND ProbeWindow(DWORD process) {
+    for (int i = 0; i < 200; ++i) {
+        WindowSearch search{process, nullptr};
+        EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+// What the test does to the running probe before waiting for its end.
+using Driver = void (*)(HWND probeWindow, HANDLE process);
+
+Outcome RunProbe(const char* mode, Driver drive = nullptr) {
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, MAX_PATH);
     std::string dir(module);
@@ -27,6 +55,11 @@ Outcome RunProbe(const char* mode) {
                         &pi)) {
         ADD_FAILURE() << "probe did not start";
         return outcome;
+    }
+    if (drive) {
+        HWND window = ProbeWindow(pi.dwProcessId);
+        EXPECT_NE(window, nullptr) << "the probe shows its window";
+        if (window) drive(window, pi.hProcess);
     }
     // Bounded wait: a probe that hangs fails the test rather than the run.
     if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) {
@@ -62,6 +95,27 @@ TEST(ProgramEnd, RuntimeErrorEndsWithMinusOneWithoutExitRoutine) {
 TEST(ProgramEnd, ExitFromAWorkerThreadEndsOnTheGuiThread) {
     Outcome o = RunProbe("worker-exit");
     EXPECT_EQ(o.exitCode, 7u);
+    EXPECT_TRUE(o.exitRoutineRan);
+}
+
+// A window that refuses to close never blocks the end of the session: the
+// system's question is answered yes, and the session's end is the program's
+// normal end, sent from another process as the system sends it.
+TEST(ProgramEnd, SessionEndIsNeverRefusedAndEndsNormally) {
+    Outcome o = RunProbe("refuse-close", [](HWND window, HANDLE process) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(WaitForSingleObject(process, 300), static_cast<DWORD>(WAIT_TIMEOUT))
+            << "closing is still refused";
+        EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        // The session's end was called off: the program goes on.
+        SendMessageA(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+        EXPECT_EQ(WaitForSingleObject(process, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+        EXPECT_TRUE(IsWindow(window));
+        SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                            nullptr);
+    });
+    EXPECT_EQ(o.exitCode, 0u);
     EXPECT_TRUE(o.exitRoutineRan);
 }
 

@@ -658,9 +658,10 @@ TEST_F(WindowRuntime, ZMayCloseKeepsTheWindowOpenOnlyOnAReportedZero) {
     gCloseAnswer = CloseAnswer::KeepOpen;
     SendMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(main));
-    EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, 0), FALSE);
-    gCloseAnswer = CloseAnswer::Unreported;
+    // The session's end is not a request to close: it is never refused.
     EXPECT_EQ(SendMessageA(main, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_TRUE(IsWindow(main));
+    gCloseAnswer = CloseAnswer::Unreported;
     SendMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(LiveHandleOf(kMain, kControl), nullptr);

@@ -6,6 +6,7 @@
 #include "runtime/library/core/CoreArguments.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/library/core/FileSearch.h"
+#include "runtime/win32/FileNames.h"
 #include "runtime/win32/ScopedOwners.h"
 
 namespace {
@@ -16,36 +17,6 @@ constexpr DWORD kSearchableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE
 
 bool IsDotEntry(const char* name) {
     return name && (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0);
-}
-
-// The ANSI search refuses patterns of MAX_PATH bytes and more, so a category
-// folder deep in the tree would list nothing. Such a pattern, when it is a
-// drive-absolute path, is searched in its long form instead; the handle
-// continues with FindNextFileA like any other.
-HANDLE FindFirstEntry(const char* pattern, WIN32_FIND_DATAA* entry) {
-    const size_t length = std::strlen(pattern);
-    if (length < MAX_PATH || pattern[1] != ':' || pattern[2] != '\\')
-        return FindFirstFileA(pattern, entry);
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, pattern, -1, nullptr, 0);
-    if (wideLength <= 1) return INVALID_HANDLE_VALUE;
-    std::wstring wide = L"\\\\?\\";
-    const size_t prefix = wide.size();
-    wide.resize(prefix + static_cast<size_t>(wideLength));
-    MultiByteToWideChar(CP_ACP, 0, pattern, -1, &wide[prefix], wideLength);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(wide.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return search;
-    *entry = WIN32_FIND_DATAA{};
-    entry->dwFileAttributes = found.dwFileAttributes;
-    entry->ftCreationTime = found.ftCreationTime;
-    entry->ftLastAccessTime = found.ftLastAccessTime;
-    entry->ftLastWriteTime = found.ftLastWriteTime;
-    entry->nFileSizeHigh = found.nFileSizeHigh;
-    entry->nFileSizeLow = found.nFileSizeLow;
-    WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, entry->cFileName, sizeof(entry->cFileName),
-                        nullptr, nullptr);
-    entry->cFileName[sizeof(entry->cFileName) - 1] = '\0';
-    return search;
 }
 
 }  // namespace
@@ -60,25 +31,30 @@ bool FileEntryMatches(DWORD attributes, const char* name, int32_t mask, bool mas
     return (attributes & limited) != 0;
 }
 
+// The search runs on the wide calls, so that a folder deep in the tree (a
+// pattern of MAX_PATH bytes or more) is searched as well, and every name is
+// handed out in a spelling that opens the file: a name that code page 936
+// cannot hold comes out as its short name.
 Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state) {
     if (!state) return nullptr;
-    WIN32_FIND_DATAA entry;
+    WIN32_FIND_DATAW entry;
     if (pattern && *pattern) {
         CloseFileSearch(state);
-        HANDLE search = FindFirstEntry(pattern, &entry);
+        HANDLE search = FindFirstFileW(WidePath(pattern).c_str(), &entry);
         if (search == INVALID_HANDLE_VALUE) return nullptr;
         *state = search;
     } else {
         if (!*state) return nullptr;
-        if (!FindNextFileA(*state, &entry)) {
+        if (!FindNextFileW(*state, &entry)) {
             CloseFileSearch(state);
             return nullptr;
         }
     }
     for (;;) {
-        if (FileEntryMatches(entry.dwFileAttributes, entry.cFileName, mask, maskOmitted))
-            return CopyText(entry.cFileName);
-        if (!FindNextFileA(*state, &entry)) {
+        const std::string name = EntryNameForAnsi(entry.cFileName, entry.cAlternateFileName);
+        if (FileEntryMatches(entry.dwFileAttributes, name.c_str(), mask, maskOmitted))
+            return CopyText(name.c_str());
+        if (!FindNextFileW(*state, &entry)) {
             CloseFileSearch(state);
             return nullptr;
         }
@@ -92,12 +68,12 @@ void CloseFileSearch(HANDLE* state) {
 }
 
 void CmdRemoveFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
-    SetResultBool(result, DeleteFileA(ArgumentText(argCount, args, 0)) != FALSE);
+    SetResultBool(result, DeleteFileW(WidePath(ArgumentText(argCount, args, 0)).c_str()) != FALSE);
 }
 
 void CmdReadWholeFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
-    ScopedFileHandle file(CreateFileA(ArgumentText(argCount, args, 0), GENERIC_READ,
-                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    ScopedFileHandle file(CreateFileW(WidePath(ArgumentText(argCount, args, 0)).c_str(),
+                                      GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return;
     LARGE_INTEGER size;

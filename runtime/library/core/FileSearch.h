@@ -11,6 +11,8 @@
 // read-only, hidden, system, directory and archive (0x37); left out, only
 // entries without the directory attribute match; 0 matches entries without
 // any attribute; otherwise an entry needs one of the mask's attributes.
+// A name that the ANSI code page cannot hold is handed out as its short name
+// (runtime/win32/FileNames.h), so that dir + name always opens the entry.
 Text FindFile(const char* pattern, int32_t mask, bool maskOmitted, HANDLE* state);
 // Whether an entry with these attributes and this name passes the mask as
 // FindFile applies it.

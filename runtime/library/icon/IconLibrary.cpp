@@ -11,6 +11,7 @@
 #include "runtime/library/icon/ModuleIcons.h"
 #include "runtime/library/LibraryArguments.h"
 #include "runtime/process/Runtime.h"
+#include "runtime/win32/FileNames.h"
 #include "runtime/win32/ScopedOwners.h"
 
 namespace {
@@ -72,8 +73,8 @@ class LoadedIconModule : public IconModule {
 
 std::vector<uint8_t> ReadFileBytes(const char* path) {
     std::vector<uint8_t> bytes;
-    ScopedFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFileHandle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) return bytes;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > 0x7FFFFFFF)
@@ -100,19 +101,24 @@ std::vector<IconImage> LoadIconFileImages(const char* path) {
     return images;
 }
 
+// The target is created new: whatever already has its name (a file, a link,
+// a junction) is neither replaced nor followed, and nothing is written then.
 bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
+    const std::wstring widePath = WidePath(path);
     bool written = false;
     {
-        ScopedFileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        ScopedFileHandle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                          nullptr));
         if (!file.Valid()) return false;
         DWORD done = 0;
         written =
             WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
             done == bytes.size();
     }
-    // A half-written file would be read back as a damaged icon.
-    if (!written) DeleteFileA(path);
+    // A half-written file (ours: it was created above) would be read back as
+    // a damaged icon.
+    if (!written) DeleteFileW(widePath.c_str());
     return written;
 }
 
@@ -173,22 +179,28 @@ std::vector<uint8_t> IconBitmapFile(const std::vector<IconImage>& images) {
     return file;
 }
 
-void WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
-    if (images.empty()) return;
+// True when the target was created and written.
+bool WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
+    if (images.empty()) return false;
     std::string kind = FileKindOf(target);
-    if (kind == "ico") {
-        WriteFileBytes(target, WriteIconFile(images));
-    } else if (kind == "bmp") {
+    if (kind == "ico") return WriteFileBytes(target, WriteIconFile(images));
+    if (kind == "bmp") {
         std::vector<uint8_t> bitmap = IconBitmapFile(images);
-        if (!bitmap.empty()) WriteFileBytes(target, bitmap);
+        return !bitmap.empty() && WriteFileBytes(target, bitmap);
     }
+    return false;
 }
 
+// A fifth argument, a boolean variable, learns whether the target was
+// created and written (so that a caller deletes only a file it made).
 void CmdSaveIconToFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     int32_t mode = ArgumentInt(argCount, args, 1, 1);
     int32_t number = ArgumentInt(argCount, args, 3, 1);
+    bool written = false;
     SetResultInt(result, SaveIconToFile(TextArgument(argCount, args, 0), mode,
-                                        TextArgument(argCount, args, 2), number));
+                                        TextArgument(argCount, args, 2), number, &written));
+    if (void* v = OutputVariable(argCount, args, 4, Tag::kBoolean))
+        *static_cast<int32_t*>(v) = written ? 1 : 0;
 }
 
 const CommandFn kIconCommands[static_cast<int>(IconCommand::Count)] = {CmdSaveIconToFile};
@@ -199,7 +211,9 @@ const SupportLibrary kIconLibraryEntry = {
 
 }  // namespace
 
-int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number) {
+int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number,
+                       bool* written) {
+    if (written) *written = false;
     if (number <= 0) number = 1;
     if (mode != 0) mode = 1;
     bool save = mode == 0;
@@ -207,18 +221,27 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
 
     std::string kind = FileKindOf(source);
     if (kind == "ico") {
-        if (save && number <= 1) WriteIconTarget(LoadIconFileImages(source), target);
+        if (save && number <= 1) {
+            const bool done = WriteIconTarget(LoadIconFileImages(source), target);
+            if (written) *written = done;
+        }
         return 1;
     }
     if (kind != "exe" && kind != "dll" && kind != "icl") return 0;
 
-    ScopedModule module(LoadLibraryExA(TextOrEmpty(source), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    // Module loading takes no path of MAX_PATH bytes or more, not even in its
+    // wide "\\?\" form: a program that deep is loaded by its short form.
+    ScopedModule module(LoadLibraryExA(ShortFormForAnsiCalls(TextOrEmpty(source)).c_str(), nullptr,
+                                       LOAD_LIBRARY_AS_DATAFILE));
     if (!module.Get()) return 0;
     // Every allocation of the walk is bounded, but one can still fail on a
     // crowded 32-bit address space: the item then simply has no picture.
     try {
         const ModuleIcon icon = ReadModuleIcon(LoadedIconModule(module.Get()), save ? number : 0);
-        if (save) WriteIconTarget(icon.images, target);
+        if (save) {
+            const bool done = WriteIconTarget(icon.images, target);
+            if (written) *written = done;
+        }
         return icon.groupCount;
     } catch (const std::bad_alloc&) {
         return 0;

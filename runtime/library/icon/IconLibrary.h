@@ -8,6 +8,10 @@ const SupportLibrary& IconLibrary();
 // Counts the icons of `source` (an ".ico" file counts as one; ".exe", ".dll"
 // and ".icl" modules count their icon groups) and, in mode 0, writes icon
 // `number` (from 1) to `target` as an ".ico" file or a ".bmp" picture. The
-// result is the count; 0 for any other kind, an unloadable module, or mode 0
-// with an empty target.
-int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number);
+// target is created new: a file, link or junction that already has its name
+// is neither replaced nor followed (nothing is written then); `written`, when
+// given, says whether the target was created and written. The result is the
+// count; 0 for any other kind, an unloadable module, or mode 0 with an empty
+// target.
+int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number,
+                       bool* written = nullptr);

@@ -1,5 +1,7 @@
 // Shortcuts and the shell for the shell library's commands.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 #include <string>
 
@@ -24,9 +26,12 @@ int32_t ReportedShowCommand(int32_t showCommand);
 // modifiers present, in that order, then the key's character.
 std::string HotKeyText(uint16_t hotKey);
 
-// ShellExecuteA with no owner: verb 1 edit, 2 explore, 3 find, 4 open,
+// Opens `file` through the shell: verb 1 edit, 2 explore, 3 find, 4 open,
 // 5 print, other the default verb; show mode 1-6 as SW_HIDE, SW_SHOWNORMAL,
 // SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED, SW_SHOWNA, SW_MINIMIZE, else SW_SHOWNORMAL.
-// `parameters` null means none.
+// `parameters` null means none. Unless asked to report failures
+// (ShellExecuteA with no window) a failure passes silently; asked, the shell
+// tells the user itself, with its own message owned by `owner`. A path of
+// MAX_PATH bytes or more goes to the shell in its short form.
 void OpenWithShell(int32_t verb, const char* file, const char* parameters, const char* directory,
-                   int32_t showMode);
+                   int32_t showMode, bool reportFailures = false, HWND owner = nullptr);

@@ -34,11 +34,16 @@ void CmdReadShortcut(ResultRecord* result, int32_t argCount, ArgumentRecord* arg
     SetResultText(result, CopyText(text.c_str()));
 }
 
+// A sixth argument, the owner window's handle, asks the shell to report a
+// failure itself (left out: failures pass silently, as before).
 void CmdOpenWithShell(ResultRecord*, int32_t argCount, ArgumentRecord* args) {
     const char* parameters =
         ArgumentGiven(argCount, args, 2) ? TextArgument(argCount, args, 2) : nullptr;
+    // Window handles keep their value in 32 bits, also on x86_64.
+    const HWND owner = static_cast<HWND>(LongToHandle(ArgumentInt(argCount, args, 5, 0)));
     OpenWithShell(ArgumentInt(argCount, args, 0, 0), TextArgument(argCount, args, 1), parameters,
-                  TextArgument(argCount, args, 3), ArgumentInt(argCount, args, 4, 0));
+                  TextArgument(argCount, args, 3), ArgumentInt(argCount, args, 4, 0),
+                  ArgumentGiven(argCount, args, 5), owner);
 }
 
 const CommandFn kShellCommands[static_cast<int>(ShellCommand::Count)] = {CmdReadShortcut,

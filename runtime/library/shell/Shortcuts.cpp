@@ -12,6 +12,7 @@
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeState.h"
 #include "runtime/values/Values.h"
+#include "runtime/win32/FileNames.h"
 #include "runtime/win32/ScopedOwners.h"
 
 namespace {
@@ -24,25 +25,58 @@ bool ContainsLnk(const std::string& path) {
     return lower.find(".lnk") != std::string::npos;
 }
 
-std::wstring WideFromAnsi(const std::string& text) {
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (n <= 0) return std::wstring();
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], n);
-    wide.resize(static_cast<size_t>(n - 1));
-    return wide;
+// The target's wide path from the shortcut's item list: a shortcut may keep
+// its path text in the ANSI code page only ("?" for what that lacks), while
+// the item list names every part in full.
+std::wstring TargetFromItemList(IShellLinkW* link) {
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (FAILED(link->GetIDList(&items)) || !items) return std::wstring();
+    std::vector<wchar_t> path(32768, L'\0');
+    const bool found = SHGetPathFromIDListEx(items, path.data(), static_cast<DWORD>(path.size()),
+                                             GPFIDL_DEFAULT) ||
+                       SHGetPathFromIDListW(items, path.data());
+    CoTaskMemFree(items);
+    return found ? std::wstring(path.data()) : std::wstring();
+}
+
+bool WideFileExists(const std::wstring& path) {
+    return !path.empty() && GetFileAttributesW(WidePath(AnsiPathFromWide(path).c_str()).c_str()) !=
+                                INVALID_FILE_ATTRIBUTES;
+}
+
+// The target in a spelling that opens it from the ANSI calls: a target whose
+// name code page 936 cannot hold, or that is MAX_PATH bytes or longer, is
+// given by its short form where the volume has one.
+void ReadTarget(IShellLinkA* link, std::string* target) {
+    ScopedComPtr<IShellLinkW> wideLink;
+    if (SUCCEEDED(link->QueryInterface(IID_IShellLinkW, wideLink.PutVoid()))) {
+        std::vector<wchar_t> wide(1024, L'\0');
+        std::wstring path;
+        if (SUCCEEDED(wideLink->GetPath(wide.data(), static_cast<int>(wide.size()), nullptr, 0)))
+            path = wide.data();
+        // The stored text is missing (too long for it) or names no file: the
+        // item list may still name the target.
+        if (!WideFileExists(path)) {
+            const std::wstring listed = TargetFromItemList(wideLink.Get());
+            if (WideFileExists(listed)) path = listed;
+        }
+        if (!path.empty()) *target = AnsiPathFromWide(path);
+        return;
+    }
+    std::vector<char> buffer(1024, '\0');
+    if (SUCCEEDED(link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0)))
+        *target = buffer.data();
 }
 
 // Reads every field of the shortcut at `path` through a shell-link object.
 ShortcutInfo ReadShortcutWith(IShellLinkA* link, IPersistFile* file, const std::string& path) {
     ShortcutInfo info;
-    if (FAILED(file->Load(WideFromAnsi(path).c_str(), STGM_READ))) return info;
+    // The wide form reaches a shortcut deep in the tree too.
+    if (FAILED(file->Load(WidePath(path.c_str()).c_str(), STGM_READ))) return info;
     info.loaded = true;
 
+    ReadTarget(link, &info.target);
     std::vector<char> buffer(1024, '\0');
-    if (SUCCEEDED(link->GetPath(buffer.data(), static_cast<int>(buffer.size()), nullptr, 0)))
-        info.target = buffer.data();
-    buffer.assign(1024, '\0');
     if (SUCCEEDED(link->GetArguments(buffer.data(), static_cast<int>(buffer.size()))))
         info.arguments = buffer.data();
     buffer.assign(1024, '\0');
@@ -135,11 +169,29 @@ std::string HotKeyText(uint16_t hotKey) {
 }
 
 void OpenWithShell(int32_t verb, const char* file, const char* parameters, const char* directory,
-                   int32_t showMode) {
+                   int32_t showMode, bool reportFailures, HWND owner) {
     static const char* const kVerbs[] = {"edit", "explore", "find", "open", "print"};
     static const int kShowModes[] = {SW_HIDE,          SW_SHOWNORMAL, SW_SHOWMINIMIZED,
                                      SW_SHOWMAXIMIZED, SW_SHOWNA,     SW_MINIMIZE};
     const char* verbText = (verb >= 1 && verb <= 5) ? kVerbs[verb - 1] : nullptr;
     int show = (showMode >= 1 && showMode <= 6) ? kShowModes[showMode - 1] : SW_SHOWNORMAL;
-    ShellExecuteA(nullptr, verbText, TextOrEmpty(file), parameters, TextOrEmpty(directory), show);
+    // The shell takes no path of MAX_PATH bytes or more; the short form opens it.
+    const std::string path = ShortFormForAnsiCalls(TextOrEmpty(file));
+    if (!reportFailures) {
+        ShellExecuteA(nullptr, verbText, path.c_str(), parameters, TextOrEmpty(directory), show);
+        return;
+    }
+    // With an owner the shell tells the user itself when opening fails (a
+    // missing file, no program for a document), as it does for Explorer.
+    // NOASYNC: the calling thread may end as soon as this returns.
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOASYNC;
+    info.hwnd = owner;
+    info.lpVerb = verbText;
+    info.lpFile = path.c_str();
+    info.lpParameters = parameters;
+    info.lpDirectory = TextOrEmpty(directory);
+    info.nShow = show;
+    ShellExecuteExA(&info);
 }

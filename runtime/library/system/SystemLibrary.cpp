@@ -25,13 +25,16 @@ bool IsExistingFile(const char* path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// A Run value is a command line: the path goes in quotes, or a path with
+// spaces would be read as "C:\Program" with arguments (and C:\Program.exe run).
 bool WriteRunValue(const char* name, const char* path) {
     ScopedRegistryKey key;
     if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunKey, key.Put()) != ERROR_SUCCESS) return false;
+    const std::string command = std::string("\"") + path + "\"";
     // The stored string keeps its terminator, as REG_SZ readers expect.
-    const DWORD size = static_cast<DWORD>(lstrlenA(path) + 1);
-    return RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(path), size) ==
-           ERROR_SUCCESS;
+    const DWORD size = static_cast<DWORD>(command.size() + 1);
+    return RegSetValueExA(key.Get(), name, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(command.c_str()), size) == ERROR_SUCCESS;
 }
 
 bool WriteStartupShortcut(const char* name, const char* path) {

@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <cstring>
+
 bool Eventually(const std::function<bool()>& condition, int seconds) {
     for (int i = 0; i < seconds * 40; ++i) {
         if (condition()) return true;
@@ -44,4 +46,32 @@ int ThreadsOf(DWORD processId) {
         if (entry.th32OwnerProcessID == processId) ++count;
     CloseHandle(snapshot);
     return count;
+}
+
+namespace {
+
+struct VisibleWindowSearch {
+    DWORD process;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchVisibleWindow(HWND window, LPARAM param) {
+    auto* s = reinterpret_cast<VisibleWindowSearch*>(param);
+    if (OwnerProcess(window) != s->process || !IsWindowVisible(window)) return TRUE;
+    if (s->caption) {
+        char text[256] = "";
+        GetWindowTextA(window, text, sizeof text);
+        if (std::strcmp(text, s->caption) != 0) return TRUE;
+    }
+    s->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND VisibleWindowOf(DWORD processId, const char* caption) {
+    VisibleWindowSearch search{processId, caption, nullptr};
+    EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }

@@ -14,3 +14,6 @@ void Settle(DWORD milliseconds);
 DWORD OwnerProcess(HWND window);
 RECT Box(HWND window);  // the window's rectangle in screen coordinates
 int ThreadsOf(DWORD processId);
+// The process's first visible top-level window (with this caption, when one
+// is given), or null.
+HWND VisibleWindowOf(DWORD processId, const char* caption = nullptr);

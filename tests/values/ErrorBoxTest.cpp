@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "tests/support/ProcessWatch.h"
+
 namespace {
 
 struct Child {
@@ -43,30 +45,10 @@ bool Start(const char* mode, const std::string& marker, Child* child) {
                           &startup, &child->info) != FALSE;
 }
 
-struct BoxSearch {
-    DWORD processId;
-    HWND box;
-};
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char caption[64] = "";
-    GetWindowTextA(hwnd, caption, sizeof caption);
-    if (pid == search->processId && std::string(caption) == "错误" && IsWindowVisible(hwnd)) {
-        search->box = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Waits (bounded) for the child's error box.
 HWND WaitForBox(const Child& child) {
     for (int i = 0; i < 400; ++i) {
-        BoxSearch search{child.info.dwProcessId, nullptr};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.box) return search.box;
+        if (HWND box = VisibleWindowOf(child.info.dwProcessId, "错误")) return box;
         if (WaitForSingleObject(child.info.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
     }
     return nullptr;

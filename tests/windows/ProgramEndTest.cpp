@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <string>
 
+#include "tests/support/ProcessWatch.h"
+
 namespace {
 
 struct Outcome {
@@ -11,26 +13,10 @@ struct Outcome {
     bool exitRoutineRan = false;
 };
 
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK MatchProcess(HWND window, LPARAM search) {
-    auto* s = reinterpret_cast<WindowSearch*>(search);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != s->process || !IsWindowVisible(window)) return TRUE;
-    s->found = window;
-    return FALSE;
-}
-
 // The probe's visible top-level window, once it has one (10 s at most).
 HWND ProbeWindow(DWORD process) {
     for (int i = 0; i < 200; ++i) {
-        WindowSearch search{process, nullptr};
-        EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (HWND window = VisibleWindowOf(process)) return window;
         Sleep(50);
     }
     return nullptr;

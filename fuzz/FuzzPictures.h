@@ -18,6 +18,10 @@ inline std::vector<uint8_t> ByteSetBlock(const uint8_t* bytes, size_t size) {
     return block;
 }
 
+// How the program's pictures are made: the panel's icon list exists before
+// the scan hands them over, and it draws its icons at 48 pixels.
+inline const PictureUse kPanelListUse{{48}, false};
+
 // Draws the picture into a cell as the icon list does (48 pixels, its
 // stored icon size; 16 and 128, the sizes it allows), and checks that every
 // pixel stays premultiplied (no colour above its alpha) and that the fitted

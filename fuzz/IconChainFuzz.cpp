@@ -18,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         icon.images.empty() ? std::vector<uint8_t>() : WriteIconFile(icon.images);
     FUZZ_CHECK(file.size() <= kMaxIconFileBytes);
     const std::vector<uint8_t> block = ByteSetBlock(file.data(), file.size());
-    const PictureRef picture = file.empty() ? PictureFromByteSet(nullptr, 0)
-                                            : PictureFromByteSet(block.data(), block.size());
+    const PictureRef picture = file.empty()
+                                   ? PictureFromByteSet(nullptr, 0)
+                                   : PictureFromByteSet(block.data(), block.size(), kPanelListUse);
     if (file.empty()) FUZZ_CHECK(picture && picture->Empty());
     if (picture) DrawLikeTheLists(*picture);
     return 0;

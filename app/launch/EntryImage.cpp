@@ -54,20 +54,20 @@ ByteSet ProgramIcon(const char* program) {
     // The folder is the user's too: a file that already has the drawn name is
     // never overwritten and deleted; another number is drawn instead. The file
     // is created new, so a file or link that takes the name after the check
-    // is neither replaced nor followed; only a file made here is read and
-    // deleted.
+    // is neither replaced nor followed; it is read back and deleted through
+    // the handle that made it, so a file swapped in under its name is neither
+    // read nor deleted.
     for (int draw = 0; draw < kScratchDraws; ++draw) {
         OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
         OwnedText file(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
         if (FileExists(file.Get())) continue;
         int32_t written = 0;
+        ByteSet bytes = nullptr;
         CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
-                    ArgText(file.Get()), ArgInt(0), ArgReference(&written, Tag::kBoolean));
-        if (written) {
-            ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();
-            CallCore(CoreCommand::RemoveFile, ArgText(file.Get()));
-            return bytes;
-        }
+                    ArgText(file.Get()), ArgInt(0), ArgReference(&written, Tag::kBoolean),
+                    ArgReference(&bytes, Tag::kByteSet));
+        if (written) return bytes;
+        FreeBlock(bytes);
         // Nothing was written: the program has no icon (or the folder is not
         // there), unless the name was taken meanwhile; then draw again.
         if (!FileExists(file.Get())) return nullptr;

@@ -367,6 +367,27 @@ TEST_F(PictureTest, AFileThatTakesTheScratchNameIsNeitherReplacedNorDeleted) {
         << "another name is drawn and the item still gets its picture";
 }
 
+// A file swapped in under the scratch name once the icon is written (the seam
+// after the write) is neither read as the picture nor deleted.
+std::string gSwappedName;
+void SwapAFileIn(const char* target) {
+    gSwappedName = target;
+    DeleteFileA(target);
+    WriteBytes(target, {'s', 'w', 'a', 'p'});
+}
+
+TEST_F(PictureTest, AFileSwappedInAfterTheWriteIsNeitherReadNorDeleted) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    ASSERT_TRUE(MakeShortcut(items + "\\编辑.lnk", SystemNotepad()));
+    SetAfterIconSave(SwapAFileIn);
+    std::vector<uint8_t> bytes = Picture(items + "\\编辑.lnk");
+    SetAfterIconSave(nullptr);
+    std::vector<IconImage> images;
+    EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images)) << "the icon written is read";
+    EXPECT_EQ((std::vector<uint8_t>{'s', 'w', 'a', 'p'}), ReadBytes(gSwappedName))
+        << "the file swapped in is left alone";
+}
+
 TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {
     ASSERT_TRUE(MakeShortcut(items + "\\folder.lnk", run.Path()));
     ASSERT_TRUE(MakeShortcut(items + "\\program.lnk", SystemNotepad()));

@@ -81,10 +81,14 @@ ByteSet LoadEntryImage(const char* path) {
     if (!IsShortcutItem(OwnName(path).c_str())) return nullptr;
     OwnedText target(ShortcutTarget(path));
     // A program is told by its own name's extension; a folder is asked of
-    // the path that opens it.
-    if (PictureForTarget(OwnName(target.Get()).c_str()) == TargetPicture::ProgramIcon)
-        return ProgramIcon(target.Get());
-    if (PictureForTarget(target.Get()) == TargetPicture::FolderPicture)
-        return const_cast<ByteSet>(FolderImage());
-    return nullptr;
+    // the path that opens it, once: on an absent share each lookup can wait
+    // out a timeout.
+    switch (PictureForTarget(target.Get(), OwnName(target.Get()).c_str())) {
+        case TargetPicture::ProgramIcon:
+            return ProgramIcon(target.Get());
+        case TargetPicture::FolderPicture:
+            return const_cast<ByteSet>(FolderImage());
+        default:
+            return nullptr;
+    }
 }

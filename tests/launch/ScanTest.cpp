@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlwapi.h>
 
+#include <cstring>
+#include <utility>
+
+#include "app/common/DeclaredFunctions.h"
 #include "app/common/FileTitle.h"
 #include "app/common/Globals.h"
 #include "app/common/RandomInRange.h"
@@ -386,6 +391,61 @@ TEST_F(PictureTest, AFileSwappedInAfterTheWriteIsNeitherReadNorDeleted) {
     EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images)) << "the icon written is read";
     EXPECT_EQ((std::vector<uint8_t>{'s', 'w', 'a', 'p'}), ReadBytes(gSwappedName))
         << "the file swapped in is left alone";
+}
+
+// The slot of this program's import table through which its code (the runtime
+// is linked in) calls `function` of kernel32, made writable; null when
+// nothing here imports it.
+void** ImportSlot(const char* function) {
+    auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), "kernel32.dll") != 0) continue;
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<void**>(base + d->FirstThunk);
+        for (; name->u1.AddressOfData; ++name, ++slot) {
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0)
+                continue;
+            DWORD was = 0;
+            VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &was);
+            return slot;
+        }
+    }
+    return nullptr;
+}
+
+// Lookups of a target: its attributes, the folder test of its picture.
+int gLookups = 0;
+void* gAttributes = nullptr;
+DWORD WINAPI CountedAttributes(const wchar_t* path) {
+    ++gLookups;
+    return reinterpret_cast<DWORD(WINAPI*)(const wchar_t*)>(gAttributes)(path);
+}
+BOOL WINAPI CountedIsDirectory(const char* path) {
+    ++gLookups;
+    return PathIsDirectoryA(path);
+}
+
+// A target that is not there (on an absent share each lookup can wait out a
+// timeout) is looked up once, for its picture.
+TEST_F(PictureTest, AMissingTargetIsLookedUpOnce) {
+    ASSERT_TRUE(MakeShortcut(items + "\\gone.lnk", run / "不在"));
+    void** attributes = ImportSlot("GetFileAttributesW");
+    if (attributes)
+        gAttributes = std::exchange(*attributes, reinterpret_cast<void*>(&CountedAttributes));
+    OverrideExternalFunction(
+        kPathIsDirectoryA, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CountedIsDirectory)));
+    gLookups = 0;
+    EXPECT_TRUE(Picture(items + "\\gone.lnk").empty());
+    OverrideExternalFunction(kPathIsDirectoryA, nullptr);
+    if (attributes) *attributes = gAttributes;
+    EXPECT_EQ(1, gLookups);
 }
 
 TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {

@@ -14,6 +14,7 @@
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
 #include "runtime/win32/FileNames.h"
+#include "runtime/win32/ScopedOwners.h"
 #include "ui/description/FolderImage.h"
 
 namespace {
@@ -78,6 +79,11 @@ ByteSet ProgramIcon(const char* program) {
 }  // namespace
 
 ByteSet LoadEntryImage(const char* path) {
+    // A target on an empty removable drive, or a file that cannot be opened,
+    // costs the item its picture without a box from the system. Only this
+    // thread's mode changes: programs opened from the panel start with the
+    // system's default.
+    ScopedThreadErrorMode quiet;
     if (!IsShortcutItem(OwnName(path).c_str())) return nullptr;
     OwnedText target(ShortcutTarget(path));
     // A program is told by its own name's extension; a folder is asked of

@@ -65,14 +65,6 @@ void ReadDefinitions(const ProgramImageHeader& header) {
 // The program image header given to RunProgram (or installed by a test).
 const ProgramImageHeader* gProgramHeader = nullptr;
 
-// The system shows no box of its own ("no disk in the drive", "cannot open
-// file") when the folder scan touches an empty removable drive or a file it
-// cannot open; the command simply fails. Bits set before are kept.
-void KeepSystemErrorBoxesAway() {
-    const UINT previous = SetErrorMode(0);
-    SetErrorMode(previous | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-}
-
 }  // namespace
 
 const ProgramImageHeader* CurrentProgramHeader() {
@@ -86,7 +78,6 @@ void SetProgramHeader(const ProgramImageHeader* header) {
 
 void InitializeRuntime() {
     const ProgramImageHeader* header = CurrentProgramHeader();
-    KeepSystemErrorBoxesAway();
     GetProcessHeap();  // every block comes from the process heap (Memory.cpp)
     if (!gOleInitializeTried) {
         gOleInitializeTried = true;

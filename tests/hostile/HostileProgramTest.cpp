@@ -293,6 +293,29 @@ TEST_F(HostileProgram, ScratchReadOnlyIsLeftAsItWas) {
     SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The system's error boxes are kept away from the threads that make the
+// pictures, not from the process: programs opened from the panel inherit the
+// process's error mode, which stays what it was at start, and a shortcut to
+// a drive that is not there still brings no box. Wine hands no error mode to
+// a child process, so the program starts with none of the bits and the mode
+// is read inside it.
+TEST_F(HostileProgram, TheErrorModeOfTheProcessIsLeftAsItWas) {
+    std::string missing = "Q:\\工具\\程序.exe";
+    for (char d = 'Z'; d >= 'D'; --d) {
+        if (!(GetLogicalDrives() & (1u << (d - 'A')))) missing[0] = d;
+    }
+    MakeFolder(Root() + "\\01盘");
+    ASSERT_TRUE(MakeShortcut(Root() + "\\01盘\\removable.lnk", missing));
+    StartsAndSlides();
+    DWORD mode = 0;
+    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(0u, mode & quiet);
+    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
+         box = FindWindowExA(nullptr, box, "#32770", nullptr))
+        EXPECT_FALSE(OwnerProcess(box) == program.Id() && IsWindowVisible(box));
+}
+
 TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
     ASSERT_TRUE(DeleteFileA((run / "SkinEngine.dll").c_str()));
     MakeFolder(Root() + "\\01记事本");

@@ -25,12 +25,6 @@ std::wstring LongForm(const std::wstring& path) {
     return path;
 }
 
-std::wstring WithoutLongPrefix(const std::wstring& path) {
-    if (path.compare(0, 8, kLongUncPrefix) == 0) return L"\\" + path.substr(7);
-    if (path.compare(0, 4, kLongPrefix) == 0) return path.substr(4);
-    return path;
-}
-
 std::string AnsiWithFlags(const wchar_t* wide, DWORD flags, BOOL* usedDefault) {
     const int n = WideCharToMultiByte(CP_ACP, flags, wide, -1, nullptr, 0, nullptr, usedDefault);
     if (n <= 1) return std::string();
@@ -50,6 +44,12 @@ std::wstring WideFromAnsi(const char* text) {
     MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
     wide.resize(static_cast<size_t>(n - 1));
     return wide;
+}
+
+std::wstring WithoutLongPrefix(const std::wstring& path) {
+    if (path.compare(0, 8, kLongUncPrefix) == 0) return L"\\" + path.substr(7);
+    if (path.compare(0, 4, kLongPrefix) == 0) return path.substr(4);
+    return path;
 }
 
 std::wstring WidePath(const char* path) {

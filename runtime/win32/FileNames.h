@@ -16,6 +16,8 @@
 std::wstring WidePath(const char* path);
 // The wide text of ANSI bytes (no prefix).
 std::wstring WideFromAnsi(const char* text);
+// A wide path without its "\\?\" (or "\\?\UNC\") prefix.
+std::wstring WithoutLongPrefix(const std::wstring& path);
 
 // `wide` in the ANSI code page; true when every character has its own bytes
 // there (no "?" put in, no look-alike chosen, the bytes read back the same).

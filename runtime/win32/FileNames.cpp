@@ -107,17 +107,41 @@ std::string ShortFormForAnsiCalls(const char* path) {
     return AnsiPathFromWide(WideFromAnsi(path));
 }
 
-std::string LongNameOfShortName(const char* path) {
+namespace {
+
+// The own name of the file a path names; empty when it names none.
+std::wstring FoundName(const char* path) {
     // A name with wildcards would be a search, not a lookup.
-    if (!path || std::strpbrk(path, "*?")) return std::string();
-    if (!std::strchr(PathFindFileNameA(path), '~')) return std::string();
+    if (!path || std::strpbrk(path, "*?")) return std::wstring();
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(WidePath(path).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return std::string();
+    if (search == INVALID_HANDLE_VALUE) return std::wstring();
     FindClose(search);
+    return found.cFileName;
+}
+
+bool LastPartMayBeShort(const char* path) {
+    return path && std::strchr(PathFindFileNameA(path), '~');
+}
+
+}  // namespace
+
+std::string LongNameOfShortName(const char* path) {
+    if (!LastPartMayBeShort(path)) return std::string();
+    const std::wstring own = FoundName(path);
     std::string name;
-    AnsiFromWide(found.cFileName, &name);
+    if (!own.empty()) AnsiFromWide(own.c_str(), &name);
     return name;
+}
+
+std::wstring OwnNameOfShortName(const char* path) {
+    if (!LastPartMayBeShort(path)) return std::wstring();
+    const std::wstring own = FoundName(path);
+    return own == WideFromAnsi(PathFindFileNameA(path)) ? std::wstring() : own;
+}
+
+bool PathNamesFileCalled(const char* path, const wchar_t* ownName) {
+    return ownName && FoundName(path) == ownName;
 }
 
 bool EndsWithBackslash(const char* text) {

@@ -21,6 +21,7 @@
 #include "runtime/win32/FileNames.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/ProcessWatch.h"
 #include "ui/description/FolderImage.h"
 #include "ui/description/UiIds.h"
 
@@ -235,6 +236,29 @@ TEST_F(ScanTest, NamesTheCodePageCannotHoldStillOpenTheirOwnFiles) {
     EXPECT_EQ("??", buttons[1].text) << "02 is the sort key, then two Korean characters";
     OwnedText title(FileTitle(officeItems[0].c_str(), false));
     EXPECT_STREQ("??", TextOrEmpty(title.Get()));
+}
+
+// An item listed by its short name whose file is deleted, the short name then
+// taken by another file (here one named that way): the other file is not
+// opened; the user is told the item's file is not found.
+TEST_F(ScanTest, AShortNameTakenOverByAnotherFileIsNotOpened) {
+    const std::string office = Folder("01办公");
+    ASSERT_TRUE(MakeFolder(Root()) && MakeFolder(office));
+    const std::wstring korean = WideOf(office) + L"\\\uD55C\uAE00.exe";
+    const std::string marker = LaunchTestDirectory() + "\\test_support_marker.exe";
+    ASSERT_TRUE(CopyFileW(WideOf(marker).c_str(), korean.c_str(), FALSE));
+    ScanQuickLaunchFolder();
+    const std::string listed = Texts(Category(0).paths).at(0);
+    ASSERT_TRUE(DeleteFileW(korean.c_str()));
+    ASSERT_TRUE(CopyFileA(marker.c_str(), listed.c_str(), TRUE)) << listed;
+
+    CurrentCategory = 0;
+    ASSERT_TRUE(LaunchShownItem(0, nullptr));
+    HWND box = nullptr;
+    EXPECT_TRUE(
+        Eventually([&] { return (box = VisibleWindowOf(GetCurrentProcessId())) != nullptr; }));
+    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(FileExists(listed + ".runs.txt")) << "the other file was opened";
 }
 
 // Paths of MAX_PATH (260) bytes and more: the shortcut is read and the icon

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/common/CategoryTitle.h"
 #include "app/common/CommandResults.h"
 #include "app/common/FolderListing.h"
 #include "app/common/Globals.h"
@@ -57,9 +58,7 @@ void ScanQuickLaunchFolder() {
         // name; its button shows the long name as well as the code page can.
         const std::string longName = LongNameOfShortName(folder.Get());
         const char* shown = longName.empty() ? name : longName.c_str();
-        // The first two bytes of a folder name are a hidden sort key.
-        OwnedText title(TakeText(
-            CallCore(CoreCommand::RightText, ArgText(shown), ArgInt(TextLength(shown) - 2))));
+        OwnedText title(CategoryTitle(shown));
         CallLibrary(kSkinLibrary, SkinCommand::InsertButton_ToolbarEx, ToolbarRef(), ArgInt(i),
                     ArgInt(0), ArgOmitted(), ArgText(title.Get()), ArgOmitted(), ArgInt(32),
                     ArgInt(0), ArgInt(1), ArgOmitted(), ArgBool(false));

@@ -81,7 +81,9 @@ TEST(TextSorting, BinaryInsertionGivesByteOrder) {
 
 TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     ASSERT_TRUE(MakeFolder(Root()));
-    for (const char* name : {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X"})
+    // "4游戏": the two hidden bytes end inside 游, which is hidden whole.
+    for (const char* name :
+         {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X", "4游戏", "０４游戏"})
         ASSERT_TRUE(MakeFolder(Folder(name)));
     WriteBytes(Root() + "\\loose.txt", {'x'});  // files directly in the root are no category
 
@@ -90,7 +92,9 @@ TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
     std::vector<std::string> titles;
     for (const SkinCall& b : buttons) titles.push_back(b.text);
-    EXPECT_EQ((std::vector<std::string>{"办公", "工具", "游戏", "", "", "", "文件"}), titles);
+    EXPECT_EQ(
+        (std::vector<std::string>{"办公", "工具", "游戏", "戏", "", "", "", "４游戏", "文件"}),
+        titles);
     for (size_t i = 0; i < buttons.size(); ++i) {
         const std::vector<ArgumentRecord>& a = buttons[i].args;
         ASSERT_EQ(11u, a.size());
@@ -107,8 +111,8 @@ TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
         EXPECT_EQ(Tag::kBoolean, a[10].tag);
         EXPECT_EQ(0, a[10].AsInt());
     }
-    EXPECT_EQ(7, ArrayCount(CategoryList)) << "empty categories keep their button and record";
-    for (int32_t k = 0; k < 7; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
+    EXPECT_EQ(9, ArrayCount(CategoryList)) << "empty categories keep their button and record";
+    for (int32_t k = 0; k < 9; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
     ASSERT_FALSE(SkinCalls().empty());
     const SkinCall& last = SkinCalls().back();
     EXPECT_EQ(SkinCommand::SetButtonSelected_ToolbarEx, last.command);

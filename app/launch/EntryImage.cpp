@@ -10,6 +10,7 @@
 
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
+#include "app/common/ProgramFolders.h"
 #include "app/launch/TargetPicture.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
@@ -60,7 +61,8 @@ ByteSet ProgramIcon(const char* program) {
     // read nor deleted.
     for (int draw = 0; draw < kScratchDraws; ++draw) {
         OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
-        OwnedText file(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
+        OwnedText file(TextConcat(
+            {runDirectory.Get(), "\\", kIconScratchFolderName, "\\", number.Get(), ".ico"}));
         if (FileExists(file.Get())) continue;
         int32_t written = 0;
         ByteSet bytes = nullptr;

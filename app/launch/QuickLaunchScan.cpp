@@ -4,9 +4,11 @@
 
 #include <string>
 
+#include "app/common/CategoryTitle.h"
 #include "app/common/CommandResults.h"
 #include "app/common/FolderListing.h"
 #include "app/common/Globals.h"
+#include "app/common/ProgramFolders.h"
 #include "app/common/ProgramWindows.h"
 #include "app/common/PumpPendingMessages.h"
 #include "app/launch/EntryImage.h"
@@ -59,19 +61,18 @@ LaunchCategory ScanCategory(const char* folder) {
 
 void ScanQuickLaunchFolder() {
     OwnedText runDirectory(RunDirectoryText());
-    OwnedText root(TextConcat({runDirectory.Get(), "\\快速启动目录"}));
+    OwnedText root(TextConcat({runDirectory.Get(), "\\", kQuickLaunchFolderName}));
     OwnedTextArray names;
     int32_t categories = ListSubfolders(root.Get(), names.Put(), false, true);
     for (int32_t i = 1; i <= categories; ++i) {
         const char* name = names.At(i - 1);
-        OwnedText folder(TextConcat({runDirectory.Get(), "\\快速启动目录\\", name}));
+        OwnedText folder(
+            TextConcat({runDirectory.Get(), "\\", kQuickLaunchFolderName, "\\", name}));
         // A folder whose name code page 936 cannot hold is listed by its short
         // name; its button shows the long name as well as the code page can.
         const std::string longName = LongNameOfShortName(folder.Get());
         const char* shown = longName.empty() ? name : longName.c_str();
-        // The first two bytes of a folder name are a hidden sort key.
-        OwnedText title(TakeText(
-            CallCore(CoreCommand::RightText, ArgText(shown), ArgInt(TextLength(shown) - 2))));
+        OwnedText title(CategoryTitle(shown));
         CallLibrary(kSkinLibrary, SkinCommand::InsertButton_ToolbarEx, ToolbarRef(), ArgInt(i),
                     ArgInt(0), ArgOmitted(), ArgText(title.Get()), ArgOmitted(), ArgInt(32),
                     ArgInt(0), ArgInt(1), ArgOmitted(), ArgBool(false));

@@ -10,6 +10,7 @@
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/process/RuntimeState.h"
 #include "runtime/values/Values.h"
 #include "runtime/win32/FileNames.h"
@@ -78,7 +79,7 @@ void DestroyRuntimeWindows() {
 void ReadDefinitions(const ProgramImageHeader& header) {
     UiDescription& description = RuntimeUiDescription();
     if (!ReadUiDescription(header.uiSegment, header.uiSegmentSize, &description)) {
-        ReportRuntimeErrorText("载入窗口模板数据段出错!", 0, 0);
+        ReportRuntimeErrorText(RuntimeMessage::kDescriptionUnreadable, 0, 0);
     }
     BindUiHandlers(&description, header.codeBase, header.codeBaseSlots);
     ResetLiveWindowSlots();

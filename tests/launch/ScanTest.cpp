@@ -18,6 +18,7 @@
 #include "app/launch/ItemActions.h"
 #include "app/launch/QuickLaunchScan.h"
 #include "runtime/library/icon/IconFile.h"
+#include "runtime/library/shell/NativeSystemTarget.h"
 #include "runtime/win32/FileNames.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
@@ -87,7 +88,9 @@ TEST(TextSorting, BinaryInsertionGivesByteOrder) {
 
 TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     ASSERT_TRUE(MakeFolder(Root()));
-    for (const char* name : {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X"})
+    // "4游戏": the two hidden bytes end inside 游, which is hidden whole.
+    for (const char* name :
+         {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X", "4游戏", "０４游戏"})
         ASSERT_TRUE(MakeFolder(Folder(name)));
     WriteBytes(Root() + "\\loose.txt", {'x'});  // files directly in the root are no category
 
@@ -96,7 +99,9 @@ TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
     std::vector<std::string> titles;
     for (const SkinCall& b : buttons) titles.push_back(b.text);
-    EXPECT_EQ((std::vector<std::string>{"办公", "工具", "游戏", "", "", "", "文件"}), titles);
+    EXPECT_EQ(
+        (std::vector<std::string>{"办公", "工具", "游戏", "戏", "", "", "", "４游戏", "文件"}),
+        titles);
     for (size_t i = 0; i < buttons.size(); ++i) {
         const std::vector<ArgumentRecord>& a = buttons[i].args;
         ASSERT_EQ(11u, a.size());
@@ -113,8 +118,8 @@ TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
         EXPECT_EQ(Tag::kBoolean, a[10].tag);
         EXPECT_EQ(0, a[10].AsInt());
     }
-    EXPECT_EQ(7, ArrayCount(CategoryList)) << "empty categories keep their button and record";
-    for (int32_t k = 0; k < 7; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
+    EXPECT_EQ(9, ArrayCount(CategoryList)) << "empty categories keep their button and record";
+    for (int32_t k = 0; k < 9; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
     ASSERT_FALSE(SkinCalls().empty());
     const SkinCall& last = SkinCalls().back();
     EXPECT_EQ(SkinCommand::SetButtonSelected_ToolbarEx, last.command);
@@ -478,6 +483,43 @@ TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) 
     EXPECT_TRUE(IsFolderPicture(items + "\\folder.lnk"));
     EXPECT_TRUE(Picture(items + "\\program.lnk").empty()) << "no scratch folder, no program icon";
     EXPECT_FALSE(FileExists(run / kScratch)) << "the scratch folder is never created";
+}
+
+// The 32-bit build on 64-bit Windows shows the picture of the file the 64-bit
+// shell opens, as the 64-bit build does: here a program that only the real
+// System32 holds (by that name a 32-bit process is sent to SysWOW64). Wine's
+// shortcuts keep no environment strings, so "%ProgramFiles%" is asked of the
+// mapping itself.
+TEST_F(PictureTest, TargetsAreTheFilesThe64BitSystemOpens) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    char windows[MAX_PATH] = {};
+    GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    const std::string name = "\\qd_picture64.exe", system = windows + std::string("\\System32");
+    const std::string placed = (wow64 ? windows + std::string("\\Sysnative") : system) + name;
+    ASSERT_TRUE(
+        CopyFileA((TestDataDirectory() + "\\pe_wide.dll").c_str(), (items + name).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((items + name).c_str(), placed.c_str(), FALSE));
+    ASSERT_TRUE(MakeShortcut(items + "\\copy.lnk", items + name));
+    ASSERT_TRUE(MakeShortcut(items + "\\system.lnk", system + name));
+    const std::vector<uint8_t> shown = Picture(items + "\\system.lnk");
+    DeleteFileA(placed.c_str());
+    EXPECT_FALSE(shown.empty());
+    EXPECT_EQ(Picture(items + "\\copy.lnk"), shown);
+
+    HKEY key = nullptr;
+    wchar_t programFiles[MAX_PATH] = {}, seen[MAX_PATH] = {};
+    DWORD size = sizeof(programFiles) - sizeof(wchar_t);
+    if (!wow64 || RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return;
+    RegQueryValueExW(key, L"ProgramFilesDir", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(programFiles), &size);
+    RegCloseKey(key);
+    ExpandEnvironmentStringsW(L"%ProgramFiles%\\Tools\\app.exe", seen, MAX_PATH);  // this process's
+    EXPECT_EQ(std::wstring(programFiles) + L"\\Tools\\app.exe",
+              MapTargetToNativeSystem(seen, L"%ProgramFiles%\\Tools\\app.exe"));
 }
 
 TEST(RandomNumbers, ScratchNumbersAreOddAndInTheirWindow) {

@@ -4,6 +4,7 @@
 #include "runtime/values/Records.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/values/Values.h"
 #include "runtime/windows/WindowRuntime.h"
 
@@ -24,7 +25,7 @@ void CmdWindowHandleOf(ResultRecord* result, int32_t argCount, ArgumentRecord* a
     if (argCount < 1) return;
     HWND hwnd = LiveHandleOf(args[0].WindowId(), args[0].ComponentId());
     if (!hwnd) {
-        ReportRuntimeErrorText("指定窗口或窗口组件不存在或尚未载入",
+        ReportRuntimeErrorText(RuntimeMessage::kWindowOrComponentGone,
                                static_cast<int32_t>(args[0].WindowId()),
                                static_cast<int32_t>(args[0].ComponentId()));
     }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/library/shell/NativeSystemTarget.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeState.h"
 #include "runtime/values/Values.h"
@@ -51,7 +52,8 @@ bool StoredPathUnusable(const std::wstring& path, size_t readInto) {
 
 // The target in a spelling that opens it from the ANSI calls: a target whose
 // name code page 936 cannot hold, or that is MAX_PATH bytes or longer, is
-// given by its short form where the volume has one.
+// given by its short form where the volume has one; on 64-bit Windows the
+// 32-bit build gets the file the 64-bit shell would open.
 void ReadTarget(IShellLinkA* link, std::string* target) {
     ScopedComPtr<IShellLinkW> wideLink;
     if (SUCCEEDED(link->QueryInterface(IID_IShellLinkW, wideLink.PutVoid()))) {
@@ -64,6 +66,7 @@ void ReadTarget(IShellLinkA* link, std::string* target) {
             const std::wstring listed = TargetFromItemList(wideLink.Get());
             if (!listed.empty()) path = listed;
         }
+        path = TargetOnNativeSystem(wideLink.Get(), path);
         if (!path.empty()) *target = AnsiPathFromWide(path);
         return;
     }

@@ -18,7 +18,6 @@ namespace {
 
 constexpr int32_t kAutoStartRegistry = 0;
 constexpr int32_t kAutoStartShortcut = 1;
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 bool IsExistingFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);

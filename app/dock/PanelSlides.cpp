@@ -1,4 +1,5 @@
 // The panel's slide animations: three steps with a short wait between them.
+// A slide out ends at the parked place, measured again from the monitors.
 // Only one slide runs at a time; a request while one runs is dropped, also
 // when it comes from the worker thread that the shell's notice starts.
 #include "app/dock/PanelSlides.h"
@@ -7,6 +8,10 @@
 
 #include "app/common/DelayWithMessages.h"
 #include "app/common/Globals.h"
+#include "app/dock/EmbedDock.h"
+#include "app/dock/PanelLayout.h"
+#include "app/dock/PanelParking.h"
+#include "app/dock/ShellWatch.h"
 #include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"
 
@@ -71,10 +76,17 @@ void SlidePanelOut() {
         DelayWithMessages(kStepDelay, kMilliseconds);
     }
     InterlockedExchange(&PanelState, kPanelHidden);
+    // Parked again from the monitors there are now: one attached on the
+    // right since the last slide would otherwise show the hidden panel.
+    gParkedLeft = ParkedPanelLeft(SavedScreenWidth, MonitorRectangles());
     SetPanelLeft(gParkedLeft);
+    if (TakePanelPlaceStale()) RequestPanelPlace();
 }
 
 HandlerResult TogglePanel(const int32_t*, int32_t) {
+    // A dock built again after the shell restarted takes clicks (posted to it
+    // while hidden) before its panel is laid out; the panel slides once it is.
+    if (DockBeingBuilt()) return NoResult();
     const LONG state = PanelState;
     if (state == kPanelHidden) {
         SlidePanelIn();

@@ -17,7 +17,17 @@
 
 namespace {
 
-// One category: its files as items, each with the picture the skin engine made of it.
+// Whether the panel was loaded when the scan began. It goes when the taskbar
+// that holds the dock is destroyed, which can happen while the scan pumps
+// messages; the scan then stops where it is.
+bool gPanelAtStart = false;
+
+bool PanelGone() {
+    return gPanelAtStart && !IsLoaded(PanelWindowRef());
+}
+
+// One category: its files as items, each with the picture the skin engine
+// made of it. An abandoned category keeps the items read so far.
 LaunchCategory ScanCategory(const char* folder) {
     OwnedTextArray files;
     int32_t count = ListFiles(folder, "*.*", files.Put(), true, true, false);
@@ -39,18 +49,21 @@ LaunchCategory ScanCategory(const char* folder) {
         // trip; between items the dock and the taskbar get their messages
         // answered, so a long scan never leaves them waiting.
         PumpPendingMessages();
+        if (PanelGone()) break;
     }
     return record;
 }
 
 }  // namespace
 
-void ScanQuickLaunchFolder() {
+bool ScanQuickLaunchFolder() {
+    gPanelAtStart = IsLoaded(PanelWindowRef());
     OwnedText runDirectory(RunDirectoryText());
     OwnedText root(TextConcat({runDirectory.Get(), "\\快速启动目录"}));
     OwnedTextArray names;
     int32_t categories = ListSubfolders(root.Get(), names.Put(), false, true);
     for (int32_t i = 1; i <= categories; ++i) {
+        if (PanelGone()) return false;
         const char* name = names.At(i - 1);
         OwnedText folder(TextConcat({runDirectory.Get(), "\\快速启动目录\\", name}));
         // A folder whose name code page 936 cannot hold is listed by its short
@@ -66,6 +79,8 @@ void ScanQuickLaunchFolder() {
         LaunchCategory record = ScanCategory(folder.Get());
         ArrayAppend(&CategoryList, &record, sizeof(record));
     }
+    if (PanelGone()) return false;
     CallLibrary(kSkinLibrary, SkinCommand::SetButtonSelected_ToolbarEx, ToolbarRef(), ArgInt(0),
                 ArgBool(true));
+    return true;
 }

@@ -1,0 +1,9 @@
+// The dock's return into a new taskbar after the shell restarted.
+#pragma once
+
+// Puts the dock into the taskbar there is now: moves a dock that still lives
+// into it, or builds DockWindow and its panel again when the old taskbar took
+// them along. Waits while a dock is being built (TakePendingDockRestore).
+void RestoreDock();
+// After a dock was built: a restore asked for meanwhile is asked for again.
+void TakePendingDockRestore();

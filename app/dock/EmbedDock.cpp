@@ -10,8 +10,7 @@
 
 #include "app/common/DeclaredFunctions.h"
 #include "app/common/ProgramWindows.h"
-#include "app/dock/ShellWatch.h"
-#include "app/dock/TaskbarRestart.h"
+#include "app/dock/DockRequests.h"
 #include "app/dock/TaskbarWatch.h"
 #include "runtime/library/Commands.h"
 #include "runtime/windows/Properties.h"
@@ -138,7 +137,7 @@ HandlerResult EmbedDock(const int32_t*, int32_t) {
     CallCore(CoreCommand::LoadWindow, PanelWindowRef(), DockWindowRef(), ArgBool(false));
     gBuilding = false;
     // A new taskbar announced while this one was being built is looked at now.
-    TakePendingDockRestore();
+    ResumeDeferredDockRestore();
     return NoResult();
 }
 

@@ -24,10 +24,6 @@ void Write(uint32_t component, int32_t property, double value) {
     WriteIntProperty(kDockPanelWindow, component, property, TruncateToInteger(value));
 }
 
-// Set when the displays changed while the panel was out: its resting place
-// is measured once it is back.
-volatile LONG gPlaceStale = 0;
-
 }  // namespace
 
 void PlacePanelAtRest() {
@@ -50,12 +46,8 @@ void RefreshPanelPlace() {
     if (PanelState == kPanelHidden) {
         PlacePanelAtRest();
     } else {
-        InterlockedExchange(&gPlaceStale, 1);
+        MarkPanelPlaceStale();
     }
-}
-
-bool TakePanelPlaceStale() {
-    return InterlockedExchange(&gPlaceStale, 0) != 0;
 }
 
 void LayoutPanel() {

@@ -12,7 +12,5 @@ void LayoutPanel();
 // the taskbar that holds the dock.
 void PlacePanelAtRest();
 // After a display, settings or taskbar change: the hidden panel takes its
-// resting place at once; one that is out, when it is back (TakePanelPlaceStale).
+// resting place at once; one that is out, when it is back (MarkPanelPlaceStale).
 void RefreshPanelPlace();
-// Whether a change came while the panel was out (and clears the mark).
-bool TakePanelPlaceStale();

@@ -8,10 +8,9 @@
 
 #include "app/common/DelayWithMessages.h"
 #include "app/common/Globals.h"
+#include "app/dock/DockRequests.h"
 #include "app/dock/EmbedDock.h"
-#include "app/dock/PanelLayout.h"
 #include "app/dock/PanelParking.h"
-#include "app/dock/ShellWatch.h"
 #include "runtime/windows/Properties.h"
 #include "ui/description/UiIds.h"
 
@@ -20,6 +19,9 @@ namespace {
 constexpr int32_t kStepDelay = 5;
 
 int32_t gParkedLeft = 0;
+// Set when the desktop changed while the panel was out: its resting place is
+// measured once it is back.
+volatile LONG gPlaceStale = 0;
 
 // Marks the panel as sliding unless it already is; one atomic step, so two
 // threads can never both start a slide.
@@ -56,6 +58,10 @@ void SetParkedLeft(int32_t left) {
     gParkedLeft = left;
 }
 
+void MarkPanelPlaceStale() {
+    InterlockedExchange(&gPlaceStale, 1);
+}
+
 void SlidePanelIn() {
     if (!BeginSlide()) return;
     const int32_t step = SlideStep();
@@ -80,7 +86,7 @@ void SlidePanelOut() {
     // right since the last slide would otherwise show the hidden panel.
     gParkedLeft = ParkedPanelLeft(SavedScreenWidth, MonitorRectangles());
     SetPanelLeft(gParkedLeft);
-    if (TakePanelPlaceStale()) RequestPanelPlace();
+    if (InterlockedExchange(&gPlaceStale, 0) != 0) RequestPanelPlace();
 }
 
 HandlerResult TogglePanel(const int32_t*, int32_t) {

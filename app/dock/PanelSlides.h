@@ -11,6 +11,9 @@ constexpr int32_t kSlideSteps = 3;
 // (SavedScreenWidth) and end a slide out here.
 int32_t ParkedLeft();
 void SetParkedLeft(int32_t left);
+// The desktop changed while the panel was out: when the next slide out ends,
+// its resting place is measured again.
+void MarkPanelPlaceStale();
 
 // Each does nothing while another slide runs (on any thread).
 void SlidePanelIn();

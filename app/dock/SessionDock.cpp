@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "app/dock/ShellWatch.h"
+#include "app/dock/DockRequests.h"
 #include "ui/description/UiIds.h"
 
 namespace {

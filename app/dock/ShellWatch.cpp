@@ -9,6 +9,7 @@
 #include "app/common/DeclaredFunctions.h"
 #include "app/common/Globals.h"
 #include "app/common/ProgramWindows.h"
+#include "app/dock/DockRequests.h"
 #include "app/dock/EmbedDock.h"
 #include "app/dock/PanelLayout.h"
 #include "app/dock/PanelSlides.h"
@@ -23,20 +24,8 @@ constexpr UINT WM_DPICHANGED = 0x02E0;
 constexpr DWORD MSGFLT_ALLOW = 1;
 #endif
 
-// The watch window's own requests, posted to itself so that they run among
-// its messages, after whatever handler is running now.
-constexpr UINT kMsgPlaceDock = WM_APP + 0x51;
-constexpr UINT kMsgRestoreDock = WM_APP + 0x52;
-constexpr UINT kMsgPlacePanel = WM_APP + 0x53;
-
-HWND gWatch = nullptr;
 LONG_PTR gPreviousProc = 0;
 UINT gTaskbarCreated = 0;
-bool gPlaceRequested = false;
-
-void Post(UINT message) {
-    if (gWatch) PostMessageA(gWatch, message, 0, 0);
-}
 
 // An elevated dock still hears the shell and a second start by the same user
 // without rights: the system otherwise drops messages that come from a
@@ -74,7 +63,7 @@ LRESULT CALLBACK ShellWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case kMsgPlaceDock:
             // The taskbar moved or changed: the dock, and the panel that
             // rests on it, take their places again.
-            gPlaceRequested = false;
+            DockPlaceTaken();
             PlaceDock();
             RefreshPanelPlace();
             return 0;
@@ -94,32 +83,14 @@ LRESULT CALLBACK ShellWatchProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 HandlerResult OnShellWatchCreated(const int32_t*, int32_t) {
-    gWatch = WindowHandleOf(ShellWatchWindowRef());
+    HWND watch = WindowHandleOf(ShellWatchWindowRef());
     // The shell registers the message under this name and broadcasts it to
     // the top-level windows once its new taskbar exists.
     gTaskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    AcceptFromLowerRights(gWatch, gTaskbarCreated);
-    AcceptFromLowerRights(gWatch, SlideInRequestMessage());
+    AcceptFromLowerRights(watch, gTaskbarCreated);
+    AcceptFromLowerRights(watch, SlideInRequestMessage());
     gPreviousProc =
-        SetWindowLongPtrA(gWatch, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShellWatchProc));
+        SetWindowLongPtrA(watch, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ShellWatchProc));
+    SetRequestWindow(watch);
     return NoResult();
-}
-
-void RequestDockPlace() {
-    if (gPlaceRequested || !gWatch) return;
-    gPlaceRequested = true;
-    Post(kMsgPlaceDock);
-}
-
-void RequestDockRestore() {
-    Post(kMsgRestoreDock);
-}
-
-void RequestPanelPlace() {
-    Post(kMsgPlacePanel);
-}
-
-UINT SlideInRequestMessage() {
-    static const UINT message = RegisterWindowMessageA("QuickDock.SlidePanelIn");
-    return message;
 }

@@ -12,13 +12,12 @@
 #include "app/common/ProgramWindows.h"
 #include "app/dock/EmbedDock.h"
 #include "app/dock/PanelLayout.h"
-#include "app/dock/ShellWatch.h"
+#include "app/dock/DockRequests.h"
 #include "app/dock/TaskbarWatch.h"
 #include "runtime/library/Commands.h"
 
 namespace {
 
-bool gRestorePending = false;
 // A slide on a worker thread takes its three steps of 5 milliseconds; this is
 // far beyond one.
 constexpr int kSlideWaitSteps = 200;
@@ -36,7 +35,7 @@ void WaitForSlideToEnd() {
 
 void RestoreDock() {
     if (DockBeingBuilt()) {
-        gRestorePending = true;
+        DeferDockRestore();
         return;
     }
     HWND taskbar = FindTaskbarWindow();
@@ -63,10 +62,4 @@ void RestoreDock() {
     InterlockedExchange(&PanelState, kPanelHidden);
     ShowNextDock();
     CallCore(CoreCommand::LoadWindow, DockWindowRef(), ArgOmitted(), ArgBool(false));
-}
-
-void TakePendingDockRestore() {
-    if (!gRestorePending) return;
-    gRestorePending = false;
-    RequestDockRestore();
 }

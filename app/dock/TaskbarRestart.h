@@ -3,7 +3,6 @@
 
 // Puts the dock into the taskbar there is now: moves a dock that still lives
 // into it, or builds DockWindow and its panel again when the old taskbar took
-// them along. Waits while a dock is being built (TakePendingDockRestore).
+// them along. Asked for while a dock is being built, it waits for the build's
+// end (DeferDockRestore).
 void RestoreDock();
-// After a dock was built: a restore asked for meanwhile is asked for again.
-void TakePendingDockRestore();

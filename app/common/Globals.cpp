@@ -1,6 +1,8 @@
 // The program's six globals and the two lists' creation and release.
 #include "app/common/Globals.h"
 
+#include "runtime/values/Records.h"
+
 ValueArray ImageRegistry = nullptr;
 ValueArray CategoryList = nullptr;
 int32_t SavedScreenWidth = 0;
@@ -23,6 +25,7 @@ void FreeGlobalLists() {
     for (int32_t i = 0; i < count; ++i) {
         FreeBlock(categories[i].images);
         FreeTextArray(categories[i].paths);
+        FreeArray(Tag::kByteSet, categories[i].ownNames);
     }
     FreeBlock(CategoryList);
     CategoryList = nullptr;

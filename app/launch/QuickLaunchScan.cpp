@@ -26,6 +26,17 @@ bool PanelGone() {
     return gPanelAtStart && !IsLoaded(PanelWindowRef());
 }
 
+// An item listed by the short name the file system keeps for it (its own name
+// has characters code page 936 lacks) keeps its own name as well: opening it
+// checks that the short name still names that file.
+void KeepOwnName(LaunchCategory* record, int32_t item, int32_t count, const char* path) {
+    const std::wstring own = OwnNameOfShortName(path);
+    if (own.empty()) return;
+    if (!record->ownNames) record->ownNames = NewArray(sizeof(ByteSet), count);
+    ArrayData<ByteSet>(record->ownNames)[item] =
+        MakeByteSet(own.c_str(), static_cast<int32_t>((own.size() + 1) * sizeof(wchar_t)));
+}
+
 // One category: its files as items, each with the picture the skin engine
 // made of it. An abandoned category keeps the items read so far.
 LaunchCategory ScanCategory(const char* folder) {
@@ -45,6 +56,7 @@ LaunchCategory ScanCategory(const char* folder) {
         ArrayAppend(&ImageRegistry, &handle, sizeof(handle));
         ArrayData<int32_t>(record.images)[j] = handle;
         ArrayData<Text>(record.paths)[j] = CopyText(files.At(j));
+        KeepOwnName(&record, j, count, files.At(j));
         // An item's picture takes a shortcut read and a scratch-file round
         // trip; between items the dock and the taskbar get their messages
         // answered, so a long scan never leaves them waiting.

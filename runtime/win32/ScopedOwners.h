@@ -125,3 +125,24 @@ class ScopedComApartment {
   private:
     HRESULT result_;
 };
+
+// The system's own error boxes ("no disk in the drive", "cannot open file")
+// kept away from the calling thread for the owner's lifetime: what it touches
+// simply fails. Bits the thread had are kept; the process's error mode, which
+// the programs it starts inherit, is left alone.
+class ScopedThreadErrorMode {
+  public:
+    ScopedThreadErrorMode() {
+        const DWORD wanted = GetThreadErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+        changed_ = SetThreadErrorMode(wanted, &previous_) != FALSE;
+    }
+    ScopedThreadErrorMode(const ScopedThreadErrorMode&) = delete;
+    ScopedThreadErrorMode& operator=(const ScopedThreadErrorMode&) = delete;
+    ~ScopedThreadErrorMode() {
+        if (changed_) SetThreadErrorMode(previous_, nullptr);
+    }
+
+  private:
+    DWORD previous_ = 0;
+    bool changed_ = false;
+};

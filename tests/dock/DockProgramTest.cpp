@@ -3,7 +3,6 @@
 // right edge of the screen, slides in and out on clicks and slides out when
 // the shell reports that another window was activated.
 #include <windows.h>
-#include <psapi.h>
 #include <sddl.h>
 #include <gtest/gtest.h>
 
@@ -152,39 +151,6 @@ class ReadOnlyKey {
     bool ok_ = false;
 };
 
-// Calls a function that takes no argument inside another process, on a
-// thread of its own, and gives its 32-bit result. The function's module is
-// the one that holds it here (kernel32 may hand out kernelbase's), found by
-// name in the other process; Wine gives both processes the same module.
-bool CallIn(HANDLE process, const char* dll, const char* function, DWORD* result) {
-    FARPROC entry = GetProcAddress(GetModuleHandleA(dll), function);
-    HMODULE local = nullptr;
-    if (!entry || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                      reinterpret_cast<LPCSTR>(entry), &local))
-        return false;
-    char localName[MAX_PATH] = {};
-    GetModuleBaseNameA(GetCurrentProcess(), local, localName, sizeof(localName));
-    HMODULE modules[512];
-    DWORD bytes = 0;
-    if (!EnumProcessModules(process, modules, sizeof(modules), &bytes)) return false;
-    for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
-        char name[MAX_PATH] = {};
-        GetModuleBaseNameA(process, modules[i], name, sizeof(name));
-        if (lstrcmpiA(name, localName) != 0) continue;
-        const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-            reinterpret_cast<UINT_PTR>(modules[i]) +
-            (reinterpret_cast<UINT_PTR>(entry) - reinterpret_cast<UINT_PTR>(local)));
-        HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
-        if (!thread) return false;
-        const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
-                          GetExitCodeThread(thread, result);
-        CloseHandle(thread);
-        return done;
-    }
-    return false;
-}
-
 bool CallUser32In(HANDLE process, const char* function, DWORD* result) {
     return CallIn(process, "user32.dll", function, result);
 }
@@ -241,22 +207,6 @@ TEST(DockProgram, TheSessionMayEndThoughThePanelRefusesToClose) {
     DWORD code = 99;
     GetExitCodeProcess(program.Process(), &code);
     EXPECT_EQ(0u, code);
-}
-
-// The system shows no box of its own ("no disk in the drive") while the dock
-// scans its folder: the running program's error mode fails critical errors
-// and open-file errors quietly. (Wine passes no error mode on to a child
-// process, so keeping inherited bits cannot be seen from here.)
-TEST(DockProgram, RunsWithoutTheSystemsErrorBoxes) {
-    TaskbarStandIn standIn;
-    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
-    DockProgram program;
-    ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(Eventually([&] { return program.DockIn(standIn.Taskbar()) != nullptr; }));
-    DWORD mode = 0;
-    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
-    EXPECT_EQ(static_cast<DWORD>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX),
-              mode & (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
 }
 
 // A second start (the automatic start and a double click) adds no dock and

@@ -149,7 +149,10 @@ class HostileProgram : public ::testing::Test {
     std::string Root() const { return run / kQuickLaunchRoot; }
     std::string Scratch() const { return run / kScratchFolder; }
 
-    bool Start() { return program.Start(runFolder.empty() ? run.Path() : runFolder); }
+    bool Start() {
+        if (!wideRunFolder.empty()) return program.Start(wideRunFolder);
+        return program.Start(runFolder.empty() ? run.Path() : runFolder);
+    }
     bool Running() const { return program.Running(); }
     HWND FindPanel() const { return program.Panel(); }
     HWND FindDock() const { return program.DockIn(standIn.Taskbar()); }
@@ -231,7 +234,8 @@ class HostileProgram : public ::testing::Test {
     }
 
     TempFolder run{"hostile"};
-    std::string runFolder;  // where the program runs, when not in `run`
+    std::string runFolder;       // where the program runs, when not in `run`
+    std::wstring wideRunFolder;  // the same, named outside the code page
     TaskbarStandIn standIn;
     DockProgram program;
     HWND dock = nullptr, panel = nullptr;
@@ -310,6 +314,47 @@ TEST_F(HostileProgram, ScratchReadOnlyIsLeftAsItWas) {
     StartsAndSlides();
     EXPECT_EQ(before, Snapshot(Scratch()));
     SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Run from a folder whose name code page 936 cannot hold (Korean): the
+// program still finds its quick-launch folder, and its items open.
+TEST_F(HostileProgram, RunFromAFolderNamedOutsideTheCodePage) {
+    const std::string marker = AddMarkerItem();
+    wideRunFolder = WideOf(run.Path()) + L"\\\uD55C\uAD6D";
+    ASSERT_TRUE(MakeFolderW(wideRunFolder));
+    for (const std::string name : {"QuickDock.exe", "SkinEngine.dll", kQuickLaunchRoot})
+        ASSERT_TRUE(
+            MoveFileW(WideOf(run / name).c_str(), (wideRunFolder + L"\\" + WideOf(name)).c_str()));
+    StartsAndSlides();
+    ClickDock();
+    ASSERT_TRUE(Eventually([&] { return Shown(); }));
+    HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
+    PostMessageA(iconList, WM_KEYDOWN, VK_HOME, 0);
+    PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(2u, WaitForMarkerRecords(marker + ".runs.txt", 1).size()) << "the item opened";
+}
+
+// The system's error boxes are kept away from the threads that make the
+// pictures, not from the process: programs opened from the panel inherit the
+// process's error mode, which stays what it was at start, and a shortcut to
+// a drive that is not there still brings no box. Wine hands no error mode to
+// a child process, so the program starts with none of the bits and the mode
+// is read inside it.
+TEST_F(HostileProgram, TheErrorModeOfTheProcessIsLeftAsItWas) {
+    std::string missing = "Q:\\工具\\程序.exe";
+    for (char d = 'Z'; d >= 'D'; --d) {
+        if (!(GetLogicalDrives() & (1u << (d - 'A')))) missing[0] = d;
+    }
+    MakeFolder(Root() + "\\01盘");
+    ASSERT_TRUE(MakeShortcut(Root() + "\\01盘\\removable.lnk", missing));
+    StartsAndSlides();
+    DWORD mode = 0;
+    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(0u, mode & quiet);
+    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
+         box = FindWindowExA(nullptr, box, "#32770", nullptr))
+        EXPECT_FALSE(OwnerProcess(box) == program.Id() && IsWindowVisible(box));
 }
 
 TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {

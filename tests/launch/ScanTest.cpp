@@ -3,7 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlwapi.h>
 
+#include <cstring>
+#include <utility>
+
+#include "app/common/DeclaredFunctions.h"
 #include "app/common/FileTitle.h"
 #include "app/common/Globals.h"
 #include "app/common/RandomInRange.h"
@@ -16,6 +21,7 @@
 #include "runtime/win32/FileNames.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/ProcessWatch.h"
 #include "ui/description/FolderImage.h"
 #include "ui/description/UiIds.h"
 
@@ -232,6 +238,29 @@ TEST_F(ScanTest, NamesTheCodePageCannotHoldStillOpenTheirOwnFiles) {
     EXPECT_STREQ("??", TextOrEmpty(title.Get()));
 }
 
+// An item listed by its short name whose file is deleted, the short name then
+// taken by another file (here one named that way): the other file is not
+// opened; the user is told the item's file is not found.
+TEST_F(ScanTest, AShortNameTakenOverByAnotherFileIsNotOpened) {
+    const std::string office = Folder("01办公");
+    ASSERT_TRUE(MakeFolder(Root()) && MakeFolder(office));
+    const std::wstring korean = WideOf(office) + L"\\\uD55C\uAE00.exe";
+    const std::string marker = LaunchTestDirectory() + "\\test_support_marker.exe";
+    ASSERT_TRUE(CopyFileW(WideOf(marker).c_str(), korean.c_str(), FALSE));
+    ScanQuickLaunchFolder();
+    const std::string listed = Texts(Category(0).paths).at(0);
+    ASSERT_TRUE(DeleteFileW(korean.c_str()));
+    ASSERT_TRUE(CopyFileA(marker.c_str(), listed.c_str(), TRUE)) << listed;
+
+    CurrentCategory = 0;
+    ASSERT_TRUE(LaunchShownItem(0, nullptr));
+    HWND box = nullptr;
+    EXPECT_TRUE(
+        Eventually([&] { return (box = VisibleWindowOf(GetCurrentProcessId())) != nullptr; }));
+    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(FileExists(listed + ".runs.txt")) << "the other file was opened";
+}
+
 // Paths of MAX_PATH (260) bytes and more: the shortcut is read and the icon
 // extracted like any other item's; the shell, which takes no such path, gets
 // a short form that names the same file. (Wine's shortcuts cannot hold a
@@ -365,6 +394,82 @@ TEST_F(PictureTest, AFileThatTakesTheScratchNameIsNeitherReplacedNorDeleted) {
     std::vector<IconImage> images;
     EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images))
         << "another name is drawn and the item still gets its picture";
+}
+
+// A file swapped in under the scratch name once the icon is written (the seam
+// after the write) is neither read as the picture nor deleted.
+std::string gSwappedName;
+void SwapAFileIn(const char* target) {
+    gSwappedName = target;
+    DeleteFileA(target);
+    WriteBytes(target, {'s', 'w', 'a', 'p'});
+}
+
+TEST_F(PictureTest, AFileSwappedInAfterTheWriteIsNeitherReadNorDeleted) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    ASSERT_TRUE(MakeShortcut(items + "\\编辑.lnk", SystemNotepad()));
+    SetAfterIconSave(SwapAFileIn);
+    std::vector<uint8_t> bytes = Picture(items + "\\编辑.lnk");
+    SetAfterIconSave(nullptr);
+    std::vector<IconImage> images;
+    EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images)) << "the icon written is read";
+    EXPECT_EQ((std::vector<uint8_t>{'s', 'w', 'a', 'p'}), ReadBytes(gSwappedName))
+        << "the file swapped in is left alone";
+}
+
+// The slot of this program's import table through which its code (the runtime
+// is linked in) calls `function` of kernel32, made writable; null when
+// nothing here imports it.
+void** ImportSlot(const char* function) {
+    auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), "kernel32.dll") != 0) continue;
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<void**>(base + d->FirstThunk);
+        for (; name->u1.AddressOfData; ++name, ++slot) {
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0)
+                continue;
+            DWORD was = 0;
+            VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &was);
+            return slot;
+        }
+    }
+    return nullptr;
+}
+
+// Lookups of a target: its attributes, the folder test of its picture.
+int gLookups = 0;
+void* gAttributes = nullptr;
+DWORD WINAPI CountedAttributes(const wchar_t* path) {
+    ++gLookups;
+    return reinterpret_cast<DWORD(WINAPI*)(const wchar_t*)>(gAttributes)(path);
+}
+BOOL WINAPI CountedIsDirectory(const char* path) {
+    ++gLookups;
+    return PathIsDirectoryA(path);
+}
+
+// A target that is not there (on an absent share each lookup can wait out a
+// timeout) is looked up once, for its picture.
+TEST_F(PictureTest, AMissingTargetIsLookedUpOnce) {
+    ASSERT_TRUE(MakeShortcut(items + "\\gone.lnk", run / "不在"));
+    void** attributes = ImportSlot("GetFileAttributesW");
+    if (attributes)
+        gAttributes = std::exchange(*attributes, reinterpret_cast<void*>(&CountedAttributes));
+    OverrideExternalFunction(
+        kPathIsDirectoryA, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CountedIsDirectory)));
+    gLookups = 0;
+    EXPECT_TRUE(Picture(items + "\\gone.lnk").empty());
+    OverrideExternalFunction(kPathIsDirectoryA, nullptr);
+    if (attributes) *attributes = gAttributes;
+    EXPECT_EQ(1, gLookups);
 }
 
 TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {

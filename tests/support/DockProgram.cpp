@@ -15,14 +15,21 @@ DWORD OwnerOf(HWND window) {
 }  // namespace
 
 bool DockProgram::Start(const std::string& folder) {
+    std::wstring wide(folder.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &wide[0], int(wide.size()));
+    wide.resize(n > 0 ? size_t(n - 1) : 0);
+    return Start(wide);
+}
+
+bool DockProgram::Start(const std::wstring& folder) {
     Stop();
-    const std::string exe = folder + "\\QuickDock.exe";
-    std::string command = "\"" + exe + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
+    const std::wstring exe = folder + L"\\QuickDock.exe";
+    std::wstring command = L"\"" + exe + L"\"";
+    std::vector<wchar_t> line(command.begin(), command.end());
+    line.push_back(L'\0');
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.c_str(), &si, &process_))
         return true;
     process_ = {};

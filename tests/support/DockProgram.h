@@ -16,6 +16,8 @@ class DockProgram {
 
     // Starts <folder>\QuickDock.exe with that folder as its current folder.
     bool Start(const std::string& folder = TestProgramDirectory());
+    // The same for a folder whose name the code page may not hold.
+    bool Start(const std::wstring& folder);
     // Ends the program if it still runs and waits for its end.
     void Stop();
     bool Running() const;

@@ -39,9 +39,14 @@ std::wstring TargetFromItemList(IShellLinkW* link) {
     return found ? std::wstring(path.data()) : std::wstring();
 }
 
-bool WideFileExists(const std::wstring& path) {
-    return !path.empty() && GetFileAttributesW(WidePath(AnsiPathFromWide(path).c_str()).c_str()) !=
-                                INVALID_FILE_ATTRIBUTES;
+// Whether the stored path text cannot name the target whatever is on disk:
+// missing, cut at the length the text was read into, or holding "?" for a
+// character the code page of the program that saved it lacked ("?" is in no
+// file name). Only then is the item list asked: looking the target up would
+// cost a wait of its own for a target on a slow or absent share.
+bool StoredPathUnusable(const std::wstring& path, size_t readInto) {
+    return path.empty() || path.size() + 1 >= readInto || path.size() + 1 >= MAX_PATH ||
+           path.find(L'?') != std::wstring::npos;
 }
 
 // The target in a spelling that opens it from the ANSI calls: a target whose
@@ -54,11 +59,10 @@ void ReadTarget(IShellLinkA* link, std::string* target) {
         std::wstring path;
         if (SUCCEEDED(wideLink->GetPath(wide.data(), static_cast<int>(wide.size()), nullptr, 0)))
             path = wide.data();
-        // The stored text is missing (too long for it) or names no file: the
-        // item list may still name the target.
-        if (!WideFileExists(path)) {
+        // The stored text cannot name the target: the item list may still.
+        if (StoredPathUnusable(path, wide.size())) {
             const std::wstring listed = TargetFromItemList(wideLink.Get());
-            if (WideFileExists(listed)) path = listed;
+            if (!listed.empty()) path = listed;
         }
         if (!path.empty()) *target = AnsiPathFromWide(path);
         return;

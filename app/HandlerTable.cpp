@@ -7,6 +7,7 @@
 #include "app/dock/DockButton.h"
 #include "app/dock/EmbedDock.h"
 #include "app/dock/PanelSlides.h"
+#include "app/dock/ShellWatch.h"
 #include "app/launch/CategoryToolbar.h"
 #include "app/launch/ItemActions.h"
 #include "app/launch/SampleList.h"
@@ -25,4 +26,5 @@ const EventHandler kHandlerTable[kHandlerSlotCount] = {
     OnToolbarButtonClicked,  // kSlotToolbarButtonClicked
     OnToolbarEvent8,         // kSlotToolbarEvent8
     OpenRootFolder,          // kSlotOpenRootFolder
+    OnShellWatchCreated,     // kSlotShellWatchCreated
 };

@@ -30,7 +30,10 @@ void RegisterAutoStart() {
 HandlerResult OnPanelCreated(const int32_t*, int32_t) {
     RegisterAutoStart();
     EnableBlurBehind(WindowHandleOf(PanelWindowRef()));
-    ScanQuickLaunchFolder();
+    // The taskbar, and the dock and panel with it, can go while the scan
+    // pumps messages; there is nothing left to lay out then, and the dock
+    // comes back with the next taskbar.
+    if (!ScanQuickLaunchFolder()) return NoResult();
     LayoutPanel();
     ShowCategory(0);
     return NoResult();

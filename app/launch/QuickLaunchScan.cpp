@@ -19,6 +19,15 @@
 
 namespace {
 
+// Whether the panel was loaded when the scan began. It goes when the taskbar
+// that holds the dock is destroyed, which can happen while the scan pumps
+// messages; the scan then stops where it is.
+bool gPanelAtStart = false;
+
+bool PanelGone() {
+    return gPanelAtStart && !IsLoaded(PanelWindowRef());
+}
+
 // An item listed by the short name the file system keeps for it (its own name
 // has characters code page 936 lacks) keeps its own name as well: opening it
 // checks that the short name still names that file.
@@ -30,7 +39,8 @@ void KeepOwnName(LaunchCategory* record, int32_t item, int32_t count, const char
         MakeByteSet(own.c_str(), static_cast<int32_t>((own.size() + 1) * sizeof(wchar_t)));
 }
 
-// One category: its files as items, each with the picture the skin engine made of it.
+// One category: its files as items, each with the picture the skin engine
+// made of it. An abandoned category keeps the items read so far.
 LaunchCategory ScanCategory(const char* folder) {
     OwnedTextArray files;
     int32_t count = ListFiles(folder, "*.*", files.Put(), true, true, false);
@@ -53,18 +63,21 @@ LaunchCategory ScanCategory(const char* folder) {
         // trip; between items the dock and the taskbar get their messages
         // answered, so a long scan never leaves them waiting.
         PumpPendingMessages();
+        if (PanelGone()) break;
     }
     return record;
 }
 
 }  // namespace
 
-void ScanQuickLaunchFolder() {
+bool ScanQuickLaunchFolder() {
+    gPanelAtStart = IsLoaded(PanelWindowRef());
     OwnedText runDirectory(RunDirectoryText());
     OwnedText root(TextConcat({runDirectory.Get(), "\\", kQuickLaunchFolderName}));
     OwnedTextArray names;
     int32_t categories = ListSubfolders(root.Get(), names.Put(), false, true);
     for (int32_t i = 1; i <= categories; ++i) {
+        if (PanelGone()) return false;
         const char* name = names.At(i - 1);
         OwnedText folder(
             TextConcat({runDirectory.Get(), "\\", kQuickLaunchFolderName, "\\", name}));
@@ -79,6 +92,8 @@ void ScanQuickLaunchFolder() {
         LaunchCategory record = ScanCategory(folder.Get());
         ArrayAppend(&CategoryList, &record, sizeof(record));
     }
+    if (PanelGone()) return false;
     CallLibrary(kSkinLibrary, SkinCommand::SetButtonSelected_ToolbarEx, ToolbarRef(), ArgInt(0),
                 ArgBool(true));
+    return true;
 }

@@ -108,7 +108,7 @@ class DescriptionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(ReadUiDescription(kUiSegment, kUiSegmentSize, &ui_));
-        ASSERT_EQ(ui_.windows.size(), 2u);
+        ASSERT_EQ(ui_.windows.size(), 3u);
     }
     const WindowDefinition& Window(uint32_t id) {
         const WindowDefinition* w = FindWindowDefinition(&ui_, id);
@@ -157,6 +157,14 @@ TEST_F(DescriptionTest, WindowsAndElementsInCreationOrder) {
     EXPECT_EQ(ui_.windows[1].handlerModule, 0x19012CA8u);
     CheckElements(Window(kDockWindow), ExpectedDockWindow());
     CheckElements(Window(kDockPanelWindow), ExpectedPanelWindow());
+    // The shell watch: never shown, no taskbar button, its own class for a
+    // second start to find, its creation bound to the watch's handler.
+    const WindowDefinition& watch = Window(kShellWatchWindow);
+    EXPECT_EQ(ui_.windows[2].windowId, kShellWatchWindow);
+    EXPECT_EQ(watch.options.className, kShellWatchClass);
+    EXPECT_FALSE(watch.options.taskbarButton);
+    CheckElements(watch, {{kShellWatchSelf, TypeId::kWindow, "", 0, 0, 0, 0, 0,
+                           {{0, kSlotShellWatchCreated}}}});
 }
 
 TEST_F(DescriptionTest, WindowOptions) {

@@ -260,6 +260,25 @@ TEST_F(HostileProgram, FiveThousandItemsAndTwoHundredCategories) {
                 static_cast<long long>(took.count()));
 }
 
+// The taskbar goes while the program reads a large folder (the scan answers
+// messages between items), and a new one is announced: no runtime error, and
+// the dock is back in the new taskbar with a panel that slides.
+TEST_F(HostileProgram, TheTaskbarGoesWhileTheFolderIsRead) {
+    BuildManyItems(Root(), 1000, 1);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Eventually([&] { return program.PanelBeingBuilt() != nullptr; }, 60));
+    standIn.Stop();
+    ASSERT_TRUE(standIn.Start("--announce 1 --tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    ASSERT_TRUE(Eventually([&] { return (dock = FindDock()) != nullptr; }, 60));
+    // Shown once the folder is read again and the panel laid out.
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(dock) != FALSE; }, 60));
+    ASSERT_TRUE(Eventually([&] { return (panel = FindPanel()) != nullptr; }, 60));
+    ExpectNoCrash();
+    ASSERT_TRUE(Running());
+    ClickDock();
+    EXPECT_TRUE(Eventually([&] { return Shown(); }, 60));
+}
+
 TEST_F(HostileProgram, ScratchNamesAllTaken) {
     // The prepared run folder: every scratch name the program can draw is taken.
     const std::string taken = TakenScratchRunFolder();
@@ -425,7 +444,9 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
 // The messages the program defines or answers, arriving from another process
 // with arbitrary arguments, sent or posted, to every window of the program:
 // the runtime's own messages (components prepared, window prepared, built,
-// notification-area icon, exit request), the shell's "SHELLHOOK" notice, what
+// notification-area icon, exit request), the shell's "SHELLHOOK" notice, its
+// "TaskbarCreated" and display changes, a second start's request and the
+// shell watch's own requests (WM_APP + 0x51 to 0x53), what
 // the runtime turns into window events, what the skinned controls and their
 // wrappers answer (painting into a given device context, timers, the pointer,
 // keys, the wheel), and the dock's own clicks. Seeded: QD_MESSAGE_SEED
@@ -453,6 +474,12 @@ TEST_F(HostileProgram, ForeignMessagesWithArbitraryArguments) {
                              0x8064,
                              0x83E7,
                              RegisterWindowMessageA("SHELLHOOK"),
+                             RegisterWindowMessageA("TaskbarCreated"),
+                             RegisterWindowMessageA("QuickDock.SlidePanelIn"),
+                             WM_DISPLAYCHANGE,
+                             WM_APP + 0x51,
+                             WM_APP + 0x52,
+                             WM_APP + 0x53,
                              WM_ACTIVATE,
                              WM_SHOWWINDOW,
                              WM_SETFOCUS,

@@ -1,7 +1,5 @@
 #include "tests/support/DockProgram.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "ui/description/WindowGeometry.h"
@@ -60,18 +58,24 @@ HWND DockProgram::DockIn(HWND taskbar) const {
     return nullptr;
 }
 
-HWND DockProgram::Panel() const {
+namespace {
+
+HWND TopLevelOf(DWORD process, bool laidOut) {
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
         RECT r = {};
-        if (OwnerOf(w) != Id() || !GetWindowRect(w, &r)) continue;
-        if (r.right - r.left == kPanelWidth && r.bottom - r.top == kPanelHeight) return w;
+        if (OwnerOf(w) != process || !GetWindowRect(w, &r)) continue;
+        if (r.right - r.left == kPanelWidth && (r.bottom - r.top == kPanelHeight) == laidOut)
+            return w;
     }
     return nullptr;
 }
 
-RECT ReportedTaskbarBox() {
-    APPBARDATA bar = {};
-    bar.cbSize = sizeof(bar);
-    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    return bar.rc;
+}  // namespace
+
+HWND DockProgram::Panel() const {
+    return TopLevelOf(Id(), true);
+}
+
+HWND DockProgram::PanelBeingBuilt() const {
+    return TopLevelOf(Id(), false);
 }

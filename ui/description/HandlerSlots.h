@@ -17,5 +17,6 @@ enum HandlerSlot : int {
     kSlotToolbarButtonClicked = 10,
     kSlotToolbarEvent8 = 11,
     kSlotOpenRootFolder = 12,
-    kHandlerSlotCount = 13
+    kSlotShellWatchCreated = 13,
+    kHandlerSlotCount = 14
 };

@@ -1,4 +1,4 @@
-"""The two windows of QuickDock as data: elements, geometry, options, the menu,
+"""The windows of QuickDock as data: elements, geometry, options, the menu,
 event bindings and the skinned controls' stored attributes.
 
 build_description.py turns this module into the stored UI description. Texts
@@ -223,7 +223,25 @@ DOCK_PANEL_WINDOW = dict(
     ],
 )
 
-WINDOWS = [DOCK_WINDOW, DOCK_PANEL_WINDOW]
+# ShellWatchWindow: never shown. It hears what the shell tells every top-level
+# window (a new taskbar after the shell restarts, display and settings
+# changes) and a second start's request, and it keeps the program running
+# while the taskbar that held the dock is gone. A second start finds it by its
+# own class name.
+SHELL_WATCH_CLASS = "QuickDockShellWatch"
+SHELL_WATCH_WINDOW = dict(
+    id=0x52013001,
+    handler_module=0x19013002,
+    self_id=0x06013000,
+    geometry=(0, 0, 0, 0),
+    flags=0,
+    options=dict(window_options(border=0, taskbar_button=0), start_position=0, always_on_top=0,
+                 class_name=SHELL_WATCH_CLASS),
+    events=[(0, "kSlotShellWatchCreated")],
+    elements=[],
+)
+
+WINDOWS = [DOCK_WINDOW, DOCK_PANEL_WINDOW, SHELL_WATCH_WINDOW]
 
 # The picture shown for shortcuts to folders, kept as a byte-set block.
 FOLDER_IMAGE = "folder.png"

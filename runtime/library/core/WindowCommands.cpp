@@ -32,6 +32,13 @@ void CmdWindowHandleOf(ResultRecord* result, int32_t argCount, ArgumentRecord* a
     *result = MakeRecord(static_cast<int64_t>(reinterpret_cast<intptr_t>(hwnd)), Tag::kInteger);
 }
 
+// Whether a window (or one of its components) is loaded now: a window can
+// go without the program closing it, when the window that holds it (another
+// program's) is destroyed.
+void CmdIsWindowLoaded(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
+    SetResultBool(result, argCount >= 1 && LiveHandleOf(args[0].WindowId(), args[0].ComponentId()));
+}
+
 void CmdLoadWindow(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     if (argCount < 1) {
         SetResultBool(result, false);

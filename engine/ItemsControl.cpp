@@ -19,3 +19,7 @@ void ItemsControl::OnPointerMove(int x, int y) {
                       [this](int px, int py) { return HitTest(px, py); }))
         Invalidate();
 }
+
+void ItemsControl::Perform(int item) {
+    if (item >= 0 && item < ItemCount()) Raise(EngineCode::kItemActivated, item);
+}

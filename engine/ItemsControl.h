@@ -5,9 +5,16 @@
 #include "engine/ItemPointer.h"
 #include "engine/Scroller.h"
 
-class ItemsControl : public Control {
+class ItemsControl : public Control, public AccessibleSource {
   public:
     using Control::Control;
+
+    // Its items are the accessible object's children; their default action
+    // is the activation a click gives.
+    AccessibleSource* Accessibility() override { return this; }
+    HWND AccessibleWindow() const override { return Wrapper(); }
+    int ItemAt(int x, int y) const override { return HitTest(x, y); }
+    void Perform(int item) override;
 
   protected:
     // The item at (x, y) in client coordinates, or -1.

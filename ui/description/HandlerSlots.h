@@ -17,5 +17,7 @@ enum HandlerSlot : int {
     kSlotToolbarButtonClicked = 10,
     kSlotToolbarEvent8 = 11,
     kSlotOpenRootFolder = 12,
-    kHandlerSlotCount = 13
+    kSlotPanelFocused = 13,
+    kSlotIconListKey = 14,
+    kHandlerSlotCount = 15
 };

@@ -78,10 +78,7 @@ int32_t IcoListboxControl::InsertItem(int32_t position, int32_t value1, int32_t 
     items_.insert(items_.begin() + at, Item{std::move(title), std::move(picture), value1, value2});
     // The current item stays the same item.
     if (Current() >= at) attributes_.values[AttrIndex::kSelected].word = Current() + 1;
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
-    NotifyAccessible(EVENT_OBJECT_REORDER, Wrapper(), -1);
+    ItemsChanged();
     return at;
 }
 
@@ -100,10 +97,7 @@ void IcoListboxControl::DeleteItem(int32_t index) {
     } else {
         return;
     }
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
-    NotifyAccessible(EVENT_OBJECT_REORDER, Wrapper(), -1);
+    ItemsChanged();
 }
 
 void IcoListboxControl::SetCurrent(int index) {

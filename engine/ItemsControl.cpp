@@ -23,3 +23,10 @@ void ItemsControl::OnPointerMove(int x, int y) {
 void ItemsControl::Perform(int item) {
     if (item >= 0 && item < ItemCount()) Raise(EngineCode::kItemActivated, item);
 }
+
+void ItemsControl::ItemsChanged() {
+    pointer_.hover = pointer_.pressed = -1;
+    UpdateExtent();
+    Invalidate();
+    NotifyAccessible(EVENT_OBJECT_REORDER, Wrapper(), -1);
+}

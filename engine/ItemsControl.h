@@ -23,6 +23,9 @@ class ItemsControl : public Control, public AccessibleSource {
     virtual void UpdateExtent() = 0;
     // The pointer moved over the control: hover and the scroll bar follow it.
     void OnPointerMove(int x, int y);
+    // Items came or went: the pointer's marks, the scroller and the look
+    // follow, and assistive technology hears of it.
+    void ItemsChanged();
     // The left button's release (activates the item released over) and a lost
     // capture; true when the message is answered (result set), false to pass
     // it on.

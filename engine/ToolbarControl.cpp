@@ -46,10 +46,7 @@ void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t valu
     const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1)
                                                                            : buttons_.size();
     buttons_.insert(buttons_.begin() + at, Button{std::move(title), false, value1, value2});
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
-    NotifyAccessible(EVENT_OBJECT_REORDER, Wrapper(), -1);
+    ItemsChanged();
 }
 
 void ToolbarControl::DeleteButton(int32_t index) {
@@ -61,10 +58,7 @@ void ToolbarControl::DeleteButton(int32_t index) {
     } else {
         return;
     }
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
-    NotifyAccessible(EVENT_OBJECT_REORDER, Wrapper(), -1);
+    ItemsChanged();
 }
 
 void ToolbarControl::SetSelected(int32_t index, bool selected) {

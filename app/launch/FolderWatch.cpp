@@ -74,20 +74,16 @@ class WatchThread {
                 const DWORD since = GetTickCount() - lastChange;
                 timeout = since >= kSettleMs ? 0 : kSettleMs - since;
             }
-            DWORD bytes = 0;
-            ULONG_PTR key = 0;
-            OVERLAPPED* overlapped = nullptr;
-            const BOOL ok =
-                GetQueuedCompletionStatus(w_.port.Get(), &bytes, &key, &overlapped, timeout);
-            if (!ok && !overlapped) {
+            const Packet next = Next(timeout);
+            if (!next.ok && !next.overlapped) {
                 if (GetLastError() != WAIT_TIMEOUT) break;  // the port is gone
                 quietPending = false;
                 PostMessageA(w_.window, kMsgSettled, 0, 0);
-            } else if (key == kStopKey) {
+            } else if (next.key == kStopKey) {
                 break;
-            } else if (key == kFoldersKey) {
-                Replace(reinterpret_cast<FolderRequest*>(overlapped));
-            } else if (Completed(reinterpret_cast<Watch*>(key), ok != FALSE)) {
+            } else if (next.key == kFoldersKey) {
+                Replace(reinterpret_cast<FolderRequest*>(next.overlapped));
+            } else if (Completed(reinterpret_cast<Watch*>(next.key), next.ok)) {
                 w_.changed.store(true);
                 lastChange = GetTickCount();
                 quietPending = true;
@@ -98,6 +94,20 @@ class WatchThread {
     }
 
   private:
+    // A completed read, a request, or (neither ok nor overlapped) a timeout.
+    struct Packet {
+        bool ok = false;
+        ULONG_PTR key = 0;
+        OVERLAPPED* overlapped = nullptr;
+    };
+    Packet Next(DWORD timeout) const {
+        Packet packet;
+        DWORD bytes = 0;
+        packet.ok = GetQueuedCompletionStatus(w_.port.Get(), &bytes, &packet.key,
+                                              &packet.overlapped, timeout) != FALSE;
+        return packet;
+    }
+
     // Arms the requested folders, then drops the earlier watches.
     void Replace(FolderRequest* request) {
         std::unique_ptr<FolderRequest> owned(request);
@@ -156,23 +166,19 @@ class WatchThread {
             bool pending = false;
             for (auto& watch : watches_) pending = pending || watch->pending;
             if (!pending) break;
-            DWORD bytes = 0;
-            ULONG_PTR key = 0;
-            OVERLAPPED* overlapped = nullptr;
-            const BOOL ok =
-                GetQueuedCompletionStatus(w_.port.Get(), &bytes, &key, &overlapped, kDrainMs);
-            if (!ok && !overlapped) {
+            const Packet next = Next(kDrainMs);
+            if (!next.ok && !next.overlapped) {
                 // A read that never ends keeps its memory: freeing it could
                 // let the system write into memory that is used again.
                 for (auto& watch : watches_)
                     if (watch->pending) watch.release();
                 break;
             }
-            if (key == kFoldersKey) {
-                delete reinterpret_cast<FolderRequest*>(overlapped);
+            if (next.key == kFoldersKey) {
+                delete reinterpret_cast<FolderRequest*>(next.overlapped);
                 SetEvent(w_.armed.Get());
-            } else if (overlapped) {
-                reinterpret_cast<Watch*>(key)->pending = false;
+            } else if (next.overlapped) {
+                reinterpret_cast<Watch*>(next.key)->pending = false;
             }
         }
         watches_.clear();

@@ -241,9 +241,14 @@ void StopFolderWatch() {
     if (!gWatcher) return;
     std::unique_ptr<Watcher> watcher(gWatcher);
     gWatcher = nullptr;
-    if (PostQueuedCompletionStatus(watcher->port.Get(), 0, kStopKey, nullptr))
-        WaitForSingleObject(watcher->thread.Get(), INFINITE);
     DestroyWindow(watcher->window);
+    if (!PostQueuedCompletionStatus(watcher->port.Get(), 0, kStopKey, nullptr)) {
+        // The thread cannot be told to end (the system is out of memory):
+        // its state stays rather than go from under it.
+        watcher.release();
+        return;
+    }
+    WaitForSingleObject(watcher->thread.Get(), INFINITE);
 }
 
 bool FolderWatchRunning() {

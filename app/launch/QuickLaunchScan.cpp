@@ -20,6 +20,7 @@
 #include "app/launch/FolderWatch.h"
 #include "runtime/library/Commands.h"
 #include "runtime/win32/FileNames.h"
+#include "runtime/win32/ScopedOwners.h"
 #include "ui/description/FolderImage.h"
 #include "ui/skin/SkinCommands.h"
 
@@ -52,14 +53,22 @@ using KnownPictures = std::multimap<std::string, KnownPicture>;
 std::vector<std::string> gCategoryNames;
 KnownPictures gKnownPictures;
 
-ItemStamp StampOf(const char* path) {
-    ItemStamp stamp;
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) return stamp;
-    stamp.size = uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-    stamp.written =
-        uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32 | data.ftLastWriteTime.dwLowDateTime;
-    return stamp;
+// The stamps of a category's files, by the names the listing hands out: one
+// pass over the folder, not one question per file.
+std::map<std::string, ItemStamp> StampsOf(const char* folder) {
+    std::map<std::string, ItemStamp> stamps;
+    WIN32_FIND_DATAW entry;
+    ScopedFileSearch search(
+        FindFirstFileW(WidePath((std::string(folder) + "\\*.*").c_str()).c_str(), &entry));
+    if (!search.Valid()) return stamps;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        ItemStamp& stamp = stamps[EntryNameForAnsi(entry.cFileName, entry.cAlternateFileName)];
+        stamp.size = uint64_t(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow;
+        stamp.written = uint64_t(entry.ftLastWriteTime.dwHighDateTime) << 32 |
+                        entry.ftLastWriteTime.dwLowDateTime;
+    } while (FindNextFileW(search.Get(), &entry));
+    return stamps;
 }
 
 std::string FileNameOf(const char* path) {
@@ -118,10 +127,11 @@ LaunchCategory ScanCategory(const char* folder, ValueArray* registry, KnownPictu
     LaunchCategory record;
     record.images = NewArray(sizeof(int32_t), count);
     record.paths = NewArray(sizeof(Text), count);
+    // Stamped before the pictures are made: a change in between leaves a
+    // stamp older than its picture, so the next rescan makes it again.
+    std::map<std::string, ItemStamp> stamps = StampsOf(folder);
     for (int32_t j = 0; j < count; ++j) {
-        // Stamped before the picture is made: a change in between leaves the
-        // stamp older than the picture, so the next rescan makes it again.
-        const ItemStamp stamp = StampOf(files.At(j));
+        const ItemStamp stamp = stamps[FileNameOf(files.At(j))];
         int32_t handle = PictureOf(files.At(j), stamp, earlier, made);
         ArrayAppend(registry, &handle, sizeof(handle));
         ArrayData<int32_t>(record.images)[j] = handle;

@@ -2,7 +2,7 @@
 // prints one table of medians with their spread and targets.
 //
 //   bench_runner.exe --product DIR --work DIR [--before DIR] [--stripped DIR]
-//                    [--runs N] [--idle-seconds S] [--only scan|interaction|idle]
+//                    [--runs N] [--idle-seconds S] [--only scan|interaction|idle|rescan]
 //
 // --product  the folder holding QuickDock.exe and SkinEngine.dll
 // --before   another build's folder, measured alongside (start-ups run by run)
@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
                      "[--stripped DIR]\n");
         return 2;
     }
-    if (!before.empty()) context.products.push_back(Product{"before", before, {}, {}, {}, {}});
-    context.products.push_back(Product{before.empty() ? "" : "after", product, {}, {}, {}, {}});
+    if (!before.empty()) context.products.push_back(Product{"before", before, {}, {}, {}, {}, {}});
+    context.products.push_back(Product{before.empty() ? "" : "after", product, {}, {}, {}, {}, {}});
     OleInitialize(nullptr);
 
     std::fprintf(stderr, "bench: making the quick-launch trees\n");
@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
         const std::string run = work + "\\run" + (p.label.empty() ? "" : "-" + p.label);
         made = made && MakeRunFolder(p.directory, targets, run + "100", small, &p.small) &&
                MakeRunFolder(p.directory, targets, run + "1000", large, &p.large) &&
-               MakeRunFolder(p.directory, targets, run + "typical", typical, &p.typical);
+               MakeRunFolder(p.directory, targets, run + "typical", typical, &p.typical) &&
+               MakeRunFolder(p.directory, targets, run + "1000-fresh", large, &p.fresh);
     }
     if (!made) {
         std::fprintf(stderr, "bench: could not make the run folders in %s\n", work.c_str());
@@ -113,6 +114,10 @@ int main(int argc, char** argv) {
         if (only.empty() || only == "idle") {
             std::fprintf(stderr, "bench: idle %s\n", p.label.c_str());
             RunIdleBench(context, p);
+        }
+        if (only.empty() || only == "rescan") {
+            std::fprintf(stderr, "bench: rescans %s\n", p.label.c_str());
+            RunRescanBench(context, p);
         }
     }
     if (!stripped.empty()) RecordSizes(context.products.back().figures, stripped);

@@ -13,6 +13,7 @@ struct Product {
     RunFolder small;        // 100 program shortcuts
     RunFolder large;        // 1,000 program shortcuts
     RunFolder typical;      // 50 items in 5 categories
+    RunFolder fresh;        // another 1,000-shortcut tree, made later: read again in its place
     Figures figures;
 };
 
@@ -30,3 +31,5 @@ void RunScanBench(BenchContext& context);
 void RunInteractionBench(const BenchContext& context, Product& product);
 // CPU time while idle, hidden and shown.
 void RunIdleBench(const BenchContext& context, Product& product);
+// The folder read again while the program runs, against its first scan.
+void RunRescanBench(const BenchContext& context, Product& product);

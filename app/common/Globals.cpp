@@ -20,13 +20,17 @@ void FreeGlobalLists() {
     FreeBlock(ImageRegistry);
     ImageRegistry = nullptr;
 
-    const int32_t count = ArrayCount(CategoryList);
-    LaunchCategory* categories = count > 0 ? ArrayData<LaunchCategory>(CategoryList) : nullptr;
-    for (int32_t i = 0; i < count; ++i) {
-        FreeBlock(categories[i].images);
-        FreeTextArray(categories[i].paths);
-        FreeArray(Tag::kByteSet, categories[i].ownNames);
-    }
-    FreeBlock(CategoryList);
+    FreeCategoryList(CategoryList);
     CategoryList = nullptr;
+}
+
+void FreeCategoryList(ValueArray categories) {
+    const int32_t count = ArrayCount(categories);
+    LaunchCategory* records = count > 0 ? ArrayData<LaunchCategory>(categories) : nullptr;
+    for (int32_t i = 0; i < count; ++i) {
+        FreeBlock(records[i].images);
+        FreeTextArray(records[i].paths);
+        FreeArray(Tag::kByteSet, records[i].ownNames);
+    }
+    FreeBlock(categories);
 }

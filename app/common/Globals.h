@@ -29,3 +29,5 @@ constexpr LONG kPanelSliding = 32;
 
 void CreateGlobalLists();
 void FreeGlobalLists();
+// Frees an array of LaunchCategory records with their arrays and texts.
+void FreeCategoryList(ValueArray categories);

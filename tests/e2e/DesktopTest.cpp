@@ -18,6 +18,7 @@
 
 #include "tests/e2e/DesktopSupport.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/DockProgram.h"
 #include "tests/support/TaskbarStandInClient.h"
 #include "ui/description/WindowGeometry.h"
@@ -106,6 +107,8 @@ HWND OpenMenuOf(DWORD process) {
 class Desktop : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Screen readers' questions reach the program through COM.
+        CoInitialize(nullptr);
         const std::string bin = TestProgramDirectory();
         ASSERT_TRUE(
             CopyFileA((bin + "\\QuickDock.exe").c_str(), (run / "QuickDock.exe").c_str(), FALSE));
@@ -128,6 +131,7 @@ class Desktop : public ::testing::Test {
                 RegDeleteValueA(key, "QuickDock.exe");
             RegCloseKey(key);
         }
+        CoUninitialize();
     }
 
     // Three categories: programs with icons, the marker reached through a
@@ -181,6 +185,8 @@ class Desktop : public ::testing::Test {
         toolbar = FindWindowExA(panel, nullptr, "ToolbarEx", nullptr);
         ASSERT_NE(toolbar, nullptr);
         ASSERT_TRUE(Eventually([&] { return Box(panel).bottom == Box(standIn.Taskbar()).top; }));
+        // The program watches its folder from before it lists it.
+        wineSubtree.HoldSubfolders(run / "快速启动目录");
     }
     void StopProgram() { program.Stop(); }
 
@@ -275,7 +281,40 @@ class Desktop : public ::testing::Test {
                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".bmp");
     }
 
+    // The titles the toolbar's buttons or the list's items show, as a screen
+    // reader hears them.
+    static std::vector<std::wstring> Titles(HWND window) {
+        return AccessibleReader(window).ItemNames();
+    }
+    static std::vector<std::wstring> Wide(std::initializer_list<const char*> texts) {
+        std::vector<std::wstring> wide;
+        for (const char* text : texts) wide.push_back(WideText(text));
+        return wide;
+    }
+    bool ButtonSelected(int index) const {
+        return (AccessibleReader(toolbar).State(index + 1) & STATE_SYSTEM_SELECTED) != 0;
+    }
+    // A window of another program that has the keyboard.
+    HWND OtherProgramActive() {
+        HWND other = MakeOtherWindow();
+        const POINT inOther = Centre(Box(other));
+        ClickAt(inOther.x, inOther.y);
+        EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == other; }));
+        return other;
+    }
+    HWND FocusOfPanelThread() const {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(panel, nullptr), &info);
+        return info.hwndFocus;
+    }
+    void HidePanel() {
+        ClickDock();
+        ASSERT_TRUE(Eventually([&] { return Hidden(); }));
+    }
+
     TempFolder run{"desktop"};
+    SubtreeWatchStandIn wineSubtree;
     std::string marker, log, notes, document;
     TaskbarStandIn standIn;
     DockProgram program;
@@ -514,6 +553,147 @@ TEST_F(Desktop, EmptyOrMissingFoldersStillGiveAPanel) {
     EXPECT_TRUE(SamePicture(view, 0, 2)) << "no program icon without 临时数据";
     EXPECT_TRUE(IconAt(view, 1));
     EXPECT_FALSE(SamePicture(view, 1, 2)) << "the folder picture does not need it";
+}
+
+// While the program runs the folder changes: items and categories added,
+// removed and renamed. They are read while the panel is hidden (taking no
+// focus), making pictures only for what is new, and show at the next slide-in
+// with the category shown kept. While the panel is shown nothing changes;
+// a category deleted meanwhile gives way to the first one at the next slide-in.
+TEST_F(Desktop, ThePanelShowsTheFolderAsItIsNow) {
+    LayOutFullFolder();
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    OpenPanel();
+    const POINT second = ButtonCentre(1);
+    ClickAt(second.x, second.y);
+    ASSERT_TRUE(Eventually([&] { return ButtonSelected(1); }));
+    HidePanel();
+    HWND other = OtherProgramActive();
+
+    const std::string root = run / "快速启动目录";
+    FileCreations scratch(run / "临时数据");
+    ASSERT_TRUE(MakeShortcut(root + "\\02乙\\3新.lnk", SystemNotepad()));
+    ASSERT_TRUE(MoveFileA((root + "\\01甲").c_str(), (root + "\\05甲").c_str()));
+    wineSubtree.Release(root + "\\03丙");
+    RemoveTree(root + "\\03丙");
+    ASSERT_TRUE(MakeFolder(root + "\\04丁"));
+    WriteBytes(root + "\\04丁\\说明.txt", {'t'});
+    EXPECT_TRUE(Eventually([&] {
+        return Titles(toolbar) == Wide({"乙", "丁", "甲"});
+    })) << "the folder was not read while the panel was hidden";
+    Settle(1500);
+    EXPECT_EQ(1, scratch.Count()) << "a picture is made for the new shortcut only";
+    EXPECT_EQ(other, GetForegroundWindow()) << "reading the folder takes no focus";
+
+    OpenPanel();
+    EXPECT_EQ(Wide({"1记事本", "2目录", "3新"}), Titles(iconList));
+    PanelView view = Look();
+    EXPECT_TRUE(IconAt(view, 2)) << "the new shortcut shows its program's icon";
+    EXPECT_TRUE(SamePicture(view, 0, 2));
+    EXPECT_TRUE(OnlySelected(view, 0, 3)) << "乙, shown before, is still shown";
+
+    wineSubtree.Release(root + "\\02乙");
+    RemoveTree(root + "\\02乙");
+    Settle(1500);
+    EXPECT_EQ(3u, Titles(toolbar).size()) << "nothing changes while the panel is shown";
+    EXPECT_EQ(3u, Titles(iconList).size());
+    HidePanel();
+    OpenPanel();
+    EXPECT_EQ(Wide({"丁", "甲"}), Titles(toolbar));
+    EXPECT_EQ(Wide({"说明"}), Titles(iconList));
+    EXPECT_TRUE(ButtonSelected(0));
+}
+
+// The quick-launch folder renamed away empties the panel, renamed back fills
+// it again; a burst of a thousand changes is read once.
+TEST_F(Desktop, TheRootRenamedAwayAndBackAndABurstOfChanges) {
+    LayOutFullFolder();
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    const std::string root = run / "快速启动目录", away = run / "别处";
+    ASSERT_TRUE(MoveFileA(root.c_str(), away.c_str()));
+    EXPECT_TRUE(Eventually([&] { return Titles(toolbar).empty(); }));
+    ASSERT_TRUE(MoveFileA(away.c_str(), root.c_str()));
+    EXPECT_TRUE(Eventually([&] { return Titles(toolbar) == Wide({"甲", "乙", "丙"}); }));
+    wineSubtree.HoldSubfolders(root);
+
+    // A shortcut made at the start of the burst and written again at its end:
+    // every reading of the folder meanwhile would make its picture once more.
+    FileCreations scratch(run / "临时数据");
+    const std::string flash = root + "\\03丙\\0闪.lnk";
+    ASSERT_TRUE(MakeShortcut(flash, SystemNotepad()));
+    for (int i = 0; i < 1000; ++i)
+        WriteBytes(root + "\\03丙\\f" + std::to_string(1000 + i) + ".txt", {'x'});
+    ASSERT_TRUE(MakeShortcut(flash, SystemNotepad()));
+    EXPECT_TRUE(Eventually([&] { return scratch.Count() >= 1; }));
+    Settle(2000);
+    EXPECT_EQ(1, scratch.Count()) << "the burst was read more than once";
+
+    OpenPanel();
+    const POINT third = ButtonCentre(2);
+    ClickAt(third.x, third.y);
+    EXPECT_TRUE(Eventually([&] { return AccessibleReader(iconList).Count() == 1002; }));
+}
+
+// The panel from the keyboard: no focus without a click; a click gives the
+// icon list the keyboard; arrows move a visible selection, Tab, Shift+Tab
+// and Ctrl+Tab go between categories, Enter opens the selected item as a
+// click does, Esc slides the panel out and gives the keyboard back. A screen
+// reader finds the dock button, the categories and the items by name.
+TEST_F(Desktop, KeysWorkThePanelAndScreenReadersNameIt) {
+    LayOutFullFolder();
+    ASSERT_TRUE(StartTaskbar());
+    StartProgram();
+    HWND other = OtherProgramActive();
+    Settle(500);
+    EXPECT_EQ(other, GetForegroundWindow()) << "no focus is taken without a click";
+
+    AccessibleReader button(dock);
+    EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, button.Role(CHILDID_SELF));
+    EXPECT_EQ(WideText("快速启动 (QuickDock)"), button.Name(CHILDID_SELF));
+    EXPECT_EQ(Wide({"甲", "乙", "丙"}), Titles(toolbar));
+    EXPECT_EQ(ROLE_SYSTEM_PAGETAB, AccessibleReader(toolbar).Role(2));
+    EXPECT_EQ(Wide({"1记事本", "2标记", "3文档"}), Titles(iconList));
+    EXPECT_EQ(ROLE_SYSTEM_LISTITEM, AccessibleReader(iconList).Role(2));
+
+    OpenPanel();
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == panel; }));
+    EXPECT_TRUE(Eventually([&] { return FocusOfPanelThread() == iconList; }));
+    PressKeys({VK_RIGHT});
+    PressKeys({VK_RIGHT});
+    EXPECT_TRUE(Eventually([&] { return AccessibleReader(iconList).Focus() == 2; }));
+    PanelView view = Look();
+    const RECT selected = view.Local(CellIcon(1)), plain = view.Local(CellIcon(2));
+    const RECT selectedBand = {selected.left, selected.top - 6, selected.right, selected.top - 2};
+    const RECT plainBand = {plain.left, plain.top - 6, plain.right, plain.top - 2};
+    EXPECT_GT(view.picture->Difference(selectedBand, plainBand), 8) << "the selection is not drawn";
+
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(Eventually([&] { return ButtonSelected(1); }));
+    PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(Eventually([&] { return ButtonSelected(0); }));
+    PressKeys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(Eventually([&] { return ButtonSelected(1); }));
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(Eventually([&] { return ButtonSelected(0) && !ButtonSelected(1); }));
+
+    // The second item of 甲 is the marker behind a shortcut with arguments.
+    PressKeys({VK_END});
+    PressKeys({VK_LEFT});
+    PressKeys({VK_RETURN});
+    std::vector<std::string> lines = WaitForMarkerRecords(log, 1);
+    ASSERT_EQ(2u, lines.size()) << "Enter did not open the item";
+    EXPECT_EQ("甲 \"一 二\"", lines[0]);
+    EXPECT_TRUE(Eventually([&] { return Hidden(); }));
+
+    other = OtherProgramActive();
+    OpenPanel();
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == panel; }));
+    PressKeys({VK_ESCAPE});
+    EXPECT_TRUE(Eventually([&] { return Hidden(); }));
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == other; }))
+        << "the keyboard goes back to the program the user came from";
 }
 
 // The shell restarts: its taskbar goes, and the dock and panel with it; the

@@ -59,10 +59,13 @@ void InsertItem(ResultRecord*, int32_t n, ArgumentRecord* a) {
 void DeleteItem(ResultRecord*, int32_t n, ArgumentRecord* a) {
     Record(SkinCommand::DeleteItem_IcoListboxEx, n, a);
 }
+void DeleteButton(ResultRecord*, int32_t n, ArgumentRecord* a) {
+    Record(SkinCommand::DeleteButton_ToolbarEx, n, a);
+}
 
 const CommandFn kStandInCommands[static_cast<int>(SkinCommand::Count)] = {
-    LoadImageEx,    DestroyImageEx,    ControlUpdateCache, InsertButton,
-    GetButtonCount, SetButtonSelected, InsertItem,         DeleteItem};
+    LoadImageEx,       DestroyImageEx, ControlUpdateCache, InsertButton, GetButtonCount,
+    SetButtonSelected, InsertItem,     DeleteItem,         DeleteButton};
 
 const SupportLibrary kStandInSkin = {"3F7A19C2D8E44B05A6C1E29B7D30F586",
                                      "SKINUI20210101",

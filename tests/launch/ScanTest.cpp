@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -539,6 +540,83 @@ TEST(RandomNumbers, ScratchNumbersAreOddAndInTheirWindow) {
     }
     OwnedText same(RandomInRange(8, 8, 1));
     EXPECT_STREQ("8", same.Get()) << "equal bounds: no parity adjustment";
+}
+
+std::vector<int32_t> Handles(ValueArray images) {
+    std::vector<int32_t> handles;
+    for (int32_t i = 0; i < ArrayCount(images); ++i)
+        handles.push_back(ArrayData<int32_t>(images)[i]);
+    return handles;
+}
+
+std::vector<int32_t> ReleasedImages() {
+    std::vector<int32_t> released;
+    for (const SkinCall& c : SkinCallsOf(SkinCommand::DestroyImageEx))
+        released.push_back(c.args[0].AsInt());
+    std::sort(released.begin(), released.end());
+    return released;
+}
+
+// A rescan makes pictures only for what changed (an item in a renamed
+// category keeps its own), releases the pictures of removed and rewritten
+// items once each, rebuilds the toolbar in the new order and finds the
+// category shown again by its folder name. Content the panel may no longer
+// show is dropped with the pictures made for it.
+TEST_F(ScanTest, ARescanMakesPicturesOnlyForWhatChanged) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    for (const char* name : {"01甲", "02乙", "03丙"}) ASSERT_TRUE(MakeFolder(Folder(name)));
+    ASSERT_TRUE(MakeShortcut(Folder("01甲") + "\\a.lnk", SystemNotepad()));
+    WriteBytes(Folder("01甲") + "\\b.txt", {'b'});
+    const std::string rewritten = Folder("02乙") + "\\c.lnk";
+    ASSERT_TRUE(MakeShortcut(rewritten, SystemNotepad()));
+    WriteBytes(Folder("02乙") + "\\d.txt", {'d'});
+    WriteBytes(Folder("03丙") + "\\e.txt", {'e'});
+    ScanQuickLaunchFolder();
+    const std::vector<int32_t> first = Handles(Category(0).images);
+    const int32_t c = ArrayData<int32_t>(Category(1).images)[0];
+    const int32_t e = ArrayData<int32_t>(Category(2).images)[0];
+    CurrentCategory = 1;
+
+    ASSERT_TRUE(MoveFileA(Folder("01甲").c_str(), Folder("05甲").c_str()));
+    RemoveTree(Folder("03丙"));
+    ASSERT_TRUE(MakeShortcut(rewritten, run.Path()));
+    HANDLE file = CreateFileA(rewritten.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    const FILETIME later = {0, 0x02000000};
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
+    ASSERT_TRUE(MakeShortcut(Folder("02乙") + "\\f.lnk", SystemNotepad()));
+    SkinCalls().clear();
+
+    EXPECT_EQ(0, RescanQuickLaunchFolder(nullptr)) << "乙, shown before, is first now";
+    std::vector<SkinCall> loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(2u, loads.size()) << "the rewritten and the new shortcut";
+    EXPECT_TRUE(loads[0].folderImage);
+    EXPECT_FALSE(loads[1].bytes.empty());
+    EXPECT_EQ((std::vector<int32_t>{std::min(c, e), std::max(c, e)}), ReleasedImages());
+    ASSERT_EQ(SkinCommand::DeleteButton_ToolbarEx, SkinCalls()[2].command);
+    EXPECT_EQ(-1, SkinCalls()[2].args[1].AsInt());
+    std::vector<std::string> titles;
+    for (const SkinCall& b : SkinCallsOf(SkinCommand::InsertButton_ToolbarEx))
+        titles.push_back(b.text);
+    EXPECT_EQ((std::vector<std::string>{"乙", "甲"}), titles);
+    ASSERT_EQ(2, ArrayCount(CategoryList));
+    EXPECT_EQ(first, Handles(Category(1).images)) << "the renamed category keeps its pictures";
+    std::vector<int32_t> all = Handles(Category(0).images);
+    all.insert(all.end(), first.begin(), first.end());
+    EXPECT_EQ(all, Handles(ImageRegistry));
+    EXPECT_EQ(0, CountEntries(run / kScratch));
+
+    WriteBytes(Folder("02乙") + "\\g.txt", {'g'});
+    SkinCalls().clear();
+    EXPECT_EQ(-1, RescanQuickLaunchFolder([] { return false; }));
+    loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(1u, loads.size());
+    EXPECT_TRUE(SkinCallsOf(SkinCommand::InsertButton_ToolbarEx).empty());
+    EXPECT_EQ(3, ArrayCount(Category(0).paths)) << "the shown content stays";
+    EXPECT_EQ(all, Handles(ImageRegistry));
+    EXPECT_EQ(1u, ReleasedImages().size());
 }
 
 // --- Toolbar and panel handlers ----------------------------------------------

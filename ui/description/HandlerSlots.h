@@ -18,5 +18,7 @@ enum HandlerSlot : int {
     kSlotToolbarEvent8 = 11,
     kSlotOpenRootFolder = 12,
     kSlotShellWatchCreated = 13,
-    kHandlerSlotCount = 14
+    kSlotPanelFocused = 14,
+    kSlotIconListKey = 15,
+    kHandlerSlotCount = 16
 };

@@ -26,9 +26,11 @@ class DockSession {
     ~DockSession() { Stop(); }
 
     // Starts the program and waits until its panel is created and shown
-    // (category 0 filled); false when that does not happen within the timeout.
-    // With a watch, the dock button is asked to answer meanwhile.
-    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, DWORD timeoutMs = 120000);
+    // (category 0 filled); false when that does not happen within two minutes.
+    // With a watch, the dock button is asked to answer meanwhile. A cold
+    // start empties the page cache once the taskbar runs, right before the
+    // program starts (as at logon, where the shell runs already).
+    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, bool cold = false);
     void Stop();
 
     // From the process's creation to the panel shown, in milliseconds.
@@ -46,7 +48,8 @@ class DockSession {
 
     void ClickDock();
     void ClickFirstItem();
-    void ClickToolbarButton(int index);
+    // Clicks a category button and returns once the program has handled it.
+    void SelectCategory(int index);
 
   private:
     // Sends the dock button a message every 5 ms until `started`.
@@ -58,6 +61,9 @@ class DockSession {
     HWND panel_ = nullptr, dock_ = nullptr, iconList_ = nullptr, toolbar_ = nullptr;
     double createdMs_ = 0, readyMs_ = 0;
 };
+
+// Category buttons wholly inside the toolbar without scrolling.
+constexpr int kVisibleCategoryButtons = 5;
 
 // Waits with a 1 ms poll until `done` holds or the time runs out.
 template <typename Condition>

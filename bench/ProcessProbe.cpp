@@ -199,6 +199,35 @@ bool GdiCountFollowsObjects() {
     return before >= 0 && during - before == kProbes && after == before;
 }
 
+int HandlesOf(HANDLE process) {
+    DWORD reported = 0;
+    if (GetProcessHandleCount(process, &reported) && reported) return static_cast<int>(reported);
+    // Wine numbers a process's handles 4, 8, 12, ... from the start of its
+    // table; a dock holds some dozens.
+    constexpr ULONG_PTR kLastProbed = 4 * 8192;
+    int count = 0;
+    for (ULONG_PTR value = 4; value <= kLastProbed; value += 4) {
+        HANDLE copy = nullptr;
+        if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0,
+                            FALSE, DUPLICATE_SAME_ACCESS)) {
+            ++count;
+            CloseHandle(copy);
+        }
+    }
+    return count;
+}
+
+bool HandleCountFollowsObjects() {
+    constexpr int kProbes = 10;
+    const int before = HandlesOf(GetCurrentProcess());
+    std::vector<HANDLE> events;
+    for (int i = 0; i < kProbes; ++i) events.push_back(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const int during = HandlesOf(GetCurrentProcess());
+    for (HANDLE event : events) CloseHandle(event);
+    const int after = HandlesOf(GetCurrentProcess());
+    return before >= 0 && during - before == kProbes && after == before;
+}
+
 int WindowsOf(DWORD processId) {
     WindowCount c{processId, 0};
     EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&c));

@@ -3,26 +3,33 @@
 #include "app/HandlerTable.h"
 
 #include "app/LaunchEntry.h"
+#include "app/LiveFolder.h"
 #include "app/PanelCreated.h"
+#include "app/PanelKeys.h"
 #include "app/dock/DockButton.h"
 #include "app/dock/EmbedDock.h"
 #include "app/dock/PanelSlides.h"
+#include "app/dock/ShellWatch.h"
+#include "app/dock/PanelFocus.h"
 #include "app/launch/CategoryToolbar.h"
 #include "app/launch/ItemActions.h"
 #include "app/launch/SampleList.h"
 
 const EventHandler kHandlerTable[kHandlerSlotCount] = {
     EmbedDock,               // kSlotEmbedDock
-    TogglePanel,             // kSlotTogglePanel
+    OnDockClicked,           // kSlotTogglePanel
     OnDockFirstActivation,   // kSlotDockFirstActivation
     OnDockHover,             // kSlotDockHover
     OnPanelCreated,          // kSlotPanelCreated
     OnPanelMayClose,         // kSlotPanelMayClose
-    OnPanelDestroying,       // kSlotPanelDestroying
+    OnPanelDestroyed,        // kSlotPanelDestroying
     OnSampleListEvent,       // kSlotSampleListEvent
     LaunchEntry,             // kSlotLaunchEntry
     OnIconListContextMenu,   // kSlotIconListContextMenu
     OnToolbarButtonClicked,  // kSlotToolbarButtonClicked
     OnToolbarEvent8,         // kSlotToolbarEvent8
     OpenRootFolder,          // kSlotOpenRootFolder
+    OnShellWatchCreated,     // kSlotShellWatchCreated
+    OnPanelFocused,          // kSlotPanelFocused
+    OnIconListKey,           // kSlotIconListKey
 };

@@ -4,7 +4,7 @@
 //   bench_runner.exe --product DIR --work DIR [--before DIR] [--stripped DIR]
 //                    [--runs N] [--idle-seconds S] [--soak-slides N] [--quick]
 //                    [--drop-caches PROGRAM]
-//                    [--only scan|cold|fixed|interaction|idle|soak]
+//                    [--only scan|cold|fixed|interaction|idle|rescan|soak]
 //
 // --product  the folder holding QuickDock.exe and SkinEngine.dll
 // --before   another build's folder, measured alongside (start-ups run by run)
@@ -82,8 +82,7 @@ int main(int argc, char** argv) {
         if (option == "--runs") context.runs = std::max(1, std::atoi(value.c_str()));
         if (option == "--idle-seconds") context.idleSeconds = std::max(1, std::atoi(value.c_str()));
         if (option == "--only") only = value;
-        if (option == "--soak-slides")
-            context.soakSlides = std::max(1, std::atoi(value.c_str()));
+        if (option == "--soak-slides") context.soakSlides = std::max(1, std::atoi(value.c_str()));
         if (option == "--drop-caches") SetPageCacheDropper(value);
     }
     if (product.empty() || work.empty()) {
@@ -92,8 +91,10 @@ int main(int argc, char** argv) {
                      "[--stripped DIR]\n");
         return 2;
     }
-    if (!before.empty()) context.products.push_back(Product{"before", before, {}, {}, {}, {}, {}});
-    context.products.push_back(Product{before.empty() ? "" : "after", product, {}, {}, {}, {}, {}});
+    if (!before.empty())
+        context.products.push_back(Product{"before", before, {}, {}, {}, {}, {}, {}});
+    context.products.push_back(
+        Product{before.empty() ? "" : "after", product, {}, {}, {}, {}, {}, {}});
     OleInitialize(nullptr);
 
     std::fprintf(stderr, "bench: making the quick-launch trees\n");
@@ -113,7 +114,8 @@ int main(int argc, char** argv) {
         made = made && MakeRunFolder(p.directory, targets, run + "100", small, &p.small) &&
                MakeRunFolder(p.directory, targets, run + "1000", large, &p.large) &&
                MakeRunFolder(p.directory, targets, run + "typical", typical, &p.typical) &&
-               MakeRunFolder(p.directory, targets, run + "empty", empty, &p.empty);
+               MakeRunFolder(p.directory, targets, run + "empty", empty, &p.empty) &&
+               MakeRunFolder(p.directory, targets, run + "1000-fresh", large, &p.fresh);
     }
     if (!made) {
         std::fprintf(stderr, "bench: could not make the run folders in %s\n", work.c_str());
@@ -142,6 +144,10 @@ int main(int argc, char** argv) {
         if (wanted("idle", true)) {
             std::fprintf(stderr, "bench: idle %s\n", p.label.c_str());
             RunIdleBench(context, p);
+        }
+        if (wanted("rescan", true)) {
+            std::fprintf(stderr, "bench: rescans %s\n", p.label.c_str());
+            RunRescanBench(context, p);
         }
         if (wanted("soak", false)) {
             std::fprintf(stderr, "bench: soak %s\n", p.label.c_str());

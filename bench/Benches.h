@@ -14,6 +14,7 @@ struct Product {
     RunFolder large;        // 1,000 program shortcuts
     RunFolder typical;      // 50 items in 5 categories
     RunFolder empty;        // an empty quick-launch folder: the fixed start
+    RunFolder fresh;        // another 1,000-shortcut tree, made later: read again in its place
     Figures figures;
 };
 
@@ -41,3 +42,5 @@ void RunIdleBench(const BenchContext& context, Product& product);
 // Thousands of slides, category switches and launches in one run: growth of
 // memory, GDI objects, windows and handles.
 void RunSoakBench(const BenchContext& context, Product& product);
+// The folder read again while the program runs, against its first scan.
+void RunRescanBench(const BenchContext& context, Product& product);

@@ -25,7 +25,8 @@ void Click(HWND window, int x, int y) {
 
 }  // namespace
 
-void DockSession::AskDock(HWND taskbar, const std::atomic<bool>& started, StartWatch* watch) const {
+void DockSession::AskDock(HWND taskbar, const std::atomic<bool>& started, const double& endMs,
+                          StartWatch* watch) const {
     HWND dock = nullptr;
     while (!started && !(dock = program_.DockIn(taskbar))) Sleep(1);
     while (!started) {
@@ -33,7 +34,7 @@ void DockSession::AskDock(HWND taskbar, const std::atomic<bool>& started, StartW
         DWORD_PTR ignored = 0;
         if (!SendMessageTimeoutA(dock, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &ignored)) return;
         // An answer that came after the panel was ready counts up to that moment.
-        const double answered = started ? readyMs_ : NowMs();
+        const double answered = started ? endMs : NowMs();
         if (answered > asked)
             watch->longestAnswerMs = std::max(watch->longestAnswerMs, answered - asked);
         ++watch->answers;
@@ -59,7 +60,7 @@ bool DockSession::Start(const std::string& runFolder, StartWatch* watch, bool co
     NowMs();  // the clock's origin is set before the asking thread reads it
     if (watch) {
         *watch = StartWatch{};
-        asker = std::thread([&] { AskDock(standIn_.Taskbar(), started, watch); });
+        asker = std::thread([&] { AskDock(standIn_.Taskbar(), started, readyMs_, watch); });
     }
     // The panel is shown only once its creation handler has scanned the
     // folder and filled category 0: that is the end of start-up.
@@ -96,6 +97,18 @@ int DockSession::PanelLeft() const {
 
 void DockSession::ClickDock() {
     Click(dock_, 10, 10);
+}
+
+StartWatch DockSession::AnswersDuring(const std::function<void()>& work) {
+    StartWatch watch;
+    std::atomic<bool> done{false};
+    double endMs = 0;
+    std::thread asker([&] { AskDock(standIn_.Taskbar(), done, endMs, &watch); });
+    work();
+    endMs = NowMs();
+    done = true;
+    asker.join();
+    return watch;
 }
 
 void DockSession::ClickFirstItem() {

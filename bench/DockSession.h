@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 
 #include "tests/support/DockProgram.h"
@@ -50,10 +51,14 @@ class DockSession {
     void ClickFirstItem();
     // Clicks a category button and returns once the program has handled it.
     void SelectCategory(int index);
+    // How the dock button answered while `work` ran (asked every 5 ms).
+    StartWatch AnswersDuring(const std::function<void()>& work);
 
   private:
-    // Sends the dock button a message every 5 ms until `started`.
-    void AskDock(HWND taskbar, const std::atomic<bool>& started, StartWatch* watch) const;
+    // Sends the dock button a message every 5 ms until `started`; an answer
+    // that comes later counts up to `endMs`.
+    void AskDock(HWND taskbar, const std::atomic<bool>& started, const double& endMs,
+                 StartWatch* watch) const;
 
     TaskbarStandIn standIn_;
     DockProgram program_;

@@ -178,7 +178,17 @@ bool Control::ForwardWheel(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
-bool Control::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool Control::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    AccessibleSource* source = Accessibility();
+    if (source && source->AccessibleWindow() == wrapper_) {
+        if (message == WM_GETOBJECT)
+            return AnswerAccessibleRequest(*source, wParam, lParam, result);
+        if (message == AccessibleActionMessage()) {
+            source->Perform(int(wParam));
+            result = 0;
+            return true;
+        }
+    }
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT ps;

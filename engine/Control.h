@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Accessible.h"
 #include "engine/AttributeBlock.h"
 #include "engine/Canvas.h"
 #include "engine/Theme.h"
@@ -53,6 +54,9 @@ class Control {
     virtual void OnHostMouse(bool) {}
     void Invalidate();
     void RefreshCaches();
+    // What the control tells assistive technology; null: nothing of its own
+    // (the system describes the window).
+    virtual AccessibleSource* Accessibility() { return nullptr; }
 
     // Busy while one of the control's messages is being handled: a control
     // destroyed by an event handler is freed only when that unwinds.

@@ -200,6 +200,14 @@ ENGINE_EXPORT void WINAPI SetButtonSelected_ToolbarEx(EngineControl control, int
     });
 }
 
+ENGINE_EXPORT void WINAPI DeleteButton_ToolbarEx(EngineControl control, int32_t index) {
+    Guarded<int>(0, [&] {
+        if (auto* toolbar = FindControlOf<ToolbarControl>(control, ControlKind::Toolbar))
+            toolbar->DeleteButton(index);
+        return 0;
+    });
+}
+
 ENGINE_EXPORT int32_t WINAPI InsertItem_IcoListboxEx(EngineControl control, int32_t position,
                                                      int32_t v1, int32_t v2, int32_t image,
                                                      void* data) {

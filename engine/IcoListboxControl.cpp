@@ -78,9 +78,7 @@ int32_t IcoListboxControl::InsertItem(int32_t position, int32_t value1, int32_t 
     items_.insert(items_.begin() + at, Item{std::move(title), std::move(picture), value1, value2});
     // The current item stays the same item.
     if (Current() >= at) attributes_.values[AttrIndex::kSelected].word = Current() + 1;
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
+    ItemsChanged();
     return at;
 }
 
@@ -99,13 +97,12 @@ void IcoListboxControl::DeleteItem(int32_t index) {
     } else {
         return;
     }
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
+    ItemsChanged();
 }
 
 void IcoListboxControl::SetCurrent(int index) {
     if (index < -1 || index >= int(items_.size())) index = -1;
+    const bool changed = index != Current();
     attributes_.values[AttrIndex::kSelected].word = index;
     if (index >= 0) {
         UpdateExtent();
@@ -113,6 +110,17 @@ void IcoListboxControl::SetCurrent(int index) {
         scroller_.Reveal(cell.y - kTopPadding, cell.height + 2 * kTopPadding);
     }
     Invalidate();
+    if (changed && index >= 0) {
+        // A screen reader follows the keyboard through the items.
+        NotifyAccessible(EVENT_OBJECT_SELECTION, Wrapper(), index);
+        if (GetFocus() == Wrapper()) NotifyAccessible(EVENT_OBJECT_FOCUS, Wrapper(), index);
+    }
+}
+
+RECT IcoListboxControl::ItemBox(int item) const {
+    const PixelRect cell = CellRect(ComputeLayout(), item);
+    const int top = cell.y - scroller_.Offset();
+    return RECT{cell.x, top, cell.x + cell.width, top + cell.height};
 }
 
 void IcoListboxControl::OnAttributeChanged(int index) {
@@ -167,7 +175,8 @@ void IcoListboxControl::MoveCurrent(int key) {
         default:
             return;
     }
-    if (current < 0) next = 0;
+    // With no current item the keys start from the first; End still goes to the last.
+    if (current < 0 && key != VK_END) next = 0;
     SetCurrent(std::clamp(next, 0, count - 1));
 }
 
@@ -221,6 +230,10 @@ bool IcoListboxControl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             result = 0;
             return true;
         case WM_SETFOCUS:
+            // The focus lands on the current item, when there is one.
+            if (Current() >= 0) NotifyAccessible(EVENT_OBJECT_FOCUS, Wrapper(), Current());
+            Invalidate();
+            break;
         case WM_KILLFOCUS:
             Invalidate();
             break;

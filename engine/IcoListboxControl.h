@@ -24,6 +24,15 @@ class IcoListboxControl : public ItemsControl {
     static constexpr int kDefaultIconSide = 48;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_LIST; }
+    int ItemCount() const override { return Count(); }
+    LONG ItemRole() const override { return ROLE_SYSTEM_LISTITEM; }
+    std::wstring ItemName(int item) const override { return items_[item].title; }
+    RECT ItemBox(int item) const override;
+    bool ItemSelected(int item) const override { return item == Current(); }
+    int FocusedItem() const override { return Current(); }
+    const wchar_t* ActionName(int item) const override { return item >= 0 ? L"打开" : nullptr; }
+
   protected:
     void Paint(Canvas& canvas) override;
     void OnAttributeChanged(int index) override;

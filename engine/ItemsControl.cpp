@@ -19,3 +19,14 @@ void ItemsControl::OnPointerMove(int x, int y) {
                       [this](int px, int py) { return HitTest(px, py); }))
         Invalidate();
 }
+
+void ItemsControl::Perform(int item) {
+    if (item >= 0 && item < ItemCount()) Raise(EngineCode::kItemActivated, item);
+}
+
+void ItemsControl::ItemsChanged() {
+    pointer_.hover = pointer_.pressed = -1;
+    UpdateExtent();
+    Invalidate();
+    NotifyAccessible(EVENT_OBJECT_REORDER, Wrapper(), -1);
+}

@@ -15,17 +15,19 @@ namespace {
 // The largest side the system's decoder is asked to decode.
 constexpr uint32_t kMaxPictureSide = 8192;
 
+// A frame is never enlarged beyond twice its own size: it would only blur.
+constexpr double kMaxEnlargement = 2.0;
+
 // The size a frame is drawn at inside width x height, keeping its
-// proportions and never enlarging it beyond twice its size (it would only blur).
-std::pair<int, int> FittedSize(const PixelImage& frame, int width, int height) {
-    const double scale =
-        std::min({double(width) / frame.width, double(height) / frame.height, 2.0});
+// proportions; `enlarged` is how far its pixels are enlarged already.
+std::pair<int, int> FittedSize(const PixelImage& frame, double enlarged, int width, int height) {
+    const double scale = std::min(
+        {double(width) / frame.width, double(height) / frame.height, kMaxEnlargement / enlarged});
     return {std::max(1, int(frame.width * scale + 0.5)),
             std::max(1, int(frame.height * scale + 0.5))};
 }
 
-PixelImage FittedCopy(const PixelImage& frame, int width, int height) {
-    const auto [w, h] = FittedSize(frame, width, height);
+PixelImage FittedCopy(const PixelImage& frame, int w, int h) {
     return Resample(frame, PixelRect{0, 0, frame.width, frame.height}, w, h);
 }
 
@@ -107,37 +109,44 @@ void Picture::Settle() const {
     // what is drawn.
     if (sides_.size() == 1 && frames_.size() == 1 && frames_[0].decoded) {
         Frame& frame = frames_[0];
-        const auto [w, h] = FittedSize(frame.image, sides_[0], sides_[0]);
+        const auto [w, h] = FittedSize(frame.image, frame.enlarged, sides_[0], sides_[0]);
         if (w != frame.width || h != frame.height) {
-            frame.image = FittedCopy(frame.image, sides_[0], sides_[0]);
+            frame.enlarged *= double(w) / frame.width;
+            frame.image = FittedCopy(frame.image, w, h);
             frame.width = w;
             frame.height = h;
         }
     }
 }
 
-const PixelImage* Picture::FrameFor(int maxSide) const {
+const Picture::Frame* Picture::DecodedFrameFor(int maxSide) const {
     // A compressed frame that fails to decode drops out and the choice is made again.
     for (;;) {
         const int k = Choose(maxSide, {});
         if (k < 0) return nullptr;
         Frame& frame = frames_[size_t(k)];
-        if (frame.decoded) return &frame.image;
+        if (frame.decoded) return &frame;
         Decode(frame);
         Settle();
     }
+}
+
+const PixelImage* Picture::FrameFor(int maxSide) const {
+    const Frame* frame = DecodedFrameFor(maxSide);
+    return frame ? &frame->image : nullptr;
 }
 
 const PixelImage* Picture::Fitted(int width, int height) const {
     if (width <= 0 || height <= 0) return nullptr;
     auto found = fitted_.find({width, height});
     if (found != fitted_.end()) return &found->second;
-    const PixelImage* frame = FrameFor(std::max(width, height));
-    if (!frame || frame->Empty()) return nullptr;
-    const auto [w, h] = FittedSize(*frame, width, height);
-    if (w == frame->width && h == frame->height) return frame;
+    const Frame* chosen = DecodedFrameFor(std::max(width, height));
+    if (!chosen || chosen->image.Empty()) return nullptr;
+    const PixelImage& frame = chosen->image;
+    const auto [w, h] = FittedSize(frame, chosen->enlarged, width, height);
+    if (w == frame.width && h == frame.height) return &frame;
     if (fitted_.size() >= 8) fitted_.clear();
-    return &(fitted_[{width, height}] = FittedCopy(*frame, width, height));
+    return &(fitted_[{width, height}] = FittedCopy(frame, w, h));
 }
 
 size_t Picture::HeldBytes() const {

@@ -41,6 +41,10 @@ class Picture {
         PixelImage image;  // the pixels once decoded
         int bitCount = 32;
         int width = 0, height = 0;  // known before the frame is decoded
+        // How far the pixels kept are already enlarged from the frame's own
+        // (fitted for the one size a picture is drawn at), so that drawing
+        // never enlarges them a second time.
+        double enlarged = 1.0;
         bool png = false;
         bool decoded = false;
         bool failed = false;
@@ -54,6 +58,9 @@ class Picture {
     friend std::shared_ptr<const Picture> DecodePicture(const uint8_t*, size_t, const PictureUse&);
 
     bool Decode(Frame& frame) const;
+    // The decoded frame drawn at maxSide, decoding it when it is still
+    // compressed; null when none can be drawn.
+    const Frame* DecodedFrameFor(int maxSide) const;
     // The frame drawn at maxSide among those not failed and not excluded; -1 if none.
     int Choose(int maxSide, const std::vector<bool>& excluded) const;
     // For a picture drawn at known sizes: drops the frames that can no longer

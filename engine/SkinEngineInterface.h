@@ -79,6 +79,8 @@ using InsertButton_ToolbarExFn = void(WINAPI*)(EngineControl control, int32_t po
 using GetButtonCount_ToolbarExFn = int32_t(WINAPI*)(EngineControl control);
 using SetButtonSelected_ToolbarExFn = void(WINAPI*)(EngineControl control, int32_t index,
                                                     int32_t selected);
+// index: 0-based; -1 removes every button.
+using DeleteButton_ToolbarExFn = void(WINAPI*)(EngineControl control, int32_t index);
 // position -1 appends; result the new item's 0-based index, or -1.
 using InsertItem_IcoListboxExFn = int32_t(WINAPI*)(EngineControl control, int32_t position,
                                                    int32_t v1, int32_t v2, int32_t image,

@@ -46,9 +46,19 @@ void ToolbarControl::InsertButton(int32_t position, int32_t value1, int32_t valu
     const size_t at = position >= 1 && size_t(position) <= buttons_.size() ? size_t(position - 1)
                                                                            : buttons_.size();
     buttons_.insert(buttons_.begin() + at, Button{std::move(title), false, value1, value2});
-    pointer_.hover = pointer_.pressed = -1;
-    UpdateExtent();
-    Invalidate();
+    ItemsChanged();
+}
+
+void ToolbarControl::DeleteButton(int32_t index) {
+    if (index == -1) {
+        buttons_.clear();
+        scroller_.ScrollTo(0);
+    } else if (index >= 0 && index < int32_t(buttons_.size())) {
+        buttons_.erase(buttons_.begin() + index);
+    } else {
+        return;
+    }
+    ItemsChanged();
 }
 
 void ToolbarControl::SetSelected(int32_t index, bool selected) {
@@ -56,6 +66,13 @@ void ToolbarControl::SetSelected(int32_t index, bool selected) {
         return;
     buttons_[index].selected = selected;
     Invalidate();
+    // A screen reader says which category the user moved to.
+    if (selected) NotifyAccessible(EVENT_OBJECT_SELECTION, Wrapper(), index);
+}
+
+RECT ToolbarControl::ItemBox(int item) const {
+    const int top = ButtonTop(item);
+    return RECT{kPadding, top, FaceRight(int(ClientSize().cx)), top + ButtonHeight()};
 }
 
 void ToolbarControl::OnMouseLeft() {

@@ -78,6 +78,22 @@ void WindowExControl::RenderFace(Surface& s, int x, int y, int width, int height
     }
 }
 
+AccessibleSource* WindowExControl::Accessibility() {
+    RECT client{};
+    if (!hookedHost_ || !GetClientRect(hookedHost_, &client)) return nullptr;
+    return std::max(client.right, client.bottom) <= kButtonFaceMaxSide ? this : nullptr;
+}
+
+void WindowExControl::Perform(int item) {
+    if (item >= 0 || !hookedHost_) return;
+    // The window's owner reacts to the click itself, as it does to the mouse.
+    RECT client{};
+    GetClientRect(hookedHost_, &client);
+    const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageW(hookedHost_, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageW(hookedHost_, WM_LBUTTONUP, 0, centre);
+}
+
 void WindowExControl::Paint(Canvas& canvas) {
     PaintBackground(canvas);
 }
@@ -204,8 +220,18 @@ bool WindowExControl::HostMessage(HWND host, UINT message, WPARAM wParam, LPARAM
             UnhookHost();
             return false;
         default:
-            return false;
+            break;
     }
+    if (AccessibleSource* source = Accessibility()) {
+        if (message == WM_GETOBJECT)
+            return AnswerAccessibleRequest(*source, wParam, lParam, result);
+        if (message == AccessibleActionMessage()) {
+            Perform(int(wParam));
+            result = 0;
+            return true;
+        }
+    }
+    return false;
 }
 
 void WindowExControl::OnHostMouse(bool overHost) {

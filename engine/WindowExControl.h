@@ -4,7 +4,7 @@
 #pragma once
 #include "engine/Control.h"
 
-class WindowExControl : public Control {
+class WindowExControl : public Control, public AccessibleSource {
   public:
     WindowExControl(const EngineCreationContext& context, EngineEventCallback callback,
                     AttributeSet attributes)
@@ -19,6 +19,14 @@ class WindowExControl : public Control {
     void OnHostMouse(bool overHost) override;
     void CheckLeave();
     int Opacity() const;
+
+    // A button-sized window it skins is a push button named by the window's
+    // text; a click is its default action.
+    AccessibleSource* Accessibility() override;
+    HWND AccessibleWindow() const override { return hookedHost_; }
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    const wchar_t* ActionName(int item) const override { return item < 0 ? L"按下" : nullptr; }
+    void Perform(int item) override;
 
   protected:
     void Paint(Canvas& canvas) override;

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     name.resize(std::strlen(name.c_str()));
 
     if (IsShortcutItem(name.c_str())) FUZZ_CHECK(EndsWith(name, ".lnk"));
-    switch (PictureForTarget(name.c_str())) {
+    switch (PictureForTarget(name.c_str(), name.c_str())) {
         case TargetPicture::ProgramIcon:
             // The icon command must then read the target as a program.
             FUZZ_CHECK(EndsWith(name, ".exe") && FileKindOf(name.c_str()) == "exe");

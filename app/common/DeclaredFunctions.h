@@ -60,7 +60,9 @@ struct CompositionAttributeData {
     X(CreateThread, "kernel32.dll", "CreateThread",                                             \
       HANDLE(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, DWORD*))     \
     X(Sleep, "kernel32.dll", "Sleep", void(DWORD))                                              \
-    X(Lstrcpyn, "kernel32.dll", "lstrcpyn", char*(char*, const char*, int))
+    X(Lstrcpyn, "kernel32.dll", "lstrcpyn", char*(char*, const char*, int))                     \
+    X(EnumDisplayMonitors, "user32.dll", "EnumDisplayMonitors",                                 \
+      BOOL(HDC, const RECT*, MONITORENUMPROC, LPARAM))
 
 #define QD_DECLARED_INDEX(name, dll, exported, signature) k##name,
 enum ExternalFunction : int32_t { QD_DECLARED_FUNCTIONS(QD_DECLARED_INDEX) kExternalFunctionCount };

@@ -1,6 +1,8 @@
 // The program's six globals and the two lists' creation and release.
 #include "app/common/Globals.h"
 
+#include "runtime/values/Records.h"
+
 ValueArray ImageRegistry = nullptr;
 ValueArray CategoryList = nullptr;
 int32_t SavedScreenWidth = 0;
@@ -18,12 +20,17 @@ void FreeGlobalLists() {
     FreeBlock(ImageRegistry);
     ImageRegistry = nullptr;
 
-    const int32_t count = ArrayCount(CategoryList);
-    LaunchCategory* categories = count > 0 ? ArrayData<LaunchCategory>(CategoryList) : nullptr;
-    for (int32_t i = 0; i < count; ++i) {
-        FreeBlock(categories[i].images);
-        FreeTextArray(categories[i].paths);
-    }
-    FreeBlock(CategoryList);
+    FreeCategoryList(CategoryList);
     CategoryList = nullptr;
+}
+
+void FreeCategoryList(ValueArray categories) {
+    const int32_t count = ArrayCount(categories);
+    LaunchCategory* records = count > 0 ? ArrayData<LaunchCategory>(categories) : nullptr;
+    for (int32_t i = 0; i < count; ++i) {
+        FreeBlock(records[i].images);
+        FreeTextArray(records[i].paths);
+        FreeArray(Tag::kByteSet, records[i].ownNames);
+    }
+    FreeBlock(categories);
 }

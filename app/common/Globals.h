@@ -9,6 +9,10 @@
 struct LaunchCategory {
     ValueArray images;  // int32 image handles (owned by the skin engine)
     ValueArray paths;   // Text, full path of each item file (owned here)
+    // ByteSet, the file's own name in UTF-16 when its path gives the short
+    // name the file system keeps for it (its own has characters code page 936
+    // lacks), else null; owned here. Null: no item has one.
+    ValueArray ownNames = nullptr;
 };
 
 extern ValueArray ImageRegistry;  // int32: every image handle the scan obtained
@@ -25,3 +29,5 @@ constexpr LONG kPanelSliding = 32;
 
 void CreateGlobalLists();
 void FreeGlobalLists();
+// Frees an array of LaunchCategory records with their arrays and texts.
+void FreeCategoryList(ValueArray categories);

@@ -8,3 +8,7 @@ HWND WindowHandleOf(const ArgumentRecord& window) {
     // Window handles are 32-bit values on both targets; widen with the sign.
     return reinterpret_cast<HWND>(static_cast<intptr_t>(r.AsInt()));
 }
+
+bool IsLoaded(const ArgumentRecord& window) {
+    return CallCore(CoreCommand::IsWindowLoaded, window).AsInt() != 0;
+}

@@ -5,11 +5,24 @@
 #include <windows.h>
 
 #include "app/common/DeclaredFunctions.h"
+#include "runtime/library/Commands.h"
+
+namespace {
+bool gRaiseEvents = false;
+}  // namespace
 
 void PumpPendingMessages() {
+    if (gRaiseEvents) {
+        CallCore(CoreCommand::ProcessEvents);
+        return;
+    }
     MSG msg;
     while (Declared::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         Declared::TranslateMessage(&msg);
         Declared::DispatchMessageA(&msg);
     }
+}
+
+void RaiseEventsWhilePumping(bool raise) {
+    gRaiseEvents = raise;
 }

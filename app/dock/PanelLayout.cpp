@@ -1,10 +1,12 @@
-// The panel's one-time layout: parked just beyond the right edge of the
-// screen (and of every monitor), resting above a bottom taskbar, its controls
-// lined up along its bottom edge; then the shell hook and the window procedure.
+// The panel's layout: parked just beyond the right edge of the screen (and of
+// every monitor), resting above a bottom taskbar, its controls lined up along
+// its bottom edge; then the shell hook and the window procedure. Its resting
+// place is measured again when the displays or the taskbar change.
 #include "app/dock/PanelLayout.h"
 
 #include "app/common/ProgramWindows.h"
 #include "app/common/Globals.h"
+#include "app/dock/EmbedDock.h"
 #include "app/dock/PanelParking.h"
 #include "app/dock/PanelSlides.h"
 #include "app/dock/PanelWindowProc.h"
@@ -24,7 +26,7 @@ void Write(uint32_t component, int32_t property, double value) {
 
 }  // namespace
 
-void LayoutPanel() {
+void PlacePanelAtRest() {
     const int32_t screenWidth = CallCore(CoreCommand::ScreenWidth).AsInt();
     SavedScreenWidth = screenWidth;
     // Just beyond the primary screen's right edge, unless another monitor
@@ -34,9 +36,22 @@ void LayoutPanel() {
     Write(kPanelSelf, kPropHeight, kPanelHeight);
 
     const int32_t screenHeight = CallCore(CoreCommand::ScreenHeight).AsInt();
-    const int32_t thickness = GetTaskbarThickness();
+    const int32_t thickness = GetTaskbarThickness(DockTaskbar());
     Write(kPanelSelf, kPropTop,
           static_cast<double>(screenHeight) - thickness - Read(kPanelSelf, kPropHeight));
+}
+
+void RefreshPanelPlace() {
+    if (!IsLoaded(PanelWindowRef())) return;
+    if (PanelState == kPanelHidden) {
+        PlacePanelAtRest();
+    } else {
+        MarkPanelPlaceStale();
+    }
+}
+
+void LayoutPanel() {
+    PlacePanelAtRest();
 
     Write(kPanelIconList, kPropTop,
           static_cast<double>(Read(kPanelSelf, kPropHeight)) - Read(kPanelIconList, kPropHeight));

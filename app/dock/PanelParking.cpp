@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "app/common/DeclaredFunctions.h"
+
 namespace {
 
 BOOL CALLBACK CollectMonitor(HMONITOR, HDC, RECT* box, LPARAM rectangles) {
@@ -20,6 +22,7 @@ int32_t ParkedPanelLeft(int32_t screenWidth, const std::vector<RECT>& monitors) 
 
 std::vector<RECT> MonitorRectangles() {
     std::vector<RECT> rectangles;
-    EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&rectangles));
+    Declared::EnumDisplayMonitors(nullptr, nullptr, CollectMonitor,
+                                  reinterpret_cast<LPARAM>(&rectangles));
     return rectangles;
 }

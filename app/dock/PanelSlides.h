@@ -6,11 +6,14 @@
 // a final correction to the exact resting place.
 constexpr int32_t kSlideSteps = 3;
 
-// The hidden panel's left edge, set once by the layout. The slides move the
-// panel relative to the primary screen's right edge (SavedScreenWidth) and
-// end a slide out here.
+// The hidden panel's left edge, set by the layout and by every slide out. The
+// slides move the panel relative to the primary screen's right edge
+// (SavedScreenWidth) and end a slide out here.
 int32_t ParkedLeft();
 void SetParkedLeft(int32_t left);
+// The desktop changed while the panel was out: when the next slide out ends,
+// its resting place is measured again.
+void MarkPanelPlaceStale();
 
 // Each does nothing while another slide runs (on any thread).
 void SlidePanelIn();

@@ -40,8 +40,10 @@ void InstallPanelWindowProc(HWND panel) {
 }
 
 LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The panel's own activation (a click on the dock gives it the keyboard)
+    // is no other application's.
     if (gShellHookMessage != 0 && message == gShellHookMessage && wParam == kShellWindowActivated &&
-        PanelState == kPanelShown) {
+        PanelState == kPanelShown && reinterpret_cast<HWND>(lParam) != window) {
         // On a thread of its own so that the shell's send returns at once.
         CallLibrary(kThreadLibrary, ThreadCommand::StartThread,
                     ArgSubroutine(reinterpret_cast<const void*>(&SlidePanelOutThread)));

@@ -1,7 +1,7 @@
 // How much of the screen's height the taskbar takes: its height when it spans
 // the full width (bottom or top edge), its width when it spans the full height
-// (left or right edge), 0 otherwise. The panel rests that far above the
-// bottom of the screen.
+// (left or right edge) of the primary display, 0 otherwise. The panel rests
+// that far above the bottom of the screen.
 #include "app/dock/TaskbarThickness.h"
 
 #include <windows.h>
@@ -16,17 +16,36 @@ namespace {
 // never read here.
 constexpr DWORD kDisplayDeviceRecordSize = 420;
 constexpr DWORD kGetDeviceInterfaceName = 1;
+// More display adapters' outputs than any machine has: the search for the
+// primary one ends here whatever the list reports.
+constexpr DWORD kMostDisplayDevices = 64;
 
 }  // namespace
 
-int32_t GetTaskbarThickness() {
+int32_t GetTaskbarThickness(HWND holder) {
     APPBARDATA bar = {};
     bar.cbSize = sizeof(bar);
     Declared::SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    const RECT& r = bar.rc;
-    const DisplayMode mode = GetDisplayMode(0);
+    RECT r = bar.rc;
+    // A shell that reports a bar of its own while the dock sits in another
+    // (Wine's desktop reports a 1-pixel bar along the bottom) would put the
+    // panel over the dock, where a second click cannot reach it.
+    RECT own = {};
+    if (holder && Declared::GetWindowRect(holder, &own) && !EqualRect(&own, &r)) r = own;
+    const DisplayMode mode = GetDisplayMode(PrimaryDisplayIndex());
     if (r.left == 0 && r.right == mode.width) return r.bottom - r.top;
     if (r.top == 0 && r.bottom == mode.height) return r.right - r.left;
+    return 0;
+}
+
+int32_t PrimaryDisplayIndex() {
+    for (DWORD index = 0; index < kMostDisplayDevices; ++index) {
+        DISPLAY_DEVICEA device = {};
+        device.cb = kDisplayDeviceRecordSize;
+        if (!Declared::EnumDisplayDevicesA(nullptr, index, &device, kGetDeviceInterfaceName))
+            return 0;
+        if (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) return static_cast<int32_t>(index);
+    }
     return 0;
 }
 

@@ -9,10 +9,13 @@
 #include "ui/skin/SkinCommands.h"
 
 HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
-    if (argCount < 1) return NoResult();
-    int32_t chosen = args[0];
+    if (argCount >= 1) ChooseCategory(args[0]);
+    return NoResult();
+}
+
+void ChooseCategory(int32_t chosen) {
     // During the scan a button can be clicked before its category has been read.
-    if (chosen < 0 || chosen >= ArrayCount(CategoryList)) return NoResult();
+    if (chosen < 0 || chosen >= ArrayCount(CategoryList)) return;
     SelectCategory(chosen);
     const ArgumentRecord toolbar = ToolbarRef();
     int32_t buttons =
@@ -22,7 +25,13 @@ HandlerResult OnToolbarButtonClicked(const int32_t* args, int32_t argCount) {
             CallLibrary(kSkinLibrary, SkinCommand::SetButtonSelected_ToolbarEx, toolbar, ArgInt(i),
                         ArgBool(false));
     }
-    return NoResult();
+}
+
+void ChooseNeighbourCategory(int32_t step) {
+    const int32_t count = ArrayCount(CategoryList);
+    if (count <= 0) return;
+    const int32_t from = CurrentCategory >= 0 && CurrentCategory < count ? CurrentCategory : 0;
+    ChooseCategory(((from + step) % count + count) % count);
 }
 
 HandlerResult OnToolbarEvent8(const int32_t*, int32_t) {

@@ -10,10 +10,12 @@
 
 #include "app/common/RandomInRange.h"
 #include "app/common/CommandResults.h"
+#include "app/common/ProgramFolders.h"
 #include "app/launch/TargetPicture.h"
 #include "runtime/library/Commands.h"
 #include "runtime/library/core/FileSearch.h"
 #include "runtime/win32/FileNames.h"
+#include "runtime/win32/ScopedOwners.h"
 #include "ui/description/FolderImage.h"
 
 namespace {
@@ -54,20 +56,21 @@ ByteSet ProgramIcon(const char* program) {
     // The folder is the user's too: a file that already has the drawn name is
     // never overwritten and deleted; another number is drawn instead. The file
     // is created new, so a file or link that takes the name after the check
-    // is neither replaced nor followed; only a file made here is read and
-    // deleted.
+    // is neither replaced nor followed; it is read back and deleted through
+    // the handle that made it, so a file swapped in under its name is neither
+    // read nor deleted.
     for (int draw = 0; draw < kScratchDraws; ++draw) {
         OwnedText number(RandomInRange(kScratchLow, kScratchHigh, kOdd));
-        OwnedText file(TextConcat({runDirectory.Get(), "\\临时数据\\", number.Get(), ".ico"}));
+        OwnedText file(TextConcat(
+            {runDirectory.Get(), "\\", kIconScratchFolderName, "\\", number.Get(), ".ico"}));
         if (FileExists(file.Get())) continue;
         int32_t written = 0;
+        ByteSet bytes = nullptr;
         CallLibrary(kIconLibrary, IconCommand::SaveIconToFile, ArgText(program), ArgInt(0),
-                    ArgText(file.Get()), ArgInt(0), ArgReference(&written, Tag::kBoolean));
-        if (written) {
-            ByteSet bytes = CallCore(CoreCommand::ReadWholeFile, ArgText(file.Get())).AsByteSet();
-            CallCore(CoreCommand::RemoveFile, ArgText(file.Get()));
-            return bytes;
-        }
+                    ArgText(file.Get()), ArgInt(0), ArgReference(&written, Tag::kBoolean),
+                    ArgReference(&bytes, Tag::kByteSet));
+        if (written) return bytes;
+        FreeBlock(bytes);
         // Nothing was written: the program has no icon (or the folder is not
         // there), unless the name was taken meanwhile; then draw again.
         if (!FileExists(file.Get())) return nullptr;
@@ -78,13 +81,22 @@ ByteSet ProgramIcon(const char* program) {
 }  // namespace
 
 ByteSet LoadEntryImage(const char* path) {
+    // A target on an empty removable drive, or a file that cannot be opened,
+    // costs the item its picture without a box from the system. Only this
+    // thread's mode changes: programs opened from the panel start with the
+    // system's default.
+    ScopedThreadErrorMode quiet;
     if (!IsShortcutItem(OwnName(path).c_str())) return nullptr;
     OwnedText target(ShortcutTarget(path));
     // A program is told by its own name's extension; a folder is asked of
-    // the path that opens it.
-    if (PictureForTarget(OwnName(target.Get()).c_str()) == TargetPicture::ProgramIcon)
-        return ProgramIcon(target.Get());
-    if (PictureForTarget(target.Get()) == TargetPicture::FolderPicture)
-        return const_cast<ByteSet>(FolderImage());
-    return nullptr;
+    // the path that opens it, once: on an absent share each lookup can wait
+    // out a timeout.
+    switch (PictureForTarget(target.Get(), OwnName(target.Get()).c_str())) {
+        case TargetPicture::ProgramIcon:
+            return ProgramIcon(target.Get());
+        case TargetPicture::FolderPicture:
+            return const_cast<ByteSet>(FolderImage());
+        default:
+            return nullptr;
+    }
 }

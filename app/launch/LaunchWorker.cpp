@@ -14,3 +14,15 @@ void WINAPI LaunchWorker(int32_t owner, const char* t1, const char*, const char*
     CallLibrary(kShellLibrary, ShellCommand::OpenWithShell, ArgInt(kShellVerbOpen),
                 ArgText(path.Get()), ArgOmitted(), ArgOmitted(), ArgOmitted(), ArgInt(owner));
 }
+
+void WINAPI ReportMissingItem(int32_t owner, const char* t1, const char*, const char*,
+                              const char*) {
+    OwnedText path(CopyText(t1));
+    char* message = nullptr;
+    FormatMessageA(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, ERROR_FILE_NOT_FOUND, 0, reinterpret_cast<char*>(&message), 0, nullptr);
+    MessageBoxA(static_cast<HWND>(LongToHandle(owner)), message ? message : "",
+                TextOrEmpty(path.Get()), MB_OK | MB_ICONERROR);
+    LocalFree(message);
+}

@@ -11,5 +11,6 @@ enum class TargetPicture { None, ProgramIcon, FolderPicture };
 
 // A program's icon for a target whose extension is exactly ".exe" (not
 // ".EXE"), the folder picture for a target the system reports as a folder,
-// else none.
-TargetPicture PictureForTarget(const char* target);
+// else none. The extension is read from `ownName`: the target's own name,
+// which its path gives in short form where code page 936 cannot hold it.
+TargetPicture PictureForTarget(const char* target, const char* ownName);

@@ -9,6 +9,7 @@
 
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 
 namespace {
 
@@ -64,10 +65,9 @@ HMODULE LoadDeclaredDll(const std::string& dll) {
 
 [[noreturn]] void ReportMissing(const ExternalEntry& entry) {
     if (entry.dll.empty()) {
-        ReportRuntimeErrorFormat(0, 0, "无法找到指定DLL库文件中的输出命令“%s”",
-                                 entry.function.c_str());
+        ReportRuntimeErrorFormat(0, 0, RuntimeMessage::kExportMissing, entry.function.c_str());
     }
-    ReportRuntimeErrorFormat(0, 0, "无法找到指定DLL库文件“%s”中的输出命令“%s”", entry.dll.c_str(),
+    ReportRuntimeErrorFormat(0, 0, RuntimeMessage::kExportMissingFromDll, entry.dll.c_str(),
                              entry.function.c_str());
 }
 
@@ -142,7 +142,7 @@ void InitializeExternalFunctions(const ProgramImageHeader& header) {
 
 FARPROC ResolveExternalFunction(int32_t index) {
     if (index < 0 || index >= kMaxExternalFunctions) {
-        ReportRuntimeErrorFormat(0, 0, "无法找到指定DLL库文件中的输出命令“%s”", "");
+        ReportRuntimeErrorFormat(0, 0, RuntimeMessage::kExportMissing, "");
     }
     if (FARPROC standIn = gOverrides[index]) return standIn;
     ExternalEntry& entry = gEntries[index];

@@ -35,6 +35,7 @@ enum class CoreCommand : int32_t {
     RestoreCursor,
     TextAtAddress,
     ByteSetAtAddress,
+    IsWindowLoaded,
     Count
 };
 

@@ -7,24 +7,13 @@
 #include <cstdio>
 #include <cstring>
 #include "runtime/process/Runtime.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/process/RuntimeState.h"
 
 namespace {
 
-const char* const kNumberedMessages[] = {
-    "数组成员引用下标超出定义范围",
-    "未得到所需要的数值型数据",
-    "引用数组成员时维数不为1且不等于该数组目前所具有的维数",
-    "数组成员引用下标必须大于等于1",
-    "数据或数组类型不匹配",
-    "调用DLL命令后发现堆栈错误",
-    "子语句参数未返回数据或者返回了非系统基本类型或数组型数据",
-    "被比较数据只能使用等于或不等于命令比较",
-    "“多项选择”命令的索引值参数小于零或超出了所提供参数表范围",
-    "“重定义数组”命令的数组维定义参数值必须大于零或单维时大于等于零",
-    "所提供参数的数据类型不符合要求",
-};
-constexpr int32_t kNumberedMessageCount = sizeof(kNumberedMessages) / sizeof(kNumberedMessages[0]);
+constexpr int32_t kNumberedMessageCount =
+    sizeof(RuntimeMessage::kNumbered) / sizeof(RuntimeMessage::kNumbered[0]);
 
 ErrorSubjectLookup gSubjectLookup = nullptr;
 RuntimeErrorHook gErrorHook = nullptr;
@@ -67,14 +56,17 @@ bool IsWindowId(int32_t value) {
 }
 
 void Compose(BoxText* box, const char* message, int32_t code, int32_t value1, int32_t value2) {
-    box->Append("运行时出错!\r\n");
+    box->Append(RuntimeMessage::kHeading);
+    box->Append("\r\n");
     if (code != 0) {
-        box->Append("\r\n错误代码：");
+        box->Append("\r\n");
+        box->Append(RuntimeMessage::kCodeLabel);
         box->AppendInt(code);
         box->Append("\r\n");
     }
     if (message && *message) {
-        box->Append("\r\n错误信息：");
+        box->Append("\r\n");
+        box->Append(RuntimeMessage::kMessageLabel);
         box->Append(message);
         box->Append("\r\n");
     }
@@ -92,10 +84,12 @@ void Compose(BoxText* box, const char* message, int32_t code, int32_t value1, in
             if (names.componentFound) {
                 box->AppendQuoted(names.componentName);
             } else {
-                box->Append("\r\n未找到所指定的窗口组件");
+                box->Append("\r\n");
+                box->Append(RuntimeMessage::kNoSuchComponent);
             }
         } else {
-            box->Append("\r\n未找到所指定的窗口");
+            box->Append("\r\n");
+            box->Append(RuntimeMessage::kNoSuchWindow);
         }
     }
     box->Append("\r\n");
@@ -121,7 +115,7 @@ void Compose(BoxText* box, const char* message, int32_t code, int32_t value1, in
             throw;
         }
     } else {
-        MessageBoxA(nullptr, box.Get(), "错误", MB_ICONERROR);
+        MessageBoxA(nullptr, box.Get(), RuntimeMessage::kCaption, MB_ICONERROR);
     }
     ClearExitRoutines();
     ExitProgram(-1);
@@ -130,8 +124,9 @@ void Compose(BoxText* box, const char* message, int32_t code, int32_t value1, in
 }  // namespace
 
 void ReportRuntimeError(int32_t number, int32_t value1, int32_t value2) {
-    const char* message =
-        (number >= 1 && number <= kNumberedMessageCount) ? kNumberedMessages[number - 1] : "";
+    const char* message = (number >= 1 && number <= kNumberedMessageCount)
+                              ? RuntimeMessage::kNumbered[number - 1]
+                              : "";
     Report(message, number, value1, value2);
 }
 

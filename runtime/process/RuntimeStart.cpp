@@ -2,37 +2,61 @@
 // owner window, external functions, support libraries, window definitions)
 // and the program's run from its start-up routine to the end of the process.
 #include <ole2.h>
-#include <cstring>
+#include <shlwapi.h>
+
+#include <string>
+#include <vector>
+
 #include "runtime/external/ExternalFunctions.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/process/RuntimeState.h"
 #include "runtime/values/Values.h"
+#include "runtime/win32/FileNames.h"
 #include "runtime/windows/WindowRuntime.h"
 
 namespace {
 
-constexpr DWORD kModulePathBytes = 260;
+// The longest path the wide calls take.
+constexpr DWORD kLongestPath = 32768;
 
 bool gOleInitializeTried = false;
 
+// The program's own path in full, however long and whatever its characters.
+std::wstring ModulePath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return std::wstring();
+        if (length < buffer.size()) return WithoutLongPrefix(std::wstring(buffer.data(), length));
+        if (buffer.size() >= kLongestPath) return std::wstring();
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 // Run directory: the module path up to its last "\" (without it); the
-// executable name: what follows. A path without "\" is all name.
+// executable name: what follows. A path without "\" is all name. Both in
+// ANSI spellings that open them: a folder or name that code page 936 cannot
+// hold is given by its short form, so that run directory + "\" + name still
+// reaches the program and its folders.
 void RecordRunDirectory() {
-    char path[kModulePathBytes] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, kModulePathBytes);
-    if (length >= kModulePathBytes) length = kModulePathBytes - 1;
-    path[length] = '\0';
-    char* lastSlash = std::strrchr(path, '\\');
-    if (!lastSlash) {
+    const std::wstring path = ModulePath();
+    const size_t lastSlash = path.rfind(L'\\');
+    const std::wstring wideName =
+        lastSlash == std::wstring::npos ? path : path.substr(lastSlash + 1);
+    std::string name;
+    if (!AnsiFromWide(wideName.c_str(), &name))
+        name = PathFindFileNameA(AnsiPathFromWide(path).c_str());
+    SetRuntimeExecutableName(name.c_str());
+    if (lastSlash == std::wstring::npos) {
         SetRuntimeRunDirectory("");
-        SetRuntimeExecutableName(path);
         return;
     }
-    SetRuntimeExecutableName(lastSlash + 1);
-    *lastSlash = '\0';
-    SetRuntimeRunDirectory(path);
-    SetCurrentDirectoryA(path);
+    const std::string directory = AnsiPathFromWide(path.substr(0, lastSlash));
+    SetRuntimeRunDirectory(directory.c_str());
+    SetCurrentDirectoryA(directory.c_str());
 }
 
 void NotifyLibrariesOfEnd() {
@@ -55,7 +79,7 @@ void DestroyRuntimeWindows() {
 void ReadDefinitions(const ProgramImageHeader& header) {
     UiDescription& description = RuntimeUiDescription();
     if (!ReadUiDescription(header.uiSegment, header.uiSegmentSize, &description)) {
-        ReportRuntimeErrorText("载入窗口模板数据段出错!", 0, 0);
+        ReportRuntimeErrorText(RuntimeMessage::kDescriptionUnreadable, 0, 0);
     }
     BindUiHandlers(&description, header.codeBase, header.codeBaseSlots);
     ResetLiveWindowSlots();
@@ -64,14 +88,6 @@ void ReadDefinitions(const ProgramImageHeader& header) {
 
 // The program image header given to RunProgram (or installed by a test).
 const ProgramImageHeader* gProgramHeader = nullptr;
-
-// The system shows no box of its own ("no disk in the drive", "cannot open
-// file") when the folder scan touches an empty removable drive or a file it
-// cannot open; the command simply fails. Bits set before are kept.
-void KeepSystemErrorBoxesAway() {
-    const UINT previous = SetErrorMode(0);
-    SetErrorMode(previous | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-}
 
 }  // namespace
 
@@ -86,7 +102,6 @@ void SetProgramHeader(const ProgramImageHeader* header) {
 
 void InitializeRuntime() {
     const ProgramImageHeader* header = CurrentProgramHeader();
-    KeepSystemErrorBoxesAway();
     GetProcessHeap();  // every block comes from the process heap (Memory.cpp)
     if (!gOleInitializeTried) {
         gOleInitializeTried = true;

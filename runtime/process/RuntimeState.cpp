@@ -2,12 +2,13 @@
 // and read by every runtime module.
 #include "runtime/process/RuntimeState.h"
 #include <atomic>
-#include <cstring>
+#include <string>
 
 namespace {
 
-char gRunDirectory[MAX_PATH + 1] = "";
-char gExecutableName[MAX_PATH + 1] = "";
+// A folder deep in the tree has a path of MAX_PATH bytes or more.
+std::string gRunDirectory;
+std::string gExecutableName;
 DWORD gGuiThreadId = 0;
 HWND gHiddenOwnerWindow = nullptr;
 bool gOleInitialized = false;
@@ -16,20 +17,13 @@ bool gLoopEntered = false;
 // a worker thread raises it too), so it is atomic.
 std::atomic<int32_t> gEventSuspension{0};
 
-void CopyBounded(char* target, const char* source) {
-    size_t n = source ? std::strlen(source) : 0;
-    if (n > MAX_PATH) n = MAX_PATH;
-    if (n) std::memcpy(target, source, n);
-    target[n] = 0;
-}
-
 }  // namespace
 
 const char* RuntimeRunDirectory() {
-    return gRunDirectory;
+    return gRunDirectory.c_str();
 }
 const char* RuntimeExecutableName() {
-    return gExecutableName;
+    return gExecutableName.c_str();
 }
 DWORD RuntimeGuiThreadId() {
     return gGuiThreadId;
@@ -39,10 +33,10 @@ HWND RuntimeHiddenOwnerWindow() {
 }
 
 void SetRuntimeRunDirectory(const char* directory) {
-    CopyBounded(gRunDirectory, directory);
+    gRunDirectory = directory ? directory : "";
 }
 void SetRuntimeExecutableName(const char* name) {
-    CopyBounded(gExecutableName, name);
+    gExecutableName = name ? name : "";
 }
 void SetRuntimeGuiThreadId(DWORD threadId) {
     gGuiThreadId = threadId;

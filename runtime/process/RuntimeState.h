@@ -7,7 +7,7 @@
 #include <cstdint>
 #include "runtime/process/Runtime.h"
 
-// Recorded by runtime initialisation. Texts are copied (at most MAX_PATH bytes).
+// Recorded by runtime initialisation. Texts are copied, whatever their length.
 void SetRuntimeRunDirectory(const char* directory);
 void SetRuntimeExecutableName(const char* name);
 void SetRuntimeGuiThreadId(DWORD threadId);

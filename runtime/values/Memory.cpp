@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <cstring>
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/values/Memory.h"
 
 namespace {
@@ -15,7 +16,7 @@ uint32_t gConstantSize = 0;
 
 void ReportAllocationFailure(uint64_t size) {
     // The message shows the size as a signed 32-bit number.
-    ReportRuntimeErrorFormat(0, 0, "分配 %d 字节内存失败!", static_cast<int32_t>(size));
+    ReportRuntimeErrorFormat(0, 0, RuntimeMessage::kAllocationFailed, static_cast<int32_t>(size));
 }
 
 void SetConstantDataRange(const void* start, uint32_t size) {

@@ -25,12 +25,6 @@ std::wstring LongForm(const std::wstring& path) {
     return path;
 }
 
-std::wstring WithoutLongPrefix(const std::wstring& path) {
-    if (path.compare(0, 8, kLongUncPrefix) == 0) return L"\\" + path.substr(7);
-    if (path.compare(0, 4, kLongPrefix) == 0) return path.substr(4);
-    return path;
-}
-
 std::string AnsiWithFlags(const wchar_t* wide, DWORD flags, BOOL* usedDefault) {
     const int n = WideCharToMultiByte(CP_ACP, flags, wide, -1, nullptr, 0, nullptr, usedDefault);
     if (n <= 1) return std::string();
@@ -50,6 +44,12 @@ std::wstring WideFromAnsi(const char* text) {
     MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], n);
     wide.resize(static_cast<size_t>(n - 1));
     return wide;
+}
+
+std::wstring WithoutLongPrefix(const std::wstring& path) {
+    if (path.compare(0, 8, kLongUncPrefix) == 0) return L"\\" + path.substr(7);
+    if (path.compare(0, 4, kLongPrefix) == 0) return path.substr(4);
+    return path;
 }
 
 std::wstring WidePath(const char* path) {
@@ -107,17 +107,41 @@ std::string ShortFormForAnsiCalls(const char* path) {
     return AnsiPathFromWide(WideFromAnsi(path));
 }
 
-std::string LongNameOfShortName(const char* path) {
+namespace {
+
+// The own name of the file a path names; empty when it names none.
+std::wstring FoundName(const char* path) {
     // A name with wildcards would be a search, not a lookup.
-    if (!path || std::strpbrk(path, "*?")) return std::string();
-    if (!std::strchr(PathFindFileNameA(path), '~')) return std::string();
+    if (!path || std::strpbrk(path, "*?")) return std::wstring();
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(WidePath(path).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return std::string();
+    if (search == INVALID_HANDLE_VALUE) return std::wstring();
     FindClose(search);
+    return found.cFileName;
+}
+
+bool LastPartMayBeShort(const char* path) {
+    return path && std::strchr(PathFindFileNameA(path), '~');
+}
+
+}  // namespace
+
+std::string LongNameOfShortName(const char* path) {
+    if (!LastPartMayBeShort(path)) return std::string();
+    const std::wstring own = FoundName(path);
     std::string name;
-    AnsiFromWide(found.cFileName, &name);
+    if (!own.empty()) AnsiFromWide(own.c_str(), &name);
     return name;
+}
+
+std::wstring OwnNameOfShortName(const char* path) {
+    if (!LastPartMayBeShort(path)) return std::wstring();
+    const std::wstring own = FoundName(path);
+    return own == WideFromAnsi(PathFindFileNameA(path)) ? std::wstring() : own;
+}
+
+bool PathNamesFileCalled(const char* path, const wchar_t* ownName) {
+    return ownName && FoundName(path) == ownName;
 }
 
 bool EndsWithBackslash(const char* text) {

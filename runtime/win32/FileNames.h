@@ -16,6 +16,8 @@
 std::wstring WidePath(const char* path);
 // The wide text of ANSI bytes (no prefix).
 std::wstring WideFromAnsi(const char* text);
+// A wide path without its "\\?\" (or "\\?\UNC\") prefix.
+std::wstring WithoutLongPrefix(const std::wstring& path);
 
 // `wide` in the ANSI code page; true when every character has its own bytes
 // there (no "?" put in, no look-alike chosen, the bytes read back the same).
@@ -40,6 +42,12 @@ std::string ShortFormForAnsiCalls(const char* path);
 // it, when the path's last part is a short name (it holds "~"); empty when
 // the last part is already the file's own name or the file cannot be found.
 std::string LongNameOfShortName(const char* path);
+// The same name exactly, in full: empty also when the file's own name is the
+// path's last part itself.
+std::wstring OwnNameOfShortName(const char* path);
+// Whether `path` names a file whose own name is exactly `ownName`. A short
+// name can come to name another file once its own is deleted.
+bool PathNamesFileCalled(const char* path, const wchar_t* ownName);
 
 // Whether the last character of an ANSI text (double-byte characters taken
 // whole) is "\". A trailing byte 0x5C of a double-byte character (運, 誠, 錦,

@@ -1,6 +1,7 @@
 // Scoped owners of Win32 resources: each holds one handle, module, registry
-// key, file search, COM pointer or COM apartment and gives it back when the
-// owner goes. Not copyable; moving hands the resource on.
+// key, file search, local memory block, COM pointer or COM apartment and
+// gives it back when the owner goes. Not copyable; moving hands the resource
+// on.
 #pragma once
 #include <windows.h>
 #include <objbase.h>
@@ -80,6 +81,13 @@ struct RegistryKey {
     static bool Held(Type k) { return k != nullptr; }
     static void Close(Type k) { RegCloseKey(k); }
 };
+// Blocks the system hands out for LocalFree (shell data blocks, messages).
+struct LocalMemory {
+    using Type = HLOCAL;
+    static Type Empty() { return nullptr; }
+    static bool Held(Type m) { return m != nullptr; }
+    static void Close(Type m) { LocalFree(m); }
+};
 
 }  // namespace ScopedTraits
 
@@ -88,6 +96,7 @@ using ScopedFileHandle = ScopedResource<ScopedTraits::FileHandle>;
 using ScopedFileSearch = ScopedResource<ScopedTraits::FileSearch>;
 using ScopedModule = ScopedResource<ScopedTraits::Module>;
 using ScopedRegistryKey = ScopedResource<ScopedTraits::RegistryKey>;
+using ScopedLocalMemory = ScopedResource<ScopedTraits::LocalMemory>;
 
 // A COM interface pointer, released when the owner goes.
 template <typename Interface>
@@ -124,4 +133,25 @@ class ScopedComApartment {
 
   private:
     HRESULT result_;
+};
+
+// The system's own error boxes ("no disk in the drive", "cannot open file")
+// kept away from the calling thread for the owner's lifetime: what it touches
+// simply fails. Bits the thread had are kept; the process's error mode, which
+// the programs it starts inherit, is left alone.
+class ScopedThreadErrorMode {
+  public:
+    ScopedThreadErrorMode() {
+        const DWORD wanted = GetThreadErrorMode() | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+        changed_ = SetThreadErrorMode(wanted, &previous_) != FALSE;
+    }
+    ScopedThreadErrorMode(const ScopedThreadErrorMode&) = delete;
+    ScopedThreadErrorMode& operator=(const ScopedThreadErrorMode&) = delete;
+    ~ScopedThreadErrorMode() {
+        if (changed_) SetThreadErrorMode(previous_, nullptr);
+    }
+
+  private:
+    DWORD previous_ = 0;
+    bool changed_ = false;
 };

@@ -4,6 +4,7 @@
 #include "runtime/process/Runtime.h"
 #include "runtime/values/Records.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/windows/WindowRuntime.h"
 
 namespace {
@@ -47,11 +48,13 @@ void DeliverEvent(EventRecord* record) {
     int32_t windowValue = static_cast<int32_t>(record->windowId);
     int32_t componentValue = static_cast<int32_t>(record->componentId);
     WindowDefinition* window = FindWindowDefinition(record->windowId);
-    if (!window) ReportRuntimeErrorText("未找到引发事件的窗口", windowValue, componentValue);
+    if (!window)
+        ReportRuntimeErrorText(RuntimeMessage::kEventWindowUnknown, windowValue, componentValue);
     const ElementDefinition* element = FindElement(window, record->componentId);
-    if (!element) ReportRuntimeErrorText("未找到引发事件的窗口组件", windowValue, componentValue);
+    if (!element)
+        ReportRuntimeErrorText(RuntimeMessage::kEventComponentUnknown, windowValue, componentValue);
     if (!CanRaiseEvents(element->typeId)) {
-        ReportRuntimeErrorText("引发事件的窗口组件无效", windowValue, componentValue);
+        ReportRuntimeErrorText(RuntimeMessage::kEventComponentInvalid, windowValue, componentValue);
     }
     BoundHandler handler = element->HandlerFor(record->event);
     if (!handler) return;

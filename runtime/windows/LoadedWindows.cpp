@@ -21,6 +21,16 @@ int32_t DefinitionIndex(uint32_t windowId) {
     return -1;
 }
 
+void ReleaseLiveWindow(LiveWindow* live) {
+    for (HWND disabled : live->disabledByModal) {
+        if (IsWindow(disabled)) EnableWindow(disabled, TRUE);
+    }
+    if (live->background) DeleteObject(live->background);
+    if (live->accelerators) DestroyAcceleratorTable(live->accelerators);
+    DeleteWindowObject(live->object);
+    delete live;
+}
+
 }  // namespace
 
 RuntimeWindowObject MakeWindowObject(HWND hwnd) {
@@ -61,6 +71,17 @@ LiveWindow* NewLiveWindow(WindowDefinition* definition) {
     int32_t index = DefinitionIndex(definition->windowId);
     if (index < 0) return nullptr;
     if (gLiveWindows.size() != RuntimeUiDescription().windows.size()) ResetLiveWindowSlots();
+    // A window can end without its thread being told: a child of another
+    // process's window that the system destroyed with that process. Its
+    // slot still holds it when the definition is loaded again.
+    if (LiveWindow* dead = gLiveWindows[index]) {
+        if (!dead->hwnd || !IsWindow(dead->hwnd)) {
+            for (LiveComponent& component : dead->components) DeleteWindowObject(component.object);
+            if (dead->menu) DestroyMenu(dead->menu);
+            gLiveWindows[index] = nullptr;
+            ReleaseLiveWindow(dead);
+        }
+    }
     LiveWindow* live = new LiveWindow;
     live->definition = definition;
     gLiveWindows[index] = live;
@@ -153,13 +174,7 @@ void ForgetLiveComponent(uint32_t windowId, uint32_t componentId) {
 void ForgetLiveWindow(HWND hwnd) {
     for (LiveWindow*& live : gLiveWindows) {
         if (!live || live->hwnd != hwnd) continue;
-        for (HWND disabled : live->disabledByModal) {
-            if (IsWindow(disabled)) EnableWindow(disabled, TRUE);
-        }
-        if (live->background) DeleteObject(live->background);
-        if (live->accelerators) DestroyAcceleratorTable(live->accelerators);
-        DeleteWindowObject(live->object);
-        delete live;
+        ReleaseLiveWindow(live);
         live = nullptr;
     }
     // The last window gone after the loop started ends the loop.

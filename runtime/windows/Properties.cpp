@@ -5,6 +5,7 @@
 #include <algorithm>
 #include "runtime/windows/Properties.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/values/Values.h"
 #include "runtime/windows/WindowRuntime.h"
 
@@ -46,13 +47,13 @@ Target Resolve(uint32_t windowId, uint32_t componentId) {
     Target t;
     t.window = FindWindowDefinition(windowId);
     if (!t.window) {
-        ReportRuntimeErrorText("未载入欲访问窗口组件所在的窗口", static_cast<int32_t>(windowId),
-                               static_cast<int32_t>(componentId));
+        ReportRuntimeErrorText(RuntimeMessage::kWindowOfComponentNotLoaded,
+                               static_cast<int32_t>(windowId), static_cast<int32_t>(componentId));
     }
     t.element = FindElement(t.window, componentId);
     if (!t.element) {
-        ReportRuntimeErrorText("指定窗口或窗口组件不存在或尚未载入", static_cast<int32_t>(windowId),
-                               static_cast<int32_t>(componentId));
+        ReportRuntimeErrorText(RuntimeMessage::kWindowOrComponentGone,
+                               static_cast<int32_t>(windowId), static_cast<int32_t>(componentId));
     }
     t.live = FindLiveWindow(windowId);
     if (!t.live) return t;
@@ -233,7 +234,7 @@ int64_t ReadProperty(uint32_t windowId, uint32_t componentId, int32_t index, int
     if (t.element->isMenuEntry) return ReadMenuProperty(*t.element, index);
     if (index < kFirstTypeProperty) return ReadCommon(t, index);
     if (!t.live) {
-        ReportRuntimeErrorText("读取组件属性时发现指定窗口尚未载入", static_cast<int32_t>(windowId),
+        ReportRuntimeErrorText(RuntimeMessage::kReadWindowNotLoaded, static_cast<int32_t>(windowId),
                                static_cast<int32_t>(componentId));
     }
     int64_t value = 0;
@@ -256,8 +257,8 @@ void WriteProperty(uint32_t windowId, uint32_t componentId, int32_t index, int32
         return;
     }
     if (!t.live) {
-        ReportRuntimeErrorText("修改组件属性时发现指定窗口尚未载入", static_cast<int32_t>(windowId),
-                               static_cast<int32_t>(componentId));
+        ReportRuntimeErrorText(RuntimeMessage::kWriteWindowNotLoaded,
+                               static_cast<int32_t>(windowId), static_cast<int32_t>(componentId));
     }
     if (t.type && t.type->propertyWritten && t.object) {
         t.type->propertyWritten(t.object, index - kFirstTypeProperty, &value);

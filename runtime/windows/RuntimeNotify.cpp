@@ -3,6 +3,7 @@
 // delivery.
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/windows/WindowRuntime.h"
 
 namespace {
@@ -16,7 +17,7 @@ RuntimeWindowObject FindComponentObject(uint32_t windowId, uint32_t componentId)
         LiveComponent* component = FindLiveComponent(live, componentId);
         if (component && IsWindow(component->hwnd)) return component->object;
     }
-    ReportRuntimeErrorText("指定窗口或窗口组件不存在或尚未载入", static_cast<int32_t>(windowId),
+    ReportRuntimeErrorText(RuntimeMessage::kWindowOrComponentGone, static_cast<int32_t>(windowId),
                            static_cast<int32_t>(componentId));
 }
 

@@ -3,6 +3,7 @@
 // then the creation events and the window shown as defined.
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/windows/WindowRuntime.h"
 
 namespace {
@@ -267,6 +268,7 @@ bool LoadRuntimeWindow(uint32_t windowId, uint32_t parentWindowId, bool modal) {
 
 void LoadStartWindow(uint32_t windowId) {
     if (!LoadRuntimeWindow(windowId, 0, false)) {
-        ReportRuntimeErrorText("载入启动窗口失败", static_cast<int32_t>(windowId), 0);
+        ReportRuntimeErrorText(RuntimeMessage::kStartWindowNotLoaded,
+                               static_cast<int32_t>(windowId), 0);
     }
 }

@@ -68,7 +68,10 @@ const std::vector<ExpectedElement>& ExpectedPanelWindow() {
          400,
          800,
          kElementShown,
-         {{0, kSlotPanelCreated}, {1, kSlotPanelMayClose}, {2, kSlotPanelDestroying}}},
+         {{0, kSlotPanelCreated},
+          {1, kSlotPanelMayClose},
+          {2, kSlotPanelDestroying},
+          {-7, kSlotPanelFocused}}},
         {kPanelSampleList,
          TypeId::kListboxEx,
          "扩展列表框",
@@ -88,7 +91,7 @@ const std::vector<ExpectedElement>& ExpectedPanelWindow() {
          299,
          247,
          0,
-         {{0, kSlotLaunchEntry}, {15, kSlotIconListContextMenu}}},
+         {{0, kSlotLaunchEntry}, {15, kSlotIconListContextMenu}, {-9, kSlotIconListKey}}},
         {kPanelSeparator, TypeId::kPictureBoxEx, "分割线1", 1, 800, 398, 1, 0, {}},
         {kPanelToolbar,
          TypeId::kToolbarEx,
@@ -108,7 +111,7 @@ class DescriptionTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(ReadUiDescription(kUiSegment, kUiSegmentSize, &ui_));
-        ASSERT_EQ(ui_.windows.size(), 2u);
+        ASSERT_EQ(ui_.windows.size(), 3u);
     }
     const WindowDefinition& Window(uint32_t id) {
         const WindowDefinition* w = FindWindowDefinition(&ui_, id);
@@ -157,6 +160,15 @@ TEST_F(DescriptionTest, WindowsAndElementsInCreationOrder) {
     EXPECT_EQ(ui_.windows[1].handlerModule, 0x19012CA8u);
     CheckElements(Window(kDockWindow), ExpectedDockWindow());
     CheckElements(Window(kDockPanelWindow), ExpectedPanelWindow());
+    // The shell watch: never shown, no taskbar button, its own class for a
+    // second start to find, its creation bound to the watch's handler.
+    const WindowDefinition& watch = Window(kShellWatchWindow);
+    EXPECT_EQ(ui_.windows[2].windowId, kShellWatchWindow);
+    EXPECT_EQ(watch.options.className, kShellWatchClass);
+    EXPECT_FALSE(watch.options.taskbarButton);
+    CheckElements(
+        watch,
+        {{kShellWatchSelf, TypeId::kWindow, "", 0, 0, 0, 0, 0, {{0, kSlotShellWatchCreated}}}});
 }
 
 TEST_F(DescriptionTest, WindowOptions) {

@@ -60,7 +60,7 @@ static_assert(!std::is_invocable_v<decltype(Declared::ShowWindowAsync), HWND>);
 // the odd ones are kept: "lstrcpyn" (no such kernel32 export, never called)
 // and the one DLL name spelled "User32.dll".
 TEST(DeclaredFunctions, NamesAsDeclaredInTableOrder) {
-    ASSERT_EQ(25, kExternalFunctionCount);
+    ASSERT_EQ(26, kExternalFunctionCount);
     EXPECT_STREQ("FindWindowExA", kExternalFunctionNames[0]);
     EXPECT_STREQ("SetWindowCompositionAttribute", kExternalFunctionNames[8]);
     EXPECT_STREQ("shlwapi.dll", kExternalDllNames[kPathFindExtensionA]);
@@ -76,6 +76,7 @@ TEST(DeclaredFunctions, NamesAsDeclaredInTableOrder) {
 
 RECT gBar;
 bool gDevicesFail;
+DWORD gPrimaryDevice;  // of two devices, "\\.\DISPLAY1" and "\\.\DISPLAY2"
 DWORD gAppBarRecordSize, gDeviceRecordSize, gDeviceFlags, gDeviceIndex, gModeRecordSize;
 std::string gSettingsDevice;
 DWORD gModeWidth, gModeHeight;
@@ -92,8 +93,9 @@ BOOL WINAPI FakeEnumDisplayDevices(const char* device, DWORD index, DISPLAY_DEVI
     gDeviceRecordSize = record->cb;
     gDeviceFlags = flags;
     gDeviceIndex = index;
-    if (gDevicesFail || device != nullptr) return FALSE;
-    std::strcpy(record->DeviceName, "\\\\.\\DISPLAY1");
+    if (gDevicesFail || device != nullptr || index > 1) return FALSE;
+    std::strcpy(record->DeviceName, index == 0 ? "\\\\.\\DISPLAY1" : "\\\\.\\DISPLAY2");
+    record->StateFlags = index == gPrimaryDevice ? DISPLAY_DEVICE_PRIMARY_DEVICE : 0;
     return TRUE;
 }
 
@@ -101,9 +103,12 @@ BOOL WINAPI FakeEnumDisplaySettings(const char* device, DWORD mode, DEVMODEA* re
     gSettingsDevice = device ? device : "";
     gModeRecordSize = record->dmSize;
     if (mode != ENUM_CURRENT_SETTINGS || record->dmSize != sizeof(DEVMODEA)) return FALSE;
+    // The primary display has the mode under test; the other one is smaller.
+    const bool primary =
+        gSettingsDevice == (gPrimaryDevice == 0 ? "\\\\.\\DISPLAY1" : "\\\\.\\DISPLAY2");
     record->dmBitsPerPel = 32;
-    record->dmPelsWidth = gModeWidth;
-    record->dmPelsHeight = gModeHeight;
+    record->dmPelsWidth = primary ? gModeWidth : 1280;
+    record->dmPelsHeight = primary ? gModeHeight : 1024;
     record->dmDisplayFrequency = 60;
     return TRUE;
 }
@@ -116,6 +121,7 @@ class TaskbarThickness : public DockLogic {
         OverrideExternalFunction(kEnumDisplayDevicesA, AsFarProc(&FakeEnumDisplayDevices));
         OverrideExternalFunction(kEnumDisplaySettingsA, AsFarProc(&FakeEnumDisplaySettings));
         gDevicesFail = false;
+        gPrimaryDevice = 0;
         gModeWidth = 1920;
         gModeHeight = 1080;
     }
@@ -138,6 +144,15 @@ TEST_F(TaskbarThickness, ABarNotSpanningAWholeEdgeGivesZero) {
     EXPECT_EQ(0, ThicknessFor({0, 0, 0, 0}));  // the shell did not answer
     gDevicesFail = true;
     EXPECT_EQ(0, ThicknessFor({0, 1040, 1920, 1080}));
+}
+
+// A laptop whose external monitor is the main display: the primary display is
+// device 1, device 0 a smaller one; the taskbar spans the primary.
+TEST_F(TaskbarThickness, ThePrimaryDisplayIsMeasuredWhicheverDeviceItIs) {
+    gPrimaryDevice = 1;
+    EXPECT_EQ(40, ThicknessFor({0, 1040, 1920, 1080}));
+    EXPECT_EQ("\\\\.\\DISPLAY2", gSettingsDevice);
+    EXPECT_EQ(1, PrimaryDisplayIndex());
 }
 
 TEST_F(TaskbarThickness, TheDisplayModeComesFromTheFirstDevicesCurrentSettings) {

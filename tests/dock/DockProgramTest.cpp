@@ -3,8 +3,12 @@
 // right edge of the screen, slides in and out on clicks and slides out when
 // the shell reports that another window was activated.
 #include <windows.h>
-#include <psapi.h>
+#include <sddl.h>
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "tests/support/DockProgram.h"
 #include "tests/support/ProcessWatch.h"
@@ -39,9 +43,10 @@ TEST(DockProgram, EmbedsItsButtonAndSlidesThePanel) {
     EXPECT_EQ(buttonBox.top, Box(dock).top);
     EXPECT_TRUE(Eventually([&] { return !IsWindowVisible(button); }));
 
-    // Parked beyond the right edge, resting on the taskbar the shell reports.
+    // Parked beyond the right edge, resting on the taskbar that holds the
+    // dock (Wine's shell reports a bar of its own).
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    ASSERT_TRUE(Eventually([&] { return Box(panel).bottom == ReportedTaskbarBox().top; }));
+    ASSERT_TRUE(Eventually([&] { return Box(panel).bottom == Box(taskbar).top; }));
     EXPECT_EQ(screenWidth, Box(panel).left);
 
     // A click slides it in, the next one out again.
@@ -113,38 +118,38 @@ class ScaledDisplay {
     bool ok_ = false;
 };
 
-// Calls a function that takes no argument inside another process, on a
-// thread of its own, and gives its 32-bit result. The function's module is
-// the one that holds it here (kernel32 may hand out kernelbase's), found by
-// name in the other process; Wine gives both processes the same module.
-bool CallIn(HANDLE process, const char* dll, const char* function, DWORD* result) {
-    FARPROC entry = GetProcAddress(GetModuleHandleA(dll), function);
-    HMODULE local = nullptr;
-    if (!entry || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                      reinterpret_cast<LPCSTR>(entry), &local))
-        return false;
-    char localName[MAX_PATH] = {};
-    GetModuleBaseNameA(GetCurrentProcess(), local, localName, sizeof(localName));
-    HMODULE modules[512];
-    DWORD bytes = 0;
-    if (!EnumProcessModules(process, modules, sizeof(modules), &bytes)) return false;
-    for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
-        char name[MAX_PATH] = {};
-        GetModuleBaseNameA(process, modules[i], name, sizeof(name));
-        if (lstrcmpiA(name, localName) != 0) continue;
-        const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-            reinterpret_cast<UINT_PTR>(modules[i]) +
-            (reinterpret_cast<UINT_PTR>(entry) - reinterpret_cast<UINT_PTR>(local)));
-        HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
-        if (!thread) return false;
-        const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
-                          GetExitCodeThread(thread, result);
-        CloseHandle(thread);
-        return done;
+// A registry key that everyone may read and nobody may change while the
+// guard lives; its own security comes back at the end.
+class ReadOnlyKey {
+  public:
+    ReadOnlyKey(HKEY root, const char* path) {
+        if (RegOpenKeyExA(root, path, 0, READ_CONTROL | WRITE_DAC, &key_) != ERROR_SUCCESS) return;
+        DWORD size = 0;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        saved_.resize(size);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        ok_ = size > 0 &&
+              RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data(), &size) ==
+                  ERROR_SUCCESS &&
+              ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                  "D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr) &&
+              RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+        if (readOnly) LocalFree(readOnly);
     }
-    return false;
-}
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+    ~ReadOnlyKey() {
+        if (!key_) return;
+        if (ok_) RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, saved_.data());
+        RegCloseKey(key_);
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    HKEY key_ = nullptr;
+    std::vector<BYTE> saved_;
+    bool ok_ = false;
+};
 
 bool CallUser32In(HANDLE process, const char* function, DWORD* result) {
     return CallIn(process, "user32.dll", function, result);
@@ -204,39 +209,104 @@ TEST(DockProgram, TheSessionMayEndThoughThePanelRefusesToClose) {
     EXPECT_EQ(0u, code);
 }
 
-// The system shows no box of its own ("no disk in the drive") while the dock
-// scans its folder: the running program's error mode fails critical errors
-// and open-file errors quietly. (Wine passes no error mode on to a child
-// process, so keeping inherited bits cannot be seen from here.)
-TEST(DockProgram, RunsWithoutTheSystemsErrorBoxes) {
+// A second start (the automatic start and a double click) adds no dock and
+// leaves no process: it slides the running dock's panel in and ends.
+TEST(DockProgram, ASecondStartShowsThePanelOfTheFirst) {
     TaskbarStandIn standIn;
     ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
-    DockProgram program;
-    ASSERT_TRUE(program.Start());
-    ASSERT_TRUE(Eventually([&] { return program.DockIn(standIn.Taskbar()) != nullptr; }));
-    DWORD mode = 0;
-    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
-    EXPECT_EQ(static_cast<DWORD>(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX),
-              mode & (SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX));
-}
-
-TEST(DockProgram, ASecondCopyTakesTheSamePlace) {
-    TaskbarStandIn standIn;
-    ASSERT_TRUE(
-        standIn.Start("--rect 100,760,1180,40 --tree TrayNotifyWnd:800:300(TrayButton:10:40)"));
-    HWND taskbar = standIn.Taskbar();
-    const RECT buttonBox = standIn.Entry(standIn.Find("TrayButton"))->box;
     DockProgram first, second;
     ASSERT_TRUE(first.Start());
-    HWND firstDock = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (firstDock = first.DockIn(taskbar)) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] { return first.Panel() != nullptr; }));
+    ASSERT_TRUE(Eventually([&] { return first.DockIn(standIn.Taskbar()) != nullptr; }));
+    HWND panel = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (panel = first.Panel()) != nullptr; }));
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    ASSERT_TRUE(Eventually([&] { return Box(panel).left == screenWidth; }));
+
     ASSERT_TRUE(second.Start());
-    HWND secondDock = nullptr;
-    ASSERT_TRUE(Eventually([&] { return (secondDock = second.DockIn(taskbar)) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] { return second.Panel() != nullptr; }));
-    EXPECT_TRUE(Eventually([&] { return Box(firstDock).left == buttonBox.left; }));
-    EXPECT_TRUE(Eventually([&] { return Box(secondDock).left == buttonBox.left; }));
+    ASSERT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(second.Process(), 20000));
+    DWORD code = 99;
+    GetExitCodeProcess(second.Process(), &code);
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(nullptr, second.DockIn(standIn.Taskbar()));
+    EXPECT_TRUE(Eventually([&] { return Box(panel).left == screenWidth - kPanelWidth; }));
+    EXPECT_TRUE(first.Running());
+}
+
+// A Windows 11 taskbar: no TrayButton windows, the notification area at the
+// right of a 48-pixel bar, and right after logon without a size yet. The dock
+// stays out of sight until the area has one, then sits immediately left of
+// it, centred in the bar, hiding nothing; and it follows the area when that
+// changes width.
+TEST(DockProgram, WithoutTrayButtonsTheDockSitsLeftOfTheNotificationArea) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    char options[160];
+    std::snprintf(options, sizeof(options),
+                  "--rect 0,%d,%d,48 --tree Start:0:48,TrayNotifyWnd:%d:0", screenHeight - 48,
+                  screenWidth, screenWidth);
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start(options));
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    HWND dock = nullptr, panel = nullptr;
+    ASSERT_TRUE(Eventually([&] { return (dock = program.DockIn(standIn.Taskbar())) != nullptr; }));
+    ASSERT_TRUE(Eventually([&] { return (panel = program.Panel()) != nullptr; }));
+    EXPECT_FALSE(IsWindowVisible(dock)) << "placed before the notification area has a size";
+
+    ASSERT_TRUE(standIn.Move("TrayNotifyWnd", screenWidth - 280, 280));
+    EXPECT_TRUE(Eventually([&] { return IsWindowVisible(dock) != FALSE; }));
+    EXPECT_TRUE(Eventually([&] { return Box(dock).right == screenWidth - 280; }));
+    EXPECT_EQ(screenHeight - 48 + 4, Box(dock).top) << "centred in the bar";
+    EXPECT_TRUE(IsWindowVisible(standIn.Find("Start")));
+
+    ASSERT_TRUE(standIn.Move("TrayNotifyWnd", screenWidth - 380, 380));
+    EXPECT_TRUE(Eventually([&] { return Box(dock).right == screenWidth - 380; }));
+    EXPECT_EQ(screenHeight - 48, Box(panel).bottom) << "resting on the bar, not over the dock";
+}
+
+// A standard user may not write the machine's Run key (UAC): the program then
+// starts with the user's own; and once the machine's key may be written,
+// that one is used and the user's value goes, so it never starts twice.
+TEST(DockProgram, AutoStartFallsBackToTheUsersRunKey) {
+    const char* const kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string expected = "\"" + TestProgramDirectory() + "\\QuickDock.exe\"";
+    auto valueIn = [&](HKEY root) {
+        char value[MAX_PATH * 2] = {};
+        DWORD size = sizeof(value) - 1;
+        HKEY key;
+        if (RegOpenKeyExA(root, kRun, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+            return std::string();
+        const LONG read = RegQueryValueExA(key, "QuickDock.exe", nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(key);
+        return read == ERROR_SUCCESS ? std::string(value) : std::string("<none>");
+    };
+    auto removeFrom = [&](HKEY root) {
+        HKEY key;
+        if (RegOpenKeyExA(root, kRun, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+        RegDeleteValueA(key, "QuickDock.exe");
+        RegCloseKey(key);
+    };
+    removeFrom(HKEY_LOCAL_MACHINE);
+    removeFrom(HKEY_CURRENT_USER);
+    TaskbarStandIn standIn;
+    ASSERT_TRUE(standIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    {
+        // Everyone may read the machine's key, nobody write it, while this lives.
+        ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kRun);
+        ASSERT_TRUE(locked.Ok());
+        DockProgram program;
+        ASSERT_TRUE(program.Start());
+        EXPECT_TRUE(Eventually([&] { return valueIn(HKEY_CURRENT_USER) == expected; }));
+        EXPECT_EQ("<none>", valueIn(HKEY_LOCAL_MACHINE));
+    }
+    DockProgram program;
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(Eventually([&] { return valueIn(HKEY_LOCAL_MACHINE) == expected; }));
+    EXPECT_TRUE(Eventually([&] { return valueIn(HKEY_CURRENT_USER) == "<none>"; }));
+    program.Stop();
+    removeFrom(HKEY_LOCAL_MACHINE);
+    removeFrom(HKEY_CURRENT_USER);
 }
 
 }  // namespace

@@ -10,10 +10,12 @@
 #include <vector>
 
 #include "app/ProgramImage.h"
+#include "app/common/DeclaredFunctions.h"
 #include "app/common/Globals.h"
 #include "app/common/ProgramWindows.h"
 #include "app/dock/PanelSlides.h"
 #include "app/dock/PanelWindowProc.h"
+#include "app/dock/StartUp.h"
 #include "app/launch/ShowCategory.h"
 #include "runtime/library/Commands.h"
 #include "runtime/windows/Properties.h"
@@ -89,9 +91,7 @@ class PanelSlides : public ::testing::Test {
         ASSERT_TRUE(gStandIn.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
         SetProgramHeader(&kProgramHeader);
         InitializeRuntime();
-        CreateGlobalLists();
-        RegisterExitRoutine(FreeGlobalLists);
-        LoadStartWindow(kDockWindow);
+        BringUpDock();
         gDock = WindowHandleOf(DockWindowRef());
         gPanel = WindowHandleOf(PanelWindowRef());
         gPanelProcedure = reinterpret_cast<WNDPROC>(
@@ -174,23 +174,34 @@ TEST_F(PanelSlides, SlidingInAndOutTakesThreeStepsAndAFinalCorrection) {
     EXPECT_EQ(kPanelHidden, PanelState);
 }
 
-// With a monitor to the right of the primary the layout parks the panel
-// beyond it; the slides on the primary look exactly as with one monitor, and
-// the slide out ends at the parked place.
-TEST_F(PanelSlides, WithAMonitorToTheRightTheSlidesEndBeyondIt) {
-    EXPECT_EQ(W(), ParkedLeft()) << "one monitor: parked at the screen's width";
-    const int32_t parked = W() + 1280;
-    SetParkedLeft(parked);
-    TogglePanel(nullptr, 0);
-    EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);
+// The monitors as the system lists them, for the cases that attach one.
+std::vector<RECT> gMonitors;
+BOOL WINAPI ListedMonitors(HDC, const RECT*, MONITORENUMPROC callback, LPARAM data) {
+    for (RECT monitor : gMonitors) {
+        if (!callback(nullptr, nullptr, &monitor, data)) break;
+    }
+    return TRUE;
+}
+
+// A monitor attached right of the primary while the panel is parked: the
+// display change parks it beyond that monitor at once; the slides on the
+// primary look as before; and a slide out parks it from the monitors there
+// are then (the second one detached again: at the screen's width).
+TEST_F(PanelSlides, AMonitorAttachedOnTheRightParksThePanelBeyondIt) {
+    gMonitors = {{0, 0, W(), GetSystemMetrics(SM_CYSCREEN)}, {W(), 0, W() + 1280, 1024}};
+    OverrideExternalFunction(kEnumDisplayMonitors,
+                             reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&ListedMonitors)));
+    SendMessageA(WindowHandleOf(ShellWatchWindowRef()), WM_DISPLAYCHANGE, 32, 0);
+    EXPECT_TRUE(PumpUntil([] { return PanelLeft() == W() + 1280; }));
+    EXPECT_EQ(W() + 1280, ParkedLeft());
     gMoves.clear();
     TogglePanel(nullptr, 0);
-    EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, parked}), gMoves);
-    EXPECT_EQ(kPanelHidden, PanelState);
-    SetParkedLeft(W());
+    EXPECT_EQ((std::vector<int>{W() - 133, W() - 266, W() - 399, W() - 400}), gMoves);
+    gMonitors.pop_back();
+    gMoves.clear();
     TogglePanel(nullptr, 0);
-    TogglePanel(nullptr, 0);
-    EXPECT_EQ(W(), PanelLeft());
+    EXPECT_EQ((std::vector<int>{W() - 267, W() - 1, W() + 398, W()}), gMoves);
+    OverrideExternalFunction(kEnumDisplayMonitors, nullptr);
 }
 
 TEST_F(PanelSlides, AClickOrANoticeDuringASlideIsIgnored) {

@@ -159,3 +159,89 @@ bool ScreenPicture::SaveBmp(const std::string& path) const {
     return true;
 }
 
+FileCreations::FileCreations(const std::string& folder)
+    : directory_(CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED,
+                             nullptr)),
+      stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+      ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    if (directory_ == INVALID_HANDLE_VALUE) return;
+    thread_ = CreateThread(nullptr, 0, Watch, this, 0, nullptr);
+    WaitForSingleObject(ready_, 10000);
+}
+
+FileCreations::~FileCreations() {
+    SetEvent(stop_);
+    if (thread_) {
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+    if (directory_ != INVALID_HANDLE_VALUE) CloseHandle(directory_);
+    CloseHandle(stop_);
+    CloseHandle(ready_);
+}
+
+DWORD WINAPI FileCreations::Watch(LPVOID parameter) {
+    auto* self = static_cast<FileCreations*>(parameter);
+    alignas(DWORD) static thread_local BYTE notices[16384];
+    OVERLAPPED overlapped = {};
+    overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    for (;;) {
+        ResetEvent(overlapped.hEvent);
+        if (!ReadDirectoryChangesW(self->directory_, notices, sizeof(notices), FALSE,
+                                   FILE_NOTIFY_CHANGE_FILE_NAME, nullptr, &overlapped, nullptr))
+            break;
+        SetEvent(self->ready_);
+        const HANDLE waits[] = {overlapped.hEvent, self->stop_};
+        DWORD bytes = 0;
+        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
+            CancelIo(self->directory_);
+            GetOverlappedResult(self->directory_, &overlapped, &bytes, TRUE);
+            break;
+        }
+        if (!GetOverlappedResult(self->directory_, &overlapped, &bytes, FALSE)) break;
+        for (DWORD at = 0; bytes > 0;) {
+            const auto* notice = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(notices + at);
+            if (notice->Action == FILE_ACTION_ADDED) ++self->count_;
+            if (!notice->NextEntryOffset) break;
+            at += notice->NextEntryOffset;
+        }
+    }
+    SetEvent(self->ready_);
+    CloseHandle(overlapped.hEvent);
+    return 0;
+}
+
+void SubtreeWatchStandIn::HoldSubfolders(const std::string& root) {
+    ReleaseAll();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((root + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || found.cFileName[0] == '.')
+            continue;
+        const std::string folder = root + "\\" + found.cFileName;
+        HANDLE watch = FindFirstChangeNotificationA(
+            folder.c_str(), FALSE,
+            FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+        if (watch != INVALID_HANDLE_VALUE) held_.emplace_back(folder, watch);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+void SubtreeWatchStandIn::Release(const std::string& folder) {
+    for (auto it = held_.begin(); it != held_.end(); ++it) {
+        if (it->first == folder) {
+            FindCloseChangeNotification(it->second);
+            held_.erase(it);
+            return;
+        }
+    }
+}
+
+void SubtreeWatchStandIn::ReleaseAll() {
+    for (auto& folder : held_) FindCloseChangeNotification(folder.second);
+    held_.clear();
+}

@@ -3,13 +3,13 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/support/ProcessWatch.h"
-
 
 // Synthetic input through the system's input queue.
 void MoveMouse(int x, int y);
@@ -38,3 +38,40 @@ class ScreenPicture {
     std::vector<uint32_t> pixels_;  // 0x00RRGGBB, top-down
 };
 
+// Counts the files created in a folder from the moment it is made (the
+// program's scratch icon files live only a moment, so they are counted as
+// they come).
+class FileCreations {
+  public:
+    explicit FileCreations(const std::string& folder);
+    ~FileCreations();
+    FileCreations(const FileCreations&) = delete;
+    FileCreations& operator=(const FileCreations&) = delete;
+    int Count() const { return count_; }
+
+  private:
+    static DWORD WINAPI Watch(LPVOID self);
+    HANDLE directory_, stop_, ready_, thread_ = nullptr;
+    std::atomic<int> count_{0};
+};
+
+// Windows reports a watch of a folder with its subtree for the whole tree;
+// Wine only for the subfolders created after the watch began, or watched
+// (by any process) from a moment when the subtree watch already existed.
+// Watching each subfolder of the tree once the program watches it makes the
+// test's desktop report changes as Windows does. A folder is let go before
+// it is deleted: a deletion waits for every handle on it.
+class SubtreeWatchStandIn {
+  public:
+    SubtreeWatchStandIn() = default;
+    SubtreeWatchStandIn(const SubtreeWatchStandIn&) = delete;
+    SubtreeWatchStandIn& operator=(const SubtreeWatchStandIn&) = delete;
+    ~SubtreeWatchStandIn() { ReleaseAll(); }
+    // Watches every subfolder of `root` now (the earlier watches go).
+    void HoldSubfolders(const std::string& root);
+    void Release(const std::string& folder);
+
+  private:
+    void ReleaseAll();
+    std::vector<std::pair<std::string, HANDLE>> held_;
+};

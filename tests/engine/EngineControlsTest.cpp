@@ -9,6 +9,7 @@
 
 #include "engine/Canvas.h"
 #include "tests/engine/EngineHarness.h"
+#include "tests/support/AccessibleReader.h"
 #include "tests/support/GuardedBuffer.h"
 
 namespace {
@@ -158,7 +159,7 @@ TEST(EngineExports, AllResolveByName) {
           (const void*)e.destroy, (const void*)e.updateCache, (const void*)e.loadImage,
           (const void*)e.destroyImage, (const void*)e.createBin, (const void*)e.insertButton,
           (const void*)e.buttonCount, (const void*)e.setButtonSelected, (const void*)e.insertItem,
-          (const void*)e.deleteItem})
+          (const void*)e.deleteItem, (const void*)e.deleteButton})
         EXPECT_NE(nullptr, entry);
 }
 
@@ -351,6 +352,12 @@ TEST(EngineEvents, ToolbarInsertsAtTheGivenPlace) {
     const uint32_t first = Average(shot, 10, ToolbarCentreY(0) - 10, 6, 20);
     const uint32_t second = Average(shot, 10, ToolbarCentreY(1) - 10, 6, 20);
     EXPECT_GT(ColourDistance(first, second), 30);
+    // Buttons go one by one or all at once; an index out of range takes none.
+    Engine().deleteButton(toolbar, 1);
+    Engine().deleteButton(toolbar, 5);
+    EXPECT_EQ(2, Engine().buttonCount(toolbar));
+    Engine().deleteButton(toolbar, -1);
+    EXPECT_EQ(0, Engine().buttonCount(toolbar));
     DestroyWindow(host);
 }
 
@@ -446,6 +453,54 @@ TEST(EngineEvents, IconListEmptiedAndRefilled) {
     bin = Engine().createBin("新", kBinTextMarker, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(0, Engine().insertItem(list, -1, 1, 0, 0, bin));
     DestroyWindow(host);
+}
+
+// Screen readers reach the items: the titles drawn are their names, with the
+// roles and states of page tabs and list items; the point under the pointer
+// and the default action reach the item; a dock button is a push button
+// named by its window.
+TEST(EngineAccessibility, ItemsAreNamedForScreenReaders) {
+    Scene& scene = TheScene();
+    CoInitialize(nullptr);
+    {
+        AccessibleReader toolbar(scene.toolbarWrapper);
+        ASSERT_NE(nullptr, toolbar.Object());
+        EXPECT_EQ(ROLE_SYSTEM_PAGETABLIST, toolbar.Role(CHILDID_SELF));
+        ASSERT_EQ(5, toolbar.Count());
+        for (int i = 0; i < 5; ++i) {
+            EXPECT_EQ(WideText(kCategories[i]), toolbar.Name(i + 1));
+            EXPECT_EQ(ROLE_SYSTEM_PAGETAB, toolbar.Role(i + 1));
+            EXPECT_EQ(i == 1, (toolbar.State(i + 1) & STATE_SYSTEM_SELECTED) != 0) << i;
+        }
+
+        AccessibleReader icons(scene.iconsWrapper);
+        ASSERT_NE(nullptr, icons.Object());
+        EXPECT_EQ(ROLE_SYSTEM_LIST, icons.Role(CHILDID_SELF));
+        EXPECT_EQ(kIconItems, icons.Count());
+        EXPECT_EQ(L"画图", icons.Name(3));
+        EXPECT_EQ(ROLE_SYSTEM_LISTITEM, icons.Role(3));
+        POINT at = ItemCentre(5, 0);
+        ClientToScreen(scene.iconsWrapper, &at);
+        VARIANT hit;
+        VariantInit(&hit);
+        EXPECT_EQ(S_OK, icons.Object()->accHitTest(at.x, at.y, &hit));
+        EXPECT_EQ(6, hit.vt == VT_I4 ? hit.lVal : -1);
+        Take();
+        EXPECT_EQ(S_OK, icons.Object()->accDoDefaultAction(AccessibleReader::Child(3)));
+        Pump(30);
+        const auto events = Take();
+        ASSERT_EQ(1u, events.size());
+        EXPECT_EQ(EngineCode::kItemActivated, events[0].code);
+        EXPECT_EQ(2, events[0].a1);
+
+        SetWindowTextA(scene.dockIdle, "快速启动");
+        AccessibleReader dock(scene.dockIdle);
+        ASSERT_NE(nullptr, dock.Object());
+        EXPECT_EQ(ROLE_SYSTEM_PUSHBUTTON, dock.Role(CHILDID_SELF));
+        EXPECT_EQ(WideText("快速启动"), dock.Name(CHILDID_SELF));
+        EXPECT_EQ(0, dock.Count());
+    }
+    CoUninitialize();
 }
 
 TEST(EngineEvents, ListSelectionAndVisibility) {

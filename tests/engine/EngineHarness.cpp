@@ -91,6 +91,7 @@ const EngineApi& Engine() {
         Resolve(a.module, a.setButtonSelected, "SetButtonSelected_ToolbarEx");
         Resolve(a.module, a.insertItem, "InsertItem_IcoListboxEx");
         Resolve(a.module, a.deleteItem, "DeleteItem_IcoListboxEx");
+        Resolve(a.module, a.deleteButton, "DeleteButton_ToolbarEx");
         return a;
     }();
     return api;

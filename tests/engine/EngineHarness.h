@@ -30,6 +30,7 @@ struct EngineApi {
     SetButtonSelected_ToolbarExFn setButtonSelected = nullptr;
     InsertItem_IcoListboxExFn insertItem = nullptr;
     DeleteItem_IcoListboxExFn deleteItem = nullptr;
+    DeleteButton_ToolbarExFn deleteButton = nullptr;
 };
 const EngineApi& Engine();
 

@@ -149,7 +149,10 @@ class HostileProgram : public ::testing::Test {
     std::string Root() const { return run / kQuickLaunchRoot; }
     std::string Scratch() const { return run / kScratchFolder; }
 
-    bool Start() { return program.Start(runFolder.empty() ? run.Path() : runFolder); }
+    bool Start() {
+        if (!wideRunFolder.empty()) return program.Start(wideRunFolder);
+        return program.Start(runFolder.empty() ? run.Path() : runFolder);
+    }
     bool Running() const { return program.Running(); }
     HWND FindPanel() const { return program.Panel(); }
     HWND FindDock() const { return program.DockIn(standIn.Taskbar()); }
@@ -231,7 +234,8 @@ class HostileProgram : public ::testing::Test {
     }
 
     TempFolder run{"hostile"};
-    std::string runFolder;  // where the program runs, when not in `run`
+    std::string runFolder;       // where the program runs, when not in `run`
+    std::wstring wideRunFolder;  // the same, named outside the code page
     TaskbarStandIn standIn;
     DockProgram program;
     HWND dock = nullptr, panel = nullptr;
@@ -254,6 +258,25 @@ TEST_F(HostileProgram, FiveThousandItemsAndTwoHundredCategories) {
         std::chrono::steady_clock::now() - started);
     std::printf("5,000 items and 200 categories: up and slid in and out after %lld ms\n",
                 static_cast<long long>(took.count()));
+}
+
+// The taskbar goes while the program reads a large folder (the scan answers
+// messages between items), and a new one is announced: no runtime error, and
+// the dock is back in the new taskbar with a panel that slides.
+TEST_F(HostileProgram, TheTaskbarGoesWhileTheFolderIsRead) {
+    BuildManyItems(Root(), 1000, 1);
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Eventually([&] { return program.PanelBeingBuilt() != nullptr; }, 60));
+    standIn.Stop();
+    ASSERT_TRUE(standIn.Start("--announce 1 --tree TrayNotifyWnd:900:300(TrayButton:10:40)"));
+    ASSERT_TRUE(Eventually([&] { return (dock = FindDock()) != nullptr; }, 60));
+    // Shown once the folder is read again and the panel laid out.
+    ASSERT_TRUE(Eventually([&] { return IsWindowVisible(dock) != FALSE; }, 60));
+    ASSERT_TRUE(Eventually([&] { return (panel = FindPanel()) != nullptr; }, 60));
+    ExpectNoCrash();
+    ASSERT_TRUE(Running());
+    ClickDock();
+    EXPECT_TRUE(Eventually([&] { return Shown(); }, 60));
 }
 
 TEST_F(HostileProgram, ScratchNamesAllTaken) {
@@ -291,6 +314,47 @@ TEST_F(HostileProgram, ScratchReadOnlyIsLeftAsItWas) {
     StartsAndSlides();
     EXPECT_EQ(before, Snapshot(Scratch()));
     SetFileAttributesA(Scratch().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Run from a folder whose name code page 936 cannot hold (Korean): the
+// program still finds its quick-launch folder, and its items open.
+TEST_F(HostileProgram, RunFromAFolderNamedOutsideTheCodePage) {
+    const std::string marker = AddMarkerItem();
+    wideRunFolder = WideOf(run.Path()) + L"\\\uD55C\uAD6D";
+    ASSERT_TRUE(MakeFolderW(wideRunFolder));
+    for (const std::string name : {"QuickDock.exe", "SkinEngine.dll", kQuickLaunchRoot})
+        ASSERT_TRUE(
+            MoveFileW(WideOf(run / name).c_str(), (wideRunFolder + L"\\" + WideOf(name)).c_str()));
+    StartsAndSlides();
+    ClickDock();
+    ASSERT_TRUE(Eventually([&] { return Shown(); }));
+    HWND iconList = FindWindowExA(panel, nullptr, "IcoListboxEx", nullptr);
+    PostMessageA(iconList, WM_KEYDOWN, VK_HOME, 0);
+    PostMessageA(iconList, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(2u, WaitForMarkerRecords(marker + ".runs.txt", 1).size()) << "the item opened";
+}
+
+// The system's error boxes are kept away from the threads that make the
+// pictures, not from the process: programs opened from the panel inherit the
+// process's error mode, which stays what it was at start, and a shortcut to
+// a drive that is not there still brings no box. Wine hands no error mode to
+// a child process, so the program starts with none of the bits and the mode
+// is read inside it.
+TEST_F(HostileProgram, TheErrorModeOfTheProcessIsLeftAsItWas) {
+    std::string missing = "Q:\\工具\\程序.exe";
+    for (char d = 'Z'; d >= 'D'; --d) {
+        if (!(GetLogicalDrives() & (1u << (d - 'A')))) missing[0] = d;
+    }
+    MakeFolder(Root() + "\\01盘");
+    ASSERT_TRUE(MakeShortcut(Root() + "\\01盘\\removable.lnk", missing));
+    StartsAndSlides();
+    DWORD mode = 0;
+    ASSERT_TRUE(CallIn(program.Process(), "kernel32.dll", "GetErrorMode", &mode));
+    const UINT quiet = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
+    EXPECT_EQ(0u, mode & quiet);
+    for (HWND box = FindWindowExA(nullptr, nullptr, "#32770", nullptr); box;
+         box = FindWindowExA(nullptr, box, "#32770", nullptr))
+        EXPECT_FALSE(OwnerProcess(box) == program.Id() && IsWindowVisible(box));
 }
 
 TEST_F(HostileProgram, EngineMissingOrAtAGarbagePath) {
@@ -380,7 +444,9 @@ TEST_F(HostileProgram, LaunchesAndNoticesUnderStress) {
 // The messages the program defines or answers, arriving from another process
 // with arbitrary arguments, sent or posted, to every window of the program:
 // the runtime's own messages (components prepared, window prepared, built,
-// notification-area icon, exit request), the shell's "SHELLHOOK" notice, what
+// notification-area icon, exit request), the shell's "SHELLHOOK" notice, its
+// "TaskbarCreated" and display changes, a second start's request and the
+// shell watch's own requests (WM_APP + 0x51 to 0x53), what
 // the runtime turns into window events, what the skinned controls and their
 // wrappers answer (painting into a given device context, timers, the pointer,
 // keys, the wheel), and the dock's own clicks. Seeded: QD_MESSAGE_SEED
@@ -408,6 +474,12 @@ TEST_F(HostileProgram, ForeignMessagesWithArbitraryArguments) {
                              0x8064,
                              0x83E7,
                              RegisterWindowMessageA("SHELLHOOK"),
+                             RegisterWindowMessageA("TaskbarCreated"),
+                             RegisterWindowMessageA("QuickDock.SlidePanelIn"),
+                             WM_DISPLAYCHANGE,
+                             WM_APP + 0x51,
+                             WM_APP + 0x52,
+                             WM_APP + 0x53,
                              WM_ACTIVATE,
                              WM_SHOWWINDOW,
                              WM_SETFOCUS,

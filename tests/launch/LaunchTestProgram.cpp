@@ -59,10 +59,13 @@ void InsertItem(ResultRecord*, int32_t n, ArgumentRecord* a) {
 void DeleteItem(ResultRecord*, int32_t n, ArgumentRecord* a) {
     Record(SkinCommand::DeleteItem_IcoListboxEx, n, a);
 }
+void DeleteButton(ResultRecord*, int32_t n, ArgumentRecord* a) {
+    Record(SkinCommand::DeleteButton_ToolbarEx, n, a);
+}
 
 const CommandFn kStandInCommands[static_cast<int>(SkinCommand::Count)] = {
-    LoadImageEx,    DestroyImageEx,    ControlUpdateCache, InsertButton,
-    GetButtonCount, SetButtonSelected, InsertItem,         DeleteItem};
+    LoadImageEx,       DestroyImageEx, ControlUpdateCache, InsertButton, GetButtonCount,
+    SetButtonSelected, InsertItem,     DeleteItem,         DeleteButton};
 
 const SupportLibrary kStandInSkin = {"3F7A19C2D8E44B05A6C1E29B7D30F586",
                                      "SKINUI20210101",
@@ -75,13 +78,16 @@ const SupportLibrary kStandInSkin = {"3F7A19C2D8E44B05A6C1E29B7D30F586",
                                      nullptr,
                                      0};
 
-// The icon library with a seam before its one command: the test may act on
-// the target name (take it) after the caller chose it and before the write.
+// The icon library with seams around its one command: the test may act on
+// the target name (take it, swap a file in) after the caller chose it and
+// before the write, or after the write.
 void (*gBeforeIconSave)(const char* target) = nullptr;
+void (*gAfterIconSave)(const char* target) = nullptr;
 
 void SaveIconThroughSeam(ResultRecord* result, int32_t n, ArgumentRecord* a) {
     if (gBeforeIconSave && n > 2) gBeforeIconSave(TextOrEmpty(a[2].AsText()));
     IconLibrary().commands[static_cast<int>(IconCommand::SaveIconToFile)](result, n, a);
+    if (gAfterIconSave && n > 2) gAfterIconSave(TextOrEmpty(a[2].AsText()));
 }
 
 const CommandFn kIconSeamCommands[] = {SaveIconThroughSeam};
@@ -115,10 +121,15 @@ void InstallLaunchTestProgram() {
     }
     gCalls.clear();
     gBeforeIconSave = nullptr;
+    gAfterIconSave = nullptr;
 }
 
 void SetBeforeIconSave(void (*hook)(const char* target)) {
     gBeforeIconSave = hook;
+}
+
+void SetAfterIconSave(void (*hook)(const char* target)) {
+    gAfterIconSave = hook;
 }
 
 std::vector<SkinCall>& SkinCalls() {

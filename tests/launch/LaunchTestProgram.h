@@ -22,8 +22,9 @@ std::vector<SkinCall>& SkinCalls();
 std::vector<SkinCall> SkinCallsOf(SkinCommand command);
 void SetTestRunDirectory(const std::string& directory);
 // Called with the target of every icon save, just before the icon library
-// writes it (null: none). Reset by InstallLaunchTestProgram.
+// writes it, and just after (null: none). Reset by InstallLaunchTestProgram.
 void SetBeforeIconSave(void (*hook)(const char* target));
+void SetAfterIconSave(void (*hook)(const char* target));
 // InstallLaunchTestProgram with `directory` as the run folder and the global
 // lists empty.
 void InstallLaunchTestProgramIn(const std::string& directory);

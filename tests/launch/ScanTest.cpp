@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlwapi.h>
 
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "app/common/DeclaredFunctions.h"
 #include "app/common/FileTitle.h"
 #include "app/common/Globals.h"
 #include "app/common/RandomInRange.h"
@@ -13,9 +19,11 @@
 #include "app/launch/ItemActions.h"
 #include "app/launch/QuickLaunchScan.h"
 #include "runtime/library/icon/IconFile.h"
+#include "runtime/library/shell/NativeSystemTarget.h"
 #include "runtime/win32/FileNames.h"
 #include "tests/launch/LaunchTestProgram.h"
 #include "tests/launch/LaunchTestSupport.h"
+#include "tests/support/ProcessWatch.h"
 #include "ui/description/FolderImage.h"
 #include "ui/description/UiIds.h"
 
@@ -81,7 +89,9 @@ TEST(TextSorting, BinaryInsertionGivesByteOrder) {
 
 TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     ASSERT_TRUE(MakeFolder(Root()));
-    for (const char* name : {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X"})
+    // "4游戏": the two hidden bytes end inside 游, which is hidden whole.
+    for (const char* name :
+         {"02工具", "01办公", "10游戏", "B", "a", "中文件", "X", "4游戏", "０４游戏"})
         ASSERT_TRUE(MakeFolder(Folder(name)));
     WriteBytes(Root() + "\\loose.txt", {'x'});  // files directly in the root are no category
 
@@ -90,7 +100,9 @@ TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
     std::vector<SkinCall> buttons = SkinCallsOf(SkinCommand::InsertButton_ToolbarEx);
     std::vector<std::string> titles;
     for (const SkinCall& b : buttons) titles.push_back(b.text);
-    EXPECT_EQ((std::vector<std::string>{"办公", "工具", "游戏", "", "", "", "文件"}), titles);
+    EXPECT_EQ(
+        (std::vector<std::string>{"办公", "工具", "游戏", "戏", "", "", "", "４游戏", "文件"}),
+        titles);
     for (size_t i = 0; i < buttons.size(); ++i) {
         const std::vector<ArgumentRecord>& a = buttons[i].args;
         ASSERT_EQ(11u, a.size());
@@ -107,8 +119,8 @@ TEST_F(ScanTest, CategoriesAreButtonsInByteOrderWithoutTheirSortKey) {
         EXPECT_EQ(Tag::kBoolean, a[10].tag);
         EXPECT_EQ(0, a[10].AsInt());
     }
-    EXPECT_EQ(7, ArrayCount(CategoryList)) << "empty categories keep their button and record";
-    for (int32_t k = 0; k < 7; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
+    EXPECT_EQ(9, ArrayCount(CategoryList)) << "empty categories keep their button and record";
+    for (int32_t k = 0; k < 9; ++k) EXPECT_EQ(0, ArrayCount(Category(k).paths));
     ASSERT_FALSE(SkinCalls().empty());
     const SkinCall& last = SkinCalls().back();
     EXPECT_EQ(SkinCommand::SetButtonSelected_ToolbarEx, last.command);
@@ -230,6 +242,29 @@ TEST_F(ScanTest, NamesTheCodePageCannotHoldStillOpenTheirOwnFiles) {
     EXPECT_EQ("??", buttons[1].text) << "02 is the sort key, then two Korean characters";
     OwnedText title(FileTitle(officeItems[0].c_str(), false));
     EXPECT_STREQ("??", TextOrEmpty(title.Get()));
+}
+
+// An item listed by its short name whose file is deleted, the short name then
+// taken by another file (here one named that way): the other file is not
+// opened; the user is told the item's file is not found.
+TEST_F(ScanTest, AShortNameTakenOverByAnotherFileIsNotOpened) {
+    const std::string office = Folder("01办公");
+    ASSERT_TRUE(MakeFolder(Root()) && MakeFolder(office));
+    const std::wstring korean = WideOf(office) + L"\\\uD55C\uAE00.exe";
+    const std::string marker = LaunchTestDirectory() + "\\test_support_marker.exe";
+    ASSERT_TRUE(CopyFileW(WideOf(marker).c_str(), korean.c_str(), FALSE));
+    ScanQuickLaunchFolder();
+    const std::string listed = Texts(Category(0).paths).at(0);
+    ASSERT_TRUE(DeleteFileW(korean.c_str()));
+    ASSERT_TRUE(CopyFileA(marker.c_str(), listed.c_str(), TRUE)) << listed;
+
+    CurrentCategory = 0;
+    ASSERT_TRUE(LaunchShownItem(0, nullptr));
+    HWND box = nullptr;
+    EXPECT_TRUE(
+        Eventually([&] { return (box = VisibleWindowOf(GetCurrentProcessId())) != nullptr; }));
+    if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_FALSE(FileExists(listed + ".runs.txt")) << "the other file was opened";
 }
 
 // Paths of MAX_PATH (260) bytes and more: the shortcut is read and the icon
@@ -367,12 +402,125 @@ TEST_F(PictureTest, AFileThatTakesTheScratchNameIsNeitherReplacedNorDeleted) {
         << "another name is drawn and the item still gets its picture";
 }
 
+// A file swapped in under the scratch name once the icon is written (the seam
+// after the write) is neither read as the picture nor deleted.
+std::string gSwappedName;
+void SwapAFileIn(const char* target) {
+    gSwappedName = target;
+    DeleteFileA(target);
+    WriteBytes(target, {'s', 'w', 'a', 'p'});
+}
+
+TEST_F(PictureTest, AFileSwappedInAfterTheWriteIsNeitherReadNorDeleted) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    ASSERT_TRUE(MakeShortcut(items + "\\编辑.lnk", SystemNotepad()));
+    SetAfterIconSave(SwapAFileIn);
+    std::vector<uint8_t> bytes = Picture(items + "\\编辑.lnk");
+    SetAfterIconSave(nullptr);
+    std::vector<IconImage> images;
+    EXPECT_TRUE(ReadIconFile(bytes.data(), bytes.size(), &images)) << "the icon written is read";
+    EXPECT_EQ((std::vector<uint8_t>{'s', 'w', 'a', 'p'}), ReadBytes(gSwappedName))
+        << "the file swapped in is left alone";
+}
+
+// The slot of this program's import table through which its code (the runtime
+// is linked in) calls `function` of kernel32, made writable; null when
+// nothing here imports it.
+void** ImportSlot(const char* function) {
+    auto* base = reinterpret_cast<uint8_t*>(GetModuleHandleA(nullptr));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(
+        base + nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (; d->Name; ++d) {
+        if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), "kernel32.dll") != 0) continue;
+        auto* name = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
+        auto* slot = reinterpret_cast<void**>(base + d->FirstThunk);
+        for (; name->u1.AddressOfData; ++name, ++slot) {
+            const auto* byName =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + name->u1.AddressOfData);
+            if (IMAGE_SNAP_BY_ORDINAL(name->u1.Ordinal) ||
+                std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0)
+                continue;
+            DWORD was = 0;
+            VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &was);
+            return slot;
+        }
+    }
+    return nullptr;
+}
+
+// Lookups of a target: its attributes, the folder test of its picture.
+int gLookups = 0;
+void* gAttributes = nullptr;
+DWORD WINAPI CountedAttributes(const wchar_t* path) {
+    ++gLookups;
+    return reinterpret_cast<DWORD(WINAPI*)(const wchar_t*)>(gAttributes)(path);
+}
+BOOL WINAPI CountedIsDirectory(const char* path) {
+    ++gLookups;
+    return PathIsDirectoryA(path);
+}
+
+// A target that is not there (on an absent share each lookup can wait out a
+// timeout) is looked up once, for its picture.
+TEST_F(PictureTest, AMissingTargetIsLookedUpOnce) {
+    ASSERT_TRUE(MakeShortcut(items + "\\gone.lnk", run / "不在"));
+    void** attributes = ImportSlot("GetFileAttributesW");
+    if (attributes)
+        gAttributes = std::exchange(*attributes, reinterpret_cast<void*>(&CountedAttributes));
+    OverrideExternalFunction(
+        kPathIsDirectoryA, reinterpret_cast<FARPROC>(reinterpret_cast<void*>(&CountedIsDirectory)));
+    gLookups = 0;
+    EXPECT_TRUE(Picture(items + "\\gone.lnk").empty());
+    OverrideExternalFunction(kPathIsDirectoryA, nullptr);
+    if (attributes) *attributes = gAttributes;
+    EXPECT_EQ(1, gLookups);
+}
+
 TEST_F(PictureTest, FolderShortcutsGetTheFolderPictureEvenWithoutScratchFolder) {
     ASSERT_TRUE(MakeShortcut(items + "\\folder.lnk", run.Path()));
     ASSERT_TRUE(MakeShortcut(items + "\\program.lnk", SystemNotepad()));
     EXPECT_TRUE(IsFolderPicture(items + "\\folder.lnk"));
     EXPECT_TRUE(Picture(items + "\\program.lnk").empty()) << "no scratch folder, no program icon";
     EXPECT_FALSE(FileExists(run / kScratch)) << "the scratch folder is never created";
+}
+
+// The 32-bit build on 64-bit Windows shows the picture of the file the 64-bit
+// shell opens, as the 64-bit build does: here a program that only the real
+// System32 holds (by that name a 32-bit process is sent to SysWOW64). Wine's
+// shortcuts keep no environment strings, so "%ProgramFiles%" is asked of the
+// mapping itself.
+TEST_F(PictureTest, TargetsAreTheFilesThe64BitSystemOpens) {
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    char windows[MAX_PATH] = {};
+    GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    const std::string name = "\\qd_picture64.exe", system = windows + std::string("\\System32");
+    const std::string placed = (wow64 ? windows + std::string("\\Sysnative") : system) + name;
+    ASSERT_TRUE(
+        CopyFileA((TestDataDirectory() + "\\pe_wide.dll").c_str(), (items + name).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((items + name).c_str(), placed.c_str(), FALSE));
+    ASSERT_TRUE(MakeShortcut(items + "\\copy.lnk", items + name));
+    ASSERT_TRUE(MakeShortcut(items + "\\system.lnk", system + name));
+    const std::vector<uint8_t> shown = Picture(items + "\\system.lnk");
+    DeleteFileA(placed.c_str());
+    EXPECT_FALSE(shown.empty());
+    EXPECT_EQ(Picture(items + "\\copy.lnk"), shown);
+
+    HKEY key = nullptr;
+    wchar_t programFiles[MAX_PATH] = {}, seen[MAX_PATH] = {};
+    DWORD size = sizeof(programFiles) - sizeof(wchar_t);
+    if (!wow64 || RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion",
+                                0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return;
+    RegQueryValueExW(key, L"ProgramFilesDir", nullptr, nullptr,
+                     reinterpret_cast<BYTE*>(programFiles), &size);
+    RegCloseKey(key);
+    ExpandEnvironmentStringsW(L"%ProgramFiles%\\Tools\\app.exe", seen, MAX_PATH);  // this process's
+    EXPECT_EQ(std::wstring(programFiles) + L"\\Tools\\app.exe",
+              MapTargetToNativeSystem(seen, L"%ProgramFiles%\\Tools\\app.exe"));
 }
 
 TEST(RandomNumbers, ScratchNumbersAreOddAndInTheirWindow) {
@@ -392,6 +540,83 @@ TEST(RandomNumbers, ScratchNumbersAreOddAndInTheirWindow) {
     }
     OwnedText same(RandomInRange(8, 8, 1));
     EXPECT_STREQ("8", same.Get()) << "equal bounds: no parity adjustment";
+}
+
+std::vector<int32_t> Handles(ValueArray images) {
+    std::vector<int32_t> handles;
+    for (int32_t i = 0; i < ArrayCount(images); ++i)
+        handles.push_back(ArrayData<int32_t>(images)[i]);
+    return handles;
+}
+
+std::vector<int32_t> ReleasedImages() {
+    std::vector<int32_t> released;
+    for (const SkinCall& c : SkinCallsOf(SkinCommand::DestroyImageEx))
+        released.push_back(c.args[0].AsInt());
+    std::sort(released.begin(), released.end());
+    return released;
+}
+
+// A rescan makes pictures only for what changed (an item in a renamed
+// category keeps its own), releases the pictures of removed and rewritten
+// items once each, rebuilds the toolbar in the new order and finds the
+// category shown again by its folder name. Content the panel may no longer
+// show is dropped with the pictures made for it.
+TEST_F(ScanTest, ARescanMakesPicturesOnlyForWhatChanged) {
+    ASSERT_TRUE(MakeFolder(Root()));
+    ASSERT_TRUE(MakeFolder(run / kScratch));
+    for (const char* name : {"01甲", "02乙", "03丙"}) ASSERT_TRUE(MakeFolder(Folder(name)));
+    ASSERT_TRUE(MakeShortcut(Folder("01甲") + "\\a.lnk", SystemNotepad()));
+    WriteBytes(Folder("01甲") + "\\b.txt", {'b'});
+    const std::string rewritten = Folder("02乙") + "\\c.lnk";
+    ASSERT_TRUE(MakeShortcut(rewritten, SystemNotepad()));
+    WriteBytes(Folder("02乙") + "\\d.txt", {'d'});
+    WriteBytes(Folder("03丙") + "\\e.txt", {'e'});
+    ScanQuickLaunchFolder();
+    const std::vector<int32_t> first = Handles(Category(0).images);
+    const int32_t c = ArrayData<int32_t>(Category(1).images)[0];
+    const int32_t e = ArrayData<int32_t>(Category(2).images)[0];
+    CurrentCategory = 1;
+
+    ASSERT_TRUE(MoveFileA(Folder("01甲").c_str(), Folder("05甲").c_str()));
+    RemoveTree(Folder("03丙"));
+    ASSERT_TRUE(MakeShortcut(rewritten, run.Path()));
+    HANDLE file = CreateFileA(rewritten.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    const FILETIME later = {0, 0x02000000};
+    SetFileTime(file, nullptr, nullptr, &later);
+    CloseHandle(file);
+    ASSERT_TRUE(MakeShortcut(Folder("02乙") + "\\f.lnk", SystemNotepad()));
+    SkinCalls().clear();
+
+    EXPECT_EQ(0, RescanQuickLaunchFolder(nullptr)) << "乙, shown before, is first now";
+    std::vector<SkinCall> loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(2u, loads.size()) << "the rewritten and the new shortcut";
+    EXPECT_TRUE(loads[0].folderImage);
+    EXPECT_FALSE(loads[1].bytes.empty());
+    EXPECT_EQ((std::vector<int32_t>{std::min(c, e), std::max(c, e)}), ReleasedImages());
+    ASSERT_EQ(SkinCommand::DeleteButton_ToolbarEx, SkinCalls()[2].command);
+    EXPECT_EQ(-1, SkinCalls()[2].args[1].AsInt());
+    std::vector<std::string> titles;
+    for (const SkinCall& b : SkinCallsOf(SkinCommand::InsertButton_ToolbarEx))
+        titles.push_back(b.text);
+    EXPECT_EQ((std::vector<std::string>{"乙", "甲"}), titles);
+    ASSERT_EQ(2, ArrayCount(CategoryList));
+    EXPECT_EQ(first, Handles(Category(1).images)) << "the renamed category keeps its pictures";
+    std::vector<int32_t> all = Handles(Category(0).images);
+    all.insert(all.end(), first.begin(), first.end());
+    EXPECT_EQ(all, Handles(ImageRegistry));
+    EXPECT_EQ(0, CountEntries(run / kScratch));
+
+    WriteBytes(Folder("02乙") + "\\g.txt", {'g'});
+    SkinCalls().clear();
+    EXPECT_EQ(-1, RescanQuickLaunchFolder([] { return false; }));
+    loads = SkinCallsOf(SkinCommand::LoadImageEx);
+    ASSERT_EQ(1u, loads.size());
+    EXPECT_TRUE(SkinCallsOf(SkinCommand::InsertButton_ToolbarEx).empty());
+    EXPECT_EQ(3, ArrayCount(Category(0).paths)) << "the shown content stays";
+    EXPECT_EQ(all, Handles(ImageRegistry));
+    EXPECT_EQ(1u, ReleasedImages().size());
 }
 
 // --- Toolbar and panel handlers ----------------------------------------------

@@ -208,4 +208,15 @@ TEST(EnginePictures, PictureForOneSizeDecodesItsPngWhenDrawn) {
     EXPECT_EQ(size_t(64 * 64 * 4), damaged->HeldBytes());
 }
 
+// A 16-pixel-only icon made for a 48-pixel list is enlarged once, to twice its
+// size, and drawn as kept: not enlarged again, not held twice.
+TEST(EnginePictures, ASmallIconIsEnlargedOnceAndHeldOnce) {
+    const PictureRef picture = DecodeFor(IconFile({{16, Bitmap(16, 0xFF0000FF)}}), 48);
+    ASSERT_TRUE(picture);
+    const PixelImage* drawn = picture->Fitted(48, 48);
+    ASSERT_TRUE(drawn);
+    EXPECT_EQ(32, drawn->width);
+    EXPECT_EQ(size_t(32 * 32 * 4), picture->HeldBytes());
+}
+
 }  // namespace

@@ -19,10 +19,12 @@ namespace {
 struct Build {
     const char* name;
     std::string folder;
+    const char* bits;  // as the file descriptions say it
 };
 
 std::vector<Build> Builds() {
-    return {{"x86_64", TestProgramDirectory()}, {"i686", QD_I686_PROGRAM_FOLDER}};
+    return {{"x86_64", TestProgramDirectory(), "(64 位)"},
+            {"i686", QD_I686_PROGRAM_FOLDER, "(32 位)"}};
 }
 
 class DataModule {
@@ -98,7 +100,7 @@ class VersionInfo {
     std::vector<char> data_;
 };
 
-void ExpectVersion(const std::string& path, const char* fileName, const char* description,
+void ExpectVersion(const std::string& path, const char* fileName, const std::string& description,
                    DWORD fileType) {
     SCOPED_TRACE(path);
     VersionInfo info(path);
@@ -127,10 +129,10 @@ void ExpectVersion(const std::string& path, const char* fileName, const char* de
 TEST(ProductResources, BothProgramFilesCarryTheirVersion) {
     for (const Build& build : Builds()) {
         SCOPED_TRACE(build.name);
-        ExpectVersion(build.folder + "\\QuickDock.exe", "QuickDock.exe", "QuickDock 任务栏快速启动",
-                      VFT_APP);
-        ExpectVersion(build.folder + "\\SkinEngine.dll", "SkinEngine.dll", "QuickDock 界面皮肤引擎",
-                      VFT_DLL);
+        ExpectVersion(build.folder + "\\QuickDock.exe", "QuickDock.exe",
+                      std::string("QuickDock 任务栏快速启动 ") + build.bits, VFT_APP);
+        ExpectVersion(build.folder + "\\SkinEngine.dll", "SkinEngine.dll",
+                      std::string("QuickDock 界面运行库 ") + build.bits, VFT_DLL);
     }
 }
 

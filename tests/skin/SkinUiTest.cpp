@@ -80,7 +80,7 @@ TEST_F(WithRecordingEngine, LibraryIdentityAndTypeTable) {
     EXPECT_EQ(lib.versionMajor, 2021);
     EXPECT_EQ(lib.versionMinor, 1);
     EXPECT_EQ(lib.versionBuild, 1);
-    EXPECT_EQ(lib.commandCount, 8);
+    EXPECT_EQ(lib.commandCount, 9);
     EXPECT_EQ(lib.declaredTypeCount, 35);
     struct Expected {
         int number;

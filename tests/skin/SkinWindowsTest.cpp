@@ -52,6 +52,8 @@ const EventHandler kHandlers[kHandlerSlotCount] = {
     Stub<kSlotToolbarButtonClicked>,
     Stub<kSlotToolbarEvent8>,
     Stub<kSlotOpenRootFolder>,
+    Stub<kSlotPanelFocused>,
+    Stub<kSlotIconListKey>,
 };
 
 void ReportAndFail(const char* text, int32_t code) {

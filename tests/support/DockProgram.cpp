@@ -1,7 +1,5 @@
 #include "tests/support/DockProgram.h"
 
-#include <shellapi.h>
-
 #include <vector>
 
 #include "ui/description/WindowGeometry.h"
@@ -17,14 +15,21 @@ DWORD OwnerOf(HWND window) {
 }  // namespace
 
 bool DockProgram::Start(const std::string& folder) {
+    std::wstring wide(folder.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, &wide[0], int(wide.size()));
+    wide.resize(n > 0 ? size_t(n - 1) : 0);
+    return Start(wide);
+}
+
+bool DockProgram::Start(const std::wstring& folder) {
     Stop();
-    const std::string exe = folder + "\\QuickDock.exe";
-    std::string command = "\"" + exe + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
+    const std::wstring exe = folder + L"\\QuickDock.exe";
+    std::wstring command = L"\"" + exe + L"\"";
+    std::vector<wchar_t> line(command.begin(), command.end());
+    line.push_back(L'\0');
+    STARTUPINFOW si = {};
     si.cb = sizeof(si);
-    if (CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.c_str(), &si, &process_))
         return true;
     process_ = {};
@@ -53,18 +58,24 @@ HWND DockProgram::DockIn(HWND taskbar) const {
     return nullptr;
 }
 
-HWND DockProgram::Panel() const {
+namespace {
+
+HWND TopLevelOf(DWORD process, bool laidOut) {
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
         RECT r = {};
-        if (OwnerOf(w) != Id() || !GetWindowRect(w, &r)) continue;
-        if (r.right - r.left == kPanelWidth && r.bottom - r.top == kPanelHeight) return w;
+        if (OwnerOf(w) != process || !GetWindowRect(w, &r)) continue;
+        if (r.right - r.left == kPanelWidth && (r.bottom - r.top == kPanelHeight) == laidOut)
+            return w;
     }
     return nullptr;
 }
 
-RECT ReportedTaskbarBox() {
-    APPBARDATA bar = {};
-    bar.cbSize = sizeof(bar);
-    SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    return bar.rc;
+}  // namespace
+
+HWND DockProgram::Panel() const {
+    return TopLevelOf(Id(), true);
+}
+
+HWND DockProgram::PanelBeingBuilt() const {
+    return TopLevelOf(Id(), false);
 }

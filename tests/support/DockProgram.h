@@ -16,6 +16,8 @@ class DockProgram {
 
     // Starts <folder>\QuickDock.exe with that folder as its current folder.
     bool Start(const std::string& folder = TestProgramDirectory());
+    // The same for a folder whose name the code page may not hold.
+    bool Start(const std::wstring& folder);
     // Ends the program if it still runs and waits for its end.
     void Stop();
     bool Running() const;
@@ -26,13 +28,10 @@ class DockProgram {
     HWND DockIn(HWND taskbar) const;
     // The program's top-level window of the panel's size.
     HWND Panel() const;
+    // The panel while it is being built (as stored, not yet laid out): the
+    // program is reading its folder.
+    HWND PanelBeingBuilt() const;
 
   private:
     PROCESS_INFORMATION process_ = {};
 };
-
-// The taskbar's box as the shell reports it (SHAppBarMessage). The program's
-// panel rests with its bottom edge on that box's top edge. Under Wine the
-// shell reports a bar of its own along the bottom of the screen, whatever
-// the stand-in's size.
-RECT ReportedTaskbarBox();

@@ -1,5 +1,6 @@
 #include "tests/support/ProcessWatch.h"
 
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <cstring>
@@ -74,4 +75,33 @@ HWND VisibleWindowOf(DWORD processId, const char* caption) {
     VisibleWindowSearch search{processId, caption, nullptr};
     EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+bool CallIn(HANDLE process, const char* dll, const char* function, DWORD* result) {
+    FARPROC entry = GetProcAddress(GetModuleHandleA(dll), function);
+    HMODULE local = nullptr;
+    if (!entry || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                          GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                      reinterpret_cast<LPCSTR>(entry), &local))
+        return false;
+    char localName[MAX_PATH] = {};
+    GetModuleBaseNameA(GetCurrentProcess(), local, localName, sizeof(localName));
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(process, modules, sizeof(modules), &bytes)) return false;
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE); ++i) {
+        char name[MAX_PATH] = {};
+        GetModuleBaseNameA(process, modules[i], name, sizeof(name));
+        if (lstrcmpiA(name, localName) != 0) continue;
+        const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+            reinterpret_cast<UINT_PTR>(modules[i]) +
+            (reinterpret_cast<UINT_PTR>(entry) - reinterpret_cast<UINT_PTR>(local)));
+        HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
+        if (!thread) return false;
+        const bool done = WaitForSingleObject(thread, 10000) == WAIT_OBJECT_0 &&
+                          GetExitCodeThread(thread, result);
+        CloseHandle(thread);
+        return done;
+    }
+    return false;
 }

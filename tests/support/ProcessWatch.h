@@ -17,3 +17,8 @@ int ThreadsOf(DWORD processId);
 // The process's first visible top-level window (with this caption, when one
 // is given), or null.
 HWND VisibleWindowOf(DWORD processId, const char* caption = nullptr);
+// Calls a function that takes no argument inside another process, on a
+// thread of its own, and gives its 32-bit result. The function's module is
+// the one that holds it here (kernel32 may hand out kernelbase's), found by
+// name in the other process; Wine gives both processes the same module.
+bool CallIn(HANDLE process, const char* dll, const char* function, DWORD* result);

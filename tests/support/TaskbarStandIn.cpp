@@ -5,6 +5,7 @@
 //
 //   test_support_taskbar.exe [--rect LEFT,TOP,WIDTH,HEIGHT] [--tree TREE]
 //                            [--out FILE] [--timeout MS] [--notes FILE]
+//                            [--announce 1]
 //
 // --rect   the taskbar in screen coordinates (default: 40 px along the bottom
 //          of the primary screen, across its whole width).
@@ -23,7 +24,13 @@
 // --notes  as each window is destroyed, appends "class shown" to FILE, shown
 //          being 1 when the window's own WS_VISIBLE style was still set: so a
 //          test can tell whether anything was shown again before the end.
-// It also ends when its Shell_TrayWnd receives WM_CLOSE.
+// --announce  once every window exists, tells every top-level window
+//          "TaskbarCreated", as the shell does after it restarted.
+// It also ends when its Shell_TrayWnd receives WM_CLOSE. Sent to its
+// Shell_TrayWnd, kStandInMoveWindow (wParam: a window's index in creation
+// order; lParam: MAKELPARAM(left, width) in its parent's client coordinates)
+// moves that window and reports the change of place as the system does on
+// Windows (Wine 8 reports none by itself).
 #include <windows.h>
 
 #include <cstdio>
@@ -32,6 +39,8 @@
 #include <set>
 #include <string>
 #include <vector>
+
+#include "tests/support/TaskbarStandInClient.h"
 
 namespace {
 
@@ -63,7 +72,24 @@ void NoteDestruction(HWND window) {
     }
 }
 
+// A change of place, as Windows reports it to location-change hooks.
+void MoveCreated(size_t index, int left, int width) {
+    if (index >= gCreated.size()) return;
+    HWND window = gCreated[index].window;
+    RECT box;
+    GetWindowRect(window, &box);
+    if (HWND parent = GetParent(window))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&box), 2);
+    SetWindowPos(window, nullptr, left, box.top, width, box.bottom - box.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, window, OBJID_WINDOW, CHILDID_SELF);
+}
+
 LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kStandInMoveWindow) {
+        MoveCreated(wParam, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 1;
+    }
     if (message == WM_DESTROY) NoteDestruction(window);
     if (message == WM_DESTROY && GetParent(window) == nullptr &&
         (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) == 0) {
@@ -155,6 +181,7 @@ int main(int argc, char** argv) {
     int rect[4] = {0, screenHeight - 40, screenWidth, 40};
     std::string tree = "TrayNotifyWnd:900:300(TrayButton:10:40)";
     std::string out;
+    bool announce = false;
     UINT timeout = 120000;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
@@ -167,6 +194,8 @@ int main(int argc, char** argv) {
             out = value;
         } else if (option == "--notes") {
             gNotes = value;
+        } else if (option == "--announce") {
+            announce = std::strcmp(value, "0") != 0;
         } else if (option == "--timeout") {
             timeout = static_cast<UINT>(std::strtoul(value, nullptr, 10));
         }
@@ -182,6 +211,9 @@ int main(int argc, char** argv) {
     CreateChildren(taskbar, ParseList(p), 1);
     SetTimer(nullptr, 0, timeout, nullptr);
     if (!out.empty() && !WriteReport(out)) return 2;
+    if (announce) {
+        SendNotifyMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    }
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

@@ -84,3 +84,13 @@ const StandInWindow* TaskbarStandIn::Entry(HWND window) const {
     }
     return nullptr;
 }
+
+bool TaskbarStandIn::Move(const std::string& className, int left, int width) const {
+    for (size_t i = 0; i < windows_.size(); ++i) {
+        if (windows_[i].className != className) continue;
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(Taskbar(), kStandInMoveWindow, i, MAKELPARAM(left, width),
+                                   SMTO_ABORTIFHUNG, 5000, &answer) != 0;
+    }
+    return false;
+}

@@ -12,6 +12,9 @@ struct StandInWindow {
     int depth = 0;
 };
 
+// Moves one of the stand-in's windows (see TaskbarStandIn.cpp).
+constexpr UINT kStandInMoveWindow = WM_APP + 0x71;
+
 class TaskbarStandIn {
   public:
     TaskbarStandIn() = default;
@@ -24,6 +27,10 @@ class TaskbarStandIn {
     bool Start(const std::string& options = "");
     // Closes the taskbar window and waits for the process to end.
     void Stop();
+
+    // Moves the first window of that class to `left` with `width` (its
+    // parent's client coordinates); the change is reported as Windows does.
+    bool Move(const std::string& className, int left, int width) const;
 
     HWND Taskbar() const;
     // The n-th window (0-based, creation order) of that class, or null.

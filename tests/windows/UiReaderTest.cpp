@@ -204,7 +204,7 @@ TEST(UiReader, OlderOptionsVersionsStopEarly) {
 TEST(UiReader, ReadsTheProgramsSegment) {
     UiDescription d;
     ASSERT_TRUE(ReadUiDescription(kUiSegment, kUiSegmentSize, &d));
-    ASSERT_EQ(d.windows.size(), 2u);
+    ASSERT_EQ(d.windows.size(), 3u);
     WindowDefinition* dock = FindWindowDefinition(&d, kDockWindow);
     WindowDefinition* panel = FindWindowDefinition(&d, kDockPanelWindow);
     ASSERT_TRUE(dock && panel);

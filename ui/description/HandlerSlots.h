@@ -17,5 +17,8 @@ enum HandlerSlot : int {
     kSlotToolbarButtonClicked = 10,
     kSlotToolbarEvent8 = 11,
     kSlotOpenRootFolder = 12,
-    kHandlerSlotCount = 13
+    kSlotShellWatchCreated = 13,
+    kSlotPanelFocused = 14,
+    kSlotIconListKey = 15,
+    kHandlerSlotCount = 16
 };

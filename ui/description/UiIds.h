@@ -1,4 +1,4 @@
-// Identifiers of the two windows, their elements and the element types, as
+// Identifiers of the windows, their elements and the element types, as
 // the UI description stores them. The windows' sizes are in
 // "ui/description/WindowGeometry.h", which the build writes from windows.py.
 #pragma once
@@ -31,3 +31,9 @@ constexpr uint32_t kPanelIconList = 0x16012DC1;      // 图标列表框, IcoList
 constexpr uint32_t kPanelSeparator = 0x16012D4D;     // 分割线1, PictureBoxEx
 constexpr uint32_t kPanelToolbar = 0x16012D4A;       // 工具条, ToolbarEx
 constexpr uint32_t kPanelSkinRoot = 0x16012C9A;      // 窗口EX, WindowEx
+
+// ShellWatchWindow: never shown; hears the shell's broadcasts and a second
+// start's request (app/dock/ShellWatch.cpp).
+constexpr uint32_t kShellWatchWindow = 0x52013001;
+constexpr uint32_t kShellWatchSelf = 0x06013000;
+constexpr char kShellWatchClass[] = "QuickDockShellWatch";

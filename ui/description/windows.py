@@ -1,4 +1,4 @@
-"""The two windows of QuickDock as data: elements, geometry, options, the menu,
+"""The windows of QuickDock as data: elements, geometry, options, the menu,
 event bindings and the skinned controls' stored attributes.
 
 build_description.py turns this module into the stored UI description. Texts
@@ -199,7 +199,8 @@ DOCK_PANEL_WINDOW = dict(
     geometry=(50, 50, PANEL_WIDTH, 800),
     flags=SHOWN,
     options=window_options(border=2, taskbar_button=0),
-    events=[(0, "kSlotPanelCreated"), (1, "kSlotPanelMayClose"), (2, "kSlotPanelDestroying")],
+    events=[(0, "kSlotPanelCreated"), (1, "kSlotPanelMayClose"), (2, "kSlotPanelDestroying"),
+            (-7, "kSlotPanelFocused")],
     elements=[
         control(0x16012E42, LISTBOX_EX, "扩展列表框", (8, 8, 384, 90), [(6, "kSlotSampleListEvent")],
                 engine_values(LISTBOX_EX, v0=0, v1=skin_block(LIST_SKIN), v2=30, v8=-1,
@@ -208,7 +209,8 @@ DOCK_PANEL_WINDOW = dict(
         menu_entry(0x26012DFA, 0, MENU_HIDDEN, "菜单", None),
         menu_entry(0x26012DFB, 1, 0, "打开根目录", "kSlotOpenRootFolder"),
         control(0x16012DC1, ICO_LISTBOX_EX, "图标列表框", (101, 800, 299, 247),
-                [(0, "kSlotLaunchEntry"), (15, "kSlotIconListContextMenu")],
+                [(0, "kSlotLaunchEntry"), (15, "kSlotIconListContextMenu"),
+                 (-9, "kSlotIconListKey")],
                 engine_values(ICO_LISTBOX_EX, v0=1, v1=skin_block(ICON_LIST_SKIN), v2=48,
                               v3=74, v4=80, v8=-1)),
         control(0x16012D4D, PICTURE_BOX_EX, "分割线1", (1, 800, 398, 1), [],
@@ -223,7 +225,25 @@ DOCK_PANEL_WINDOW = dict(
     ],
 )
 
-WINDOWS = [DOCK_WINDOW, DOCK_PANEL_WINDOW]
+# ShellWatchWindow: never shown. It hears what the shell tells every top-level
+# window (a new taskbar after the shell restarts, display and settings
+# changes) and a second start's request, and it keeps the program running
+# while the taskbar that held the dock is gone. A second start finds it by its
+# own class name.
+SHELL_WATCH_CLASS = "QuickDockShellWatch"
+SHELL_WATCH_WINDOW = dict(
+    id=0x52013001,
+    handler_module=0x19013002,
+    self_id=0x06013000,
+    geometry=(0, 0, 0, 0),
+    flags=0,
+    options=dict(window_options(border=0, taskbar_button=0), start_position=0, always_on_top=0,
+                 class_name=SHELL_WATCH_CLASS),
+    events=[(0, "kSlotShellWatchCreated")],
+    elements=[],
+)
+
+WINDOWS = [DOCK_WINDOW, DOCK_PANEL_WINDOW, SHELL_WATCH_WINDOW]
 
 # The picture shown for shortcuts to folders, kept as a byte-set block.
 FOLDER_IMAGE = "folder.png"

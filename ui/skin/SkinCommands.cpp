@@ -1,4 +1,4 @@
-// The skin library's eight commands: each takes the program's argument
+// The skin library's commands: each takes the program's argument
 // records, resolves control arguments to engine controls and forwards to the
 // engine export of the same name. A command whose export is missing, or whose
 // control has no engine control, does nothing and answers 0.
@@ -99,6 +99,15 @@ void DeleteItemIcoListboxExCommand(ResultRecord*, int32_t argCount, ArgumentReco
     if (list) remove(list, a.Int(1), a.Int(2));
 }
 
+// toolbar, button index (-1: every button).
+void DeleteButtonToolbarExCommand(ResultRecord*, int32_t argCount, ArgumentRecord* args) {
+    auto remove = SkinEngine().deleteButtonToolbarEx;
+    if (!remove) return;
+    Arguments a(argCount, args);
+    EngineControl toolbar = a.Control(0);
+    if (toolbar) remove(toolbar, a.Int(1));
+}
+
 }  // namespace
 
 const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)] = {
@@ -110,4 +119,5 @@ const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)] = {
     SetButtonSelectedToolbarExCommand,
     InsertItemIcoListboxExCommand,
     DeleteItemIcoListboxExCommand,
+    DeleteButtonToolbarExCommand,
 };

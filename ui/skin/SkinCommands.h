@@ -1,4 +1,4 @@
-// The skin library's eight commands, called by the program through
+// The skin library's commands, called by the program through
 // CallLibrary(kSkinLibrary, SkinCommand::X, ...). Each forwards to the engine
 // export of the same name.
 #pragma once
@@ -15,8 +15,11 @@ enum class SkinCommand : int32_t {
     SetButtonSelected_ToolbarEx,
     InsertItem_IcoListboxEx,
     DeleteItem_IcoListboxEx,
+    // Added after the first eight, so their numbers stay: the toolbar is
+    // emptied when the folder's categories are read again.
+    DeleteButton_ToolbarEx,
     Count
 };
 
-// The table of the eight commands, in SkinCommand order.
+// The table of the commands, in SkinCommand order.
 extern const CommandFn kSkinCommands[static_cast<int>(SkinCommand::Count)];

@@ -73,6 +73,7 @@ void ResolveEntries(HMODULE module, SkinEngineEntries* e) {
     Resolve(module, "SetButtonSelected_ToolbarEx", &e->setButtonSelectedToolbarEx);
     Resolve(module, "InsertItem_IcoListboxEx", &e->insertItemIcoListboxEx);
     Resolve(module, "DeleteItem_IcoListboxEx", &e->deleteItemIcoListboxEx);
+    Resolve(module, "DeleteButton_ToolbarEx", &e->deleteButtonToolbarEx);
 }
 
 }  // namespace

@@ -24,6 +24,7 @@ struct SkinEngineEntries {
     SetButtonSelected_ToolbarExFn setButtonSelectedToolbarEx;
     InsertItem_IcoListboxExFn insertItemIcoListboxEx;
     DeleteItem_IcoListboxExFn deleteItemIcoListboxEx;
+    DeleteButton_ToolbarExFn deleteButtonToolbarEx;
 };
 
 // The process-wide entry table (all null until an engine is loaded).

@@ -4,6 +4,7 @@
 #include "runtime/library/core/CoreArguments.h"
 #include "runtime/library/core/CoreCommandList.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ void SetResultFromRead(ResultRecord* result, int32_t typeCode, const ByteSetRead
 
 void CmdReadFromByteSet(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     int32_t typeCode = OptionalInteger(argCount, args, 1, 0);
-    if (typeCode < 1 || typeCode > 10) ReportRuntimeErrorText("“欲取出数据的类型”参数值无效", 0, 0);
+    if (typeCode < 1 || typeCode > 10)
+        ReportRuntimeErrorText(RuntimeMessage::kDataTypeInvalid, 0, 0);
     const ByteSetHeader* set = ArgumentByteSet(argCount, args, 0);
     const ArgumentRecord* positionArg = GivenArgument(argCount, args, 2);
     int32_t position = positionArg ? ArgumentInteger(*positionArg) : 1;

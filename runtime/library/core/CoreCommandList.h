@@ -33,6 +33,7 @@ void CmdSetWaitCursor(ResultRecord* result, int32_t argCount, ArgumentRecord* ar
 void CmdRestoreCursor(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
 void CmdTextAtAddress(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
 void CmdByteSetAtAddress(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
+void CmdIsWindowLoaded(ResultRecord* result, int32_t argCount, ArgumentRecord* args);
 
 // The core library as a support library of the program image header.
 const SupportLibrary& CoreLibrary();

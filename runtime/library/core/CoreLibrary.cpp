@@ -6,12 +6,14 @@
 #include "runtime/process/Runtime.h"
 
 const CommandFn kCoreCommands[static_cast<int>(CoreCommand::Count)] = {
-    CmdIntegerDivide, CmdRemainder,          CmdWindowHandleOf,   CmdLoadWindow, CmdTextLength,
-    CmdRunDirectory,  CmdExecutableFileName, CmdLeftText,         CmdRightText,  CmdCharacterText,
-    CmdToUpperCase,   CmdToNumber,           CmdToInteger,        CmdSplitText,  CmdBlankText,
-    CmdCompareText,   CmdReadFromByteSet,    CmdToText,           CmdRemoveFile, CmdReadWholeFile,
-    CmdScreenWidth,   CmdScreenHeight,       CmdProcessEvents,    CmdPopUpMenu,  CmdSetWaitCursor,
-    CmdRestoreCursor, CmdTextAtAddress,      CmdByteSetAtAddress,
+    CmdIntegerDivide,   CmdRemainder,     CmdWindowHandleOf,     CmdLoadWindow,
+    CmdTextLength,      CmdRunDirectory,  CmdExecutableFileName, CmdLeftText,
+    CmdRightText,       CmdCharacterText, CmdToUpperCase,        CmdToNumber,
+    CmdToInteger,       CmdSplitText,     CmdBlankText,          CmdCompareText,
+    CmdReadFromByteSet, CmdToText,        CmdRemoveFile,         CmdReadWholeFile,
+    CmdScreenWidth,     CmdScreenHeight,  CmdProcessEvents,      CmdPopUpMenu,
+    CmdSetWaitCursor,   CmdRestoreCursor, CmdTextAtAddress,      CmdByteSetAtAddress,
+    CmdIsWindowLoaded,
 };
 
 namespace {

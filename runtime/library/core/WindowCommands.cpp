@@ -4,6 +4,7 @@
 #include "runtime/values/Records.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeError.h"
+#include "runtime/process/RuntimeMessages.h"
 #include "runtime/values/Values.h"
 #include "runtime/windows/WindowRuntime.h"
 
@@ -24,11 +25,18 @@ void CmdWindowHandleOf(ResultRecord* result, int32_t argCount, ArgumentRecord* a
     if (argCount < 1) return;
     HWND hwnd = LiveHandleOf(args[0].WindowId(), args[0].ComponentId());
     if (!hwnd) {
-        ReportRuntimeErrorText("指定窗口或窗口组件不存在或尚未载入",
+        ReportRuntimeErrorText(RuntimeMessage::kWindowOrComponentGone,
                                static_cast<int32_t>(args[0].WindowId()),
                                static_cast<int32_t>(args[0].ComponentId()));
     }
     *result = MakeRecord(static_cast<int64_t>(reinterpret_cast<intptr_t>(hwnd)), Tag::kInteger);
+}
+
+// Whether a window (or one of its components) is loaded now: a window can
+// go without the program closing it, when the window that holds it (another
+// program's) is destroyed.
+void CmdIsWindowLoaded(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
+    SetResultBool(result, argCount >= 1 && LiveHandleOf(args[0].WindowId(), args[0].ComponentId()));
 }
 
 void CmdLoadWindow(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {

@@ -101,20 +101,38 @@ std::vector<IconImage> LoadIconFileImages(const char* path) {
     return images;
 }
 
+// Reads the whole file from its start through `file`.
+bool ReadBackThrough(HANDLE file, size_t size, std::vector<uint8_t>* bytes) {
+    bytes->assign(size, 0);
+    DWORD read = 0;
+    LARGE_INTEGER start{};
+    if (SetFilePointerEx(file, start, nullptr, FILE_BEGIN) &&
+        ReadFile(file, bytes->data(), static_cast<DWORD>(size), &read, nullptr) && read == size)
+        return true;
+    bytes->clear();
+    return false;
+}
+
 // The target is created new: whatever already has its name (a file, a link,
 // a junction) is neither replaced nor followed, and nothing is written then.
-bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes) {
+// Given `readBack`, the file is shared with nobody, read back through its own
+// handle and deleted when that handle closes.
+bool WriteFileBytes(const char* path, const std::vector<uint8_t>& bytes,
+                    std::vector<uint8_t>* readBack) {
     const std::wstring widePath = WidePath(path);
     bool written = false;
     {
-        ScopedFileHandle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                                          nullptr));
+        const DWORD access = readBack ? GENERIC_READ | GENERIC_WRITE | DELETE : GENERIC_WRITE;
+        const DWORD flags = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT |
+                            (readBack ? FILE_FLAG_DELETE_ON_CLOSE : 0);
+        ScopedFileHandle file(
+            CreateFileW(widePath.c_str(), access, 0, nullptr, CREATE_NEW, flags, nullptr));
         if (!file.Valid()) return false;
         DWORD done = 0;
         written =
             WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
             done == bytes.size();
+        if (readBack) return written && ReadBackThrough(file.Get(), bytes.size(), readBack);
     }
     // A half-written file (ours: it was created above) would be read back as
     // a damaged icon.
@@ -180,27 +198,38 @@ std::vector<uint8_t> IconBitmapFile(const std::vector<IconImage>& images) {
 }
 
 // True when the target was created and written.
-bool WriteIconTarget(const std::vector<IconImage>& images, const char* target) {
+bool WriteIconTarget(const std::vector<IconImage>& images, const char* target,
+                     std::vector<uint8_t>* readBack) {
     if (images.empty()) return false;
     std::string kind = FileKindOf(target);
-    if (kind == "ico") return WriteFileBytes(target, WriteIconFile(images));
+    if (kind == "ico") return WriteFileBytes(target, WriteIconFile(images), readBack);
     if (kind == "bmp") {
         std::vector<uint8_t> bitmap = IconBitmapFile(images);
-        return !bitmap.empty() && WriteFileBytes(target, bitmap);
+        return !bitmap.empty() && WriteFileBytes(target, bitmap, readBack);
     }
     return false;
 }
 
 // A fifth argument, a boolean variable, learns whether the target was
-// created and written (so that a caller deletes only a file it made).
+// created and written (so that a caller deletes only a file it made). A
+// sixth, a byte-set variable, makes the target a scratch file and receives
+// its bytes as read back through the handle that wrote it.
 void CmdSaveIconToFile(ResultRecord* result, int32_t argCount, ArgumentRecord* args) {
     int32_t mode = ArgumentInt(argCount, args, 1, 1);
     int32_t number = ArgumentInt(argCount, args, 3, 1);
     bool written = false;
+    void* readBackVariable = OutputVariable(argCount, args, 5, Tag::kByteSet);
+    std::vector<uint8_t> readBack;
     SetResultInt(result, SaveIconToFile(TextArgument(argCount, args, 0), mode,
-                                        TextArgument(argCount, args, 2), number, &written));
+                                        TextArgument(argCount, args, 2), number, &written,
+                                        readBackVariable ? &readBack : nullptr));
     if (void* v = OutputVariable(argCount, args, 4, Tag::kBoolean))
         *static_cast<int32_t*>(v) = written ? 1 : 0;
+    if (readBackVariable) {
+        ByteSet* slot = static_cast<ByteSet*>(readBackVariable);
+        FreeBlock(*slot);
+        *slot = MakeByteSet(readBack.data(), static_cast<int32_t>(readBack.size()));
+    }
 }
 
 const CommandFn kIconCommands[static_cast<int>(IconCommand::Count)] = {CmdSaveIconToFile};
@@ -212,8 +241,9 @@ const SupportLibrary kIconLibraryEntry = {
 }  // namespace
 
 int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int32_t number,
-                       bool* written) {
+                       bool* written, std::vector<uint8_t>* readBack) {
     if (written) *written = false;
+    if (readBack) readBack->clear();
     if (number <= 0) number = 1;
     if (mode != 0) mode = 1;
     bool save = mode == 0;
@@ -222,7 +252,7 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     std::string kind = FileKindOf(source);
     if (kind == "ico") {
         if (save && number <= 1) {
-            const bool done = WriteIconTarget(LoadIconFileImages(source), target);
+            const bool done = WriteIconTarget(LoadIconFileImages(source), target, readBack);
             if (written) *written = done;
         }
         return 1;
@@ -239,7 +269,7 @@ int32_t SaveIconToFile(const char* source, int32_t mode, const char* target, int
     try {
         const ModuleIcon icon = ReadModuleIcon(LoadedIconModule(module.Get()), save ? number : 0);
         if (save) {
-            const bool done = WriteIconTarget(icon.images, target);
+            const bool done = WriteIconTarget(icon.images, target, readBack);
             if (written) *written = done;
         }
         return icon.groupCount;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/library/shell/NativeSystemTarget.h"
 #include "runtime/process/Runtime.h"
 #include "runtime/process/RuntimeState.h"
 #include "runtime/values/Values.h"
@@ -39,14 +40,20 @@ std::wstring TargetFromItemList(IShellLinkW* link) {
     return found ? std::wstring(path.data()) : std::wstring();
 }
 
-bool WideFileExists(const std::wstring& path) {
-    return !path.empty() && GetFileAttributesW(WidePath(AnsiPathFromWide(path).c_str()).c_str()) !=
-                                INVALID_FILE_ATTRIBUTES;
+// Whether the stored path text cannot name the target whatever is on disk:
+// missing, cut at the length the text was read into, or holding "?" for a
+// character the code page of the program that saved it lacked ("?" is in no
+// file name). Only then is the item list asked: looking the target up would
+// cost a wait of its own for a target on a slow or absent share.
+bool StoredPathUnusable(const std::wstring& path, size_t readInto) {
+    return path.empty() || path.size() + 1 >= readInto || path.size() + 1 >= MAX_PATH ||
+           path.find(L'?') != std::wstring::npos;
 }
 
 // The target in a spelling that opens it from the ANSI calls: a target whose
 // name code page 936 cannot hold, or that is MAX_PATH bytes or longer, is
-// given by its short form where the volume has one.
+// given by its short form where the volume has one; on 64-bit Windows the
+// 32-bit build gets the file the 64-bit shell would open.
 void ReadTarget(IShellLinkA* link, std::string* target) {
     ScopedComPtr<IShellLinkW> wideLink;
     if (SUCCEEDED(link->QueryInterface(IID_IShellLinkW, wideLink.PutVoid()))) {
@@ -54,12 +61,12 @@ void ReadTarget(IShellLinkA* link, std::string* target) {
         std::wstring path;
         if (SUCCEEDED(wideLink->GetPath(wide.data(), static_cast<int>(wide.size()), nullptr, 0)))
             path = wide.data();
-        // The stored text is missing (too long for it) or names no file: the
-        // item list may still name the target.
-        if (!WideFileExists(path)) {
+        // The stored text cannot name the target: the item list may still.
+        if (StoredPathUnusable(path, wide.size())) {
             const std::wstring listed = TargetFromItemList(wideLink.Get());
-            if (WideFileExists(listed)) path = listed;
+            if (!listed.empty()) path = listed;
         }
+        path = TargetOnNativeSystem(wideLink.Get(), path);
         if (!path.empty()) *target = AnsiPathFromWide(path);
         return;
     }

@@ -1,6 +1,10 @@
 // SetAutoStart: makes a program start with Windows, either as a value under
-// the machine's "Run" key (mode 0) or as a shortcut in the user's Startup
-// folder (mode 1). Failures give false and change nothing more.
+// a "Run" key (mode 0) or as a shortcut in the user's Startup folder (mode
+// 1). Mode 0 writes the machine's key where the process may (an elevated
+// start) and the user's own key where it may not (a standard user: with UAC a
+// normal start cannot write HKEY_LOCAL_MACHINE, and the manifest's asInvoker
+// turns registry virtualization off); exactly one of the two values is kept.
+// Failures give false and change nothing more.
 #include "runtime/library/system/SystemLibrary.h"
 
 #include <windows.h>
@@ -18,7 +22,6 @@ namespace {
 
 constexpr int32_t kAutoStartRegistry = 0;
 constexpr int32_t kAutoStartShortcut = 1;
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 bool IsExistingFile(const char* path) {
     const DWORD attributes = GetFileAttributesA(path);
@@ -27,14 +30,46 @@ bool IsExistingFile(const char* path) {
 
 // A Run value is a command line: the path goes in quotes, or a path with
 // spaces would be read as "C:\Program" with arguments (and C:\Program.exe run).
-bool WriteRunValue(const char* name, const char* path) {
+std::string RunCommand(const char* path) {
+    return std::string("\"") + path + "\"";
+}
+
+// The machine's key is only opened; the user's own key is made when missing.
+bool WriteRunValue(HKEY root, const char* name, const std::string& command) {
     ScopedRegistryKey key;
-    if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunKey, key.Put()) != ERROR_SUCCESS) return false;
-    const std::string command = std::string("\"") + path + "\"";
+    const LONG opened = root == HKEY_CURRENT_USER
+                            ? RegCreateKeyExA(root, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                              key.Put(), nullptr)
+                            : RegOpenKeyA(root, kRunKey, key.Put());
+    if (opened != ERROR_SUCCESS) return false;
     // The stored string keeps its terminator, as REG_SZ readers expect.
     const DWORD size = static_cast<DWORD>(command.size() + 1);
     return RegSetValueExA(key.Get(), name, 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(command.c_str()), size) == ERROR_SUCCESS;
+}
+
+bool HasRunValue(HKEY root, const char* name) {
+    ScopedRegistryKey key;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return false;
+    return RegQueryValueExA(key.Get(), name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void RemoveRunValue(HKEY root, const char* name) {
+    ScopedRegistryKey key;
+    if (RegOpenKeyExA(root, kRunKey, 0, KEY_SET_VALUE, key.Put()) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key.Get(), name);
+}
+
+// The machine's value where it can be written; else the user's, unless the
+// machine's key already holds a value of that name (an earlier elevated
+// start), which stays the one in force: the program never starts twice.
+bool WriteAutoStartValue(const char* name, const char* path) {
+    const std::string command = RunCommand(path);
+    if (WriteRunValue(HKEY_LOCAL_MACHINE, name, command) || HasRunValue(HKEY_LOCAL_MACHINE, name)) {
+        RemoveRunValue(HKEY_CURRENT_USER, name);
+        return HasRunValue(HKEY_LOCAL_MACHINE, name);
+    }
+    return WriteRunValue(HKEY_CURRENT_USER, name, command);
 }
 
 bool WriteStartupShortcut(const char* name, const char* path) {
@@ -72,8 +107,8 @@ void CmdSetAutoStart(ResultRecord* result, int32_t argCount, ArgumentRecord* arg
         SetResultBool(result, false);
         return;
     }
-    const bool written =
-        mode == kAutoStartShortcut ? WriteStartupShortcut(name, path) : WriteRunValue(name, path);
+    const bool written = mode == kAutoStartShortcut ? WriteStartupShortcut(name, path)
+                                                    : WriteAutoStartValue(name, path);
     SetResultBool(result, written);
 }
 

@@ -43,7 +43,8 @@ void DockSession::AskDock(HWND taskbar, const std::atomic<bool>& started, const 
     }
 }
 
-bool DockSession::Start(const std::string& runFolder, StartWatch* watch, bool cold) {
+bool DockSession::Start(const std::string& runFolder, StartWatch* watch, bool cold,
+                        StartMilestones* milestones) {
     Stop();
     // The taskbar lives as long as the longest session (the soak) may take.
     if (!standIn_.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40) --timeout 14400000"))
@@ -64,8 +65,13 @@ bool DockSession::Start(const std::string& runFolder, StartWatch* watch, bool co
     }
     // The panel is shown only once its creation handler has scanned the
     // folder and filled category 0: that is the end of start-up.
+    double dockAt = -1, panelAt = -1;
     const bool ready = WaitFor(
         [&] {
+            if (milestones) {
+                if (dockAt < 0 && program_.DockIn(standIn_.Taskbar())) dockAt = NowMs();
+                if (panelAt < 0 && (panel_ || program_.PanelBeingBuilt())) panelAt = NowMs();
+            }
             if (!panel_) panel_ = program_.Panel();
             return panel_ && IsWindowVisible(panel_);
         },
@@ -74,6 +80,11 @@ bool DockSession::Start(const std::string& runFolder, StartWatch* watch, bool co
     started = true;
     if (asker.joinable()) asker.join();
     createdMs_ = CreationMs(program_.Process());
+    if (milestones) {
+        *milestones = StartMilestones{};
+        if (dockAt >= 0) milestones->dockEmbeddedMs = dockAt - createdMs_;
+        if (panelAt >= 0) milestones->panelCreatedMs = panelAt - createdMs_;
+    }
     if (!ready) return false;
     dock_ = program_.DockIn(standIn_.Taskbar());
     iconList_ = FindWindowExA(panel_, nullptr, "IcoListboxEx", nullptr);

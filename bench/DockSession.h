@@ -19,6 +19,13 @@ struct StartWatch {
     int answers = 0;
 };
 
+// Moments of a start seen from outside, in milliseconds from the process's
+// creation; -1 when not seen.
+struct StartMilestones {
+    double dockEmbeddedMs = -1;  // the dock button among the taskbar's children
+    double panelCreatedMs = -1;  // the panel window there, as stored (before its scan)
+};
+
 class DockSession {
   public:
     DockSession() = default;
@@ -30,8 +37,11 @@ class DockSession {
     // (category 0 filled); false when that does not happen within two minutes.
     // With a watch, the dock button is asked to answer meanwhile. A cold
     // start empties the page cache once the taskbar runs, right before the
-    // program starts (as at logon, where the shell runs already).
-    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, bool cold = false);
+    // program starts (as at logon, where the shell runs already). With
+    // milestones, the polling also looks for the dock button and the panel
+    // being built, which costs the start some time: use starts of their own.
+    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, bool cold = false,
+               StartMilestones* milestones = nullptr);
     void Stop();
 
     // From the process's creation to the panel shown, in milliseconds.

@@ -51,10 +51,9 @@ int CountGdiTable(HANDLE process) {
         return -1;
     void* table = nullptr;
     SIZE_T got = 0;
-    if (!ReadProcessMemory(process,
-                           reinterpret_cast<const uint8_t*>(basic.PebBaseAddress) +
-                               kPebGdiTableOffset,
-                           &table, sizeof(table), &got) ||
+    if (!ReadProcessMemory(
+            process, reinterpret_cast<const uint8_t*>(basic.PebBaseAddress) + kPebGdiTableOffset,
+            &table, sizeof(table), &got) ||
         !table)
         return -1;
     std::vector<GdiHandleEntry> entries(kGdiTableEntries);
@@ -137,8 +136,7 @@ double HostCpuMs(const std::string& programPath) {
     if (search == INVALID_HANDLE_VALUE) return -1;
     do {
         if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
-        ns += std::atof(
-            ReadHostFile(dir + "\\task\\" + found.cFileName + "\\schedstat").c_str());
+        ns += std::atof(ReadHostFile(dir + "\\task\\" + found.cFileName + "\\schedstat").c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return ns / 1e6;

@@ -2,13 +2,17 @@
 // prints one table of medians with their spread and targets.
 //
 //   bench_runner.exe --product DIR --work DIR [--before DIR] [--stripped DIR]
-//                    [--runs N] [--idle-seconds S] [--only scan|interaction|idle|rescan]
+//                    [--runs N] [--idle-seconds S] [--soak-slides N] [--quick]
+//                    [--drop-caches PROGRAM]
+//                    [--only scan|cold|fixed|interaction|idle|rescan|soak]
 //
 // --product  the folder holding QuickDock.exe and SkinEngine.dll
 // --before   another build's folder, measured alongside (start-ups run by run)
 //            and shown beside the first in one table
 // --work     an empty folder for the run folders and shortcut targets
 // --stripped a folder with x86_64\ and i686\ copies of both, stripped
+// --drop-caches  a host program that empties the page cache (cold starts)
+// --quick    the warm figures only: no cold starts, no soak
 // Progress goes to the error stream, the table to the output.
 #include <windows.h>
 #include <objbase.h>
@@ -19,6 +23,7 @@
 #include <string>
 
 #include "bench/Benches.h"
+#include "bench/PageCache.h"
 #include "bench/ProcessProbe.h"
 
 namespace {
@@ -61,8 +66,15 @@ int main(int argc, char** argv) {
     BenchContext context;
     context.binDirectory = OwnDirectory();
     std::string product, before, work, stripped, only;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i], value = argv[i + 1];
+    bool quick = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--quick") {
+            quick = true;
+            continue;
+        }
+        if (i + 1 >= argc) break;
+        const std::string value = argv[++i];
         if (option == "--product") product = value;
         if (option == "--before") before = value;
         if (option == "--work") work = value;
@@ -70,6 +82,8 @@ int main(int argc, char** argv) {
         if (option == "--runs") context.runs = std::max(1, std::atoi(value.c_str()));
         if (option == "--idle-seconds") context.idleSeconds = std::max(1, std::atoi(value.c_str()));
         if (option == "--only") only = value;
+        if (option == "--soak-slides") context.soakSlides = std::max(1, std::atoi(value.c_str()));
+        if (option == "--drop-caches") SetPageCacheDropper(value);
     }
     if (product.empty() || work.empty()) {
         std::fprintf(stderr,
@@ -77,47 +91,67 @@ int main(int argc, char** argv) {
                      "[--stripped DIR]\n");
         return 2;
     }
-    if (!before.empty()) context.products.push_back(Product{"before", before, {}, {}, {}, {}, {}});
-    context.products.push_back(Product{before.empty() ? "" : "after", product, {}, {}, {}, {}, {}});
+    if (!before.empty())
+        context.products.push_back(Product{"before", before, {}, {}, {}, {}, {}, {}});
+    context.products.push_back(
+        Product{before.empty() ? "" : "after", product, {}, {}, {}, {}, {}, {}});
     OleInitialize(nullptr);
 
     std::fprintf(stderr, "bench: making the quick-launch trees\n");
     const std::string targets = work + "\\targets";
     CreateDirectoryA(work.c_str(), nullptr);
-    TreeShape small, large, typical;
+    TreeShape small, large, typical, empty;
     small.programShortcuts = 100;
     large.programShortcuts = 1000;
     // Eight program shortcuts, a document and a folder shortcut per category.
     typical.programShortcuts = 40;
     typical.categories = 5;
+    empty.programShortcuts = 0;
+    empty.categories = 0;
     bool made = MakeTargets(context.binDirectory, targets);
     for (Product& p : context.products) {
         const std::string run = work + "\\run" + (p.label.empty() ? "" : "-" + p.label);
         made = made && MakeRunFolder(p.directory, targets, run + "100", small, &p.small) &&
                MakeRunFolder(p.directory, targets, run + "1000", large, &p.large) &&
                MakeRunFolder(p.directory, targets, run + "typical", typical, &p.typical) &&
+               MakeRunFolder(p.directory, targets, run + "empty", empty, &p.empty) &&
                MakeRunFolder(p.directory, targets, run + "1000-fresh", large, &p.fresh);
     }
     if (!made) {
         std::fprintf(stderr, "bench: could not make the run folders in %s\n", work.c_str());
         return 1;
     }
-    if (only.empty() || only == "scan") {
+    const auto wanted = [&](const char* bench, bool warm) {
+        return only.empty() ? warm || !quick : only == bench;
+    };
+    if (wanted("scan", true)) {
         std::fprintf(stderr, "bench: start-up scan\n");
         RunScanBench(context);
     }
+    if (wanted("cold", false)) {
+        std::fprintf(stderr, "bench: cold start-up\n");
+        RunColdStartBench(context);
+    }
+    if (wanted("fixed", true)) {
+        std::fprintf(stderr, "bench: fixed start\n");
+        RunFixedStartBench(context);
+    }
     for (Product& p : context.products) {
-        if (only.empty() || only == "interaction") {
+        if (wanted("interaction", true)) {
             std::fprintf(stderr, "bench: slides and launches %s\n", p.label.c_str());
             RunInteractionBench(context, p);
         }
-        if (only.empty() || only == "idle") {
+        if (wanted("idle", true)) {
             std::fprintf(stderr, "bench: idle %s\n", p.label.c_str());
             RunIdleBench(context, p);
         }
-        if (only.empty() || only == "rescan") {
+        if (wanted("rescan", true)) {
             std::fprintf(stderr, "bench: rescans %s\n", p.label.c_str());
             RunRescanBench(context, p);
+        }
+        if (wanted("soak", false)) {
+            std::fprintf(stderr, "bench: soak %s\n", p.label.c_str());
+            RunSoakBench(context, p);
         }
     }
     if (!stripped.empty()) RecordSizes(context.products.back().figures, stripped);

@@ -1,13 +1,16 @@
 #include "bench/DockSession.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <thread>
 
+#include "bench/PageCache.h"
 #include "bench/ProcessProbe.h"
 
 namespace {
 
 constexpr double kAskEveryMs = 5;
+constexpr DWORD kStartTimeoutMs = 120000;
 
 DWORD OwnerOf(HWND w) {
     DWORD id = 0;
@@ -40,12 +43,18 @@ void DockSession::AskDock(HWND taskbar, const std::atomic<bool>& started, const 
     }
 }
 
-bool DockSession::Start(const std::string& runFolder, StartWatch* watch, DWORD timeoutMs) {
+bool DockSession::Start(const std::string& runFolder, StartWatch* watch, bool cold,
+                        StartMilestones* milestones) {
     Stop();
-    if (!standIn_.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40) --timeout 900000"))
+    // The taskbar lives as long as the longest session (the soak) may take.
+    if (!standIn_.Start("--tree TrayNotifyWnd:900:300(TrayButton:10:40) --timeout 14400000"))
         return false;
     taskbarProcess_ = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE,
                                   OwnerOf(standIn_.Taskbar()));
+    if (cold && !DropPageCache()) {
+        std::fprintf(stderr, "the page cache could not be emptied\n");
+        return false;
+    }
     if (!program_.Start(runFolder)) return false;
     std::atomic<bool> started{false};
     std::thread asker;
@@ -56,16 +65,26 @@ bool DockSession::Start(const std::string& runFolder, StartWatch* watch, DWORD t
     }
     // The panel is shown only once its creation handler has scanned the
     // folder and filled category 0: that is the end of start-up.
+    double dockAt = -1, panelAt = -1;
     const bool ready = WaitFor(
         [&] {
+            if (milestones) {
+                if (dockAt < 0 && program_.DockIn(standIn_.Taskbar())) dockAt = NowMs();
+                if (panelAt < 0 && (panel_ || program_.PanelBeingBuilt())) panelAt = NowMs();
+            }
             if (!panel_) panel_ = program_.Panel();
             return panel_ && IsWindowVisible(panel_);
         },
-        timeoutMs);
+        kStartTimeoutMs);
     readyMs_ = NowMs();
     started = true;
     if (asker.joinable()) asker.join();
     createdMs_ = CreationMs(program_.Process());
+    if (milestones) {
+        *milestones = StartMilestones{};
+        if (dockAt >= 0) milestones->dockEmbeddedMs = dockAt - createdMs_;
+        if (panelAt >= 0) milestones->panelCreatedMs = panelAt - createdMs_;
+    }
     if (!ready) return false;
     dock_ = program_.DockIn(standIn_.Taskbar());
     iconList_ = FindWindowExA(panel_, nullptr, "IcoListboxEx", nullptr);
@@ -108,9 +127,12 @@ void DockSession::ClickFirstItem() {
     Click(iconList_, 30, 30);
 }
 
-void DockSession::ClickToolbarButton(int index) {
+void DockSession::SelectCategory(int index) {
     RECT bar;
     GetClientRect(toolbar_, &bar);
     // Buttons are 40 pixels high below a 6 pixel margin.
-    Click(toolbar_, (bar.right - bar.left) / 2, 6 + 40 * index + 18);
+    const LPARAM at = MAKELPARAM((bar.right - bar.left) / 2, 6 + 40 * index + 18);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(toolbar_, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 10000, &ignored);
+    SendMessageTimeoutA(toolbar_, WM_LBUTTONUP, 0, at, SMTO_NORMAL, 10000, &ignored);
 }

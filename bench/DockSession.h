@@ -19,6 +19,13 @@ struct StartWatch {
     int answers = 0;
 };
 
+// Moments of a start seen from outside, in milliseconds from the process's
+// creation; -1 when not seen.
+struct StartMilestones {
+    double dockEmbeddedMs = -1;  // the dock button among the taskbar's children
+    double panelCreatedMs = -1;  // the panel window there, as stored (before its scan)
+};
+
 class DockSession {
   public:
     DockSession() = default;
@@ -27,9 +34,14 @@ class DockSession {
     ~DockSession() { Stop(); }
 
     // Starts the program and waits until its panel is created and shown
-    // (category 0 filled); false when that does not happen within the timeout.
-    // With a watch, the dock button is asked to answer meanwhile.
-    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, DWORD timeoutMs = 120000);
+    // (category 0 filled); false when that does not happen within two minutes.
+    // With a watch, the dock button is asked to answer meanwhile. A cold
+    // start empties the page cache once the taskbar runs, right before the
+    // program starts (as at logon, where the shell runs already). With
+    // milestones, the polling also looks for the dock button and the panel
+    // being built, which costs the start some time: use starts of their own.
+    bool Start(const std::string& runFolder, StartWatch* watch = nullptr, bool cold = false,
+               StartMilestones* milestones = nullptr);
     void Stop();
 
     // From the process's creation to the panel shown, in milliseconds.
@@ -47,7 +59,8 @@ class DockSession {
 
     void ClickDock();
     void ClickFirstItem();
-    void ClickToolbarButton(int index);
+    // Clicks a category button and returns once the program has handled it.
+    void SelectCategory(int index);
     // How the dock button answered while `work` ran (asked every 5 ms).
     StartWatch AnswersDuring(const std::function<void()>& work);
 
@@ -63,6 +76,9 @@ class DockSession {
     HWND panel_ = nullptr, dock_ = nullptr, iconList_ = nullptr, toolbar_ = nullptr;
     double createdMs_ = 0, readyMs_ = 0;
 };
+
+// Category buttons wholly inside the toolbar without scrolling.
+constexpr int kVisibleCategoryButtons = 5;
 
 // Waits with a 1 ms poll until `done` holds or the time runs out.
 template <typename Condition>

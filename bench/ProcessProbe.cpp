@@ -51,10 +51,9 @@ int CountGdiTable(HANDLE process) {
         return -1;
     void* table = nullptr;
     SIZE_T got = 0;
-    if (!ReadProcessMemory(process,
-                           reinterpret_cast<const uint8_t*>(basic.PebBaseAddress) +
-                               kPebGdiTableOffset,
-                           &table, sizeof(table), &got) ||
+    if (!ReadProcessMemory(
+            process, reinterpret_cast<const uint8_t*>(basic.PebBaseAddress) + kPebGdiTableOffset,
+            &table, sizeof(table), &got) ||
         !table)
         return -1;
     std::vector<GdiHandleEntry> entries(kGdiTableEntries);
@@ -137,8 +136,7 @@ double HostCpuMs(const std::string& programPath) {
     if (search == INVALID_HANDLE_VALUE) return -1;
     do {
         if (found.cFileName[0] < '1' || found.cFileName[0] > '9') continue;
-        ns += std::atof(
-            ReadHostFile(dir + "\\task\\" + found.cFileName + "\\schedstat").c_str());
+        ns += std::atof(ReadHostFile(dir + "\\task\\" + found.cFileName + "\\schedstat").c_str());
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return ns / 1e6;
@@ -196,6 +194,35 @@ bool GdiCountFollowsObjects() {
     const int during = GdiObjectsOf(GetCurrentProcess());
     for (HBRUSH brush : brushes) DeleteObject(brush);
     const int after = GdiObjectsOf(GetCurrentProcess());
+    return before >= 0 && during - before == kProbes && after == before;
+}
+
+int HandlesOf(HANDLE process) {
+    DWORD reported = 0;
+    if (GetProcessHandleCount(process, &reported) && reported) return static_cast<int>(reported);
+    // Wine numbers a process's handles 4, 8, 12, ... from the start of its
+    // table; a dock holds some dozens.
+    constexpr ULONG_PTR kLastProbed = 4 * 8192;
+    int count = 0;
+    for (ULONG_PTR value = 4; value <= kLastProbed; value += 4) {
+        HANDLE copy = nullptr;
+        if (DuplicateHandle(process, reinterpret_cast<HANDLE>(value), GetCurrentProcess(), &copy, 0,
+                            FALSE, DUPLICATE_SAME_ACCESS)) {
+            ++count;
+            CloseHandle(copy);
+        }
+    }
+    return count;
+}
+
+bool HandleCountFollowsObjects() {
+    constexpr int kProbes = 10;
+    const int before = HandlesOf(GetCurrentProcess());
+    std::vector<HANDLE> events;
+    for (int i = 0; i < kProbes; ++i) events.push_back(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const int during = HandlesOf(GetCurrentProcess());
+    for (HANDLE event : events) CloseHandle(event);
+    const int after = HandlesOf(GetCurrentProcess());
     return before >= 0 && during - before == kProbes && after == before;
 }
 

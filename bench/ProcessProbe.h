@@ -34,6 +34,11 @@ double HostCpuMs(const std::string& programPath);
 int GdiObjectsOf(HANDLE process);
 // Whether that count follows objects made and deleted in this process.
 bool GdiCountFollowsObjects();
+// Kernel handles of the process. Wine reports no count (zero, or its table's
+// size), so there: the handles that can be duplicated out of it.
+int HandlesOf(HANDLE process);
+// Whether that count follows handles opened and closed in this process.
+bool HandleCountFollowsObjects();
 // Windows of the process (top-level, their descendants, message-only ones):
 // the USER objects that can be counted from outside.
 int WindowsOf(DWORD processId);

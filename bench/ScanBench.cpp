@@ -14,41 +14,11 @@
 #include "bench/Benches.h"
 #include "bench/DockSession.h"
 #include "bench/ProcessProbe.h"
+#include "bench/RequiredWork.h"
 
 namespace {
 
 constexpr int kCategorySwitches = 100;
-// Buttons wholly inside the toolbar without scrolling.
-constexpr int kVisibleButtons = 5;
-
-// One baseline run: creation to exit of the process, in milliseconds.
-double BaselineMs(const BenchContext& context, const RunFolder& folder,
-                  const std::string& options = "") {
-    const std::string exe = context.binDirectory + "\\bench_baseline.exe";
-    std::string command = "\"" + exe + "\" " + options + " \"" + folder.quickLaunch + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.path.c_str(), &si, &pi))
-        return -1;
-    WaitForSingleObject(pi.hProcess, 300000);
-    FILETIME created{}, exited{}, kernel{}, user{};
-    GetProcessTimes(pi.hProcess, &created, &exited, &kernel, &user);
-    DWORD groups = 0;
-    GetExitCodeProcess(pi.hProcess, &groups);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    const auto value = [](const FILETIME& t) {
-        return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    if (static_cast<int>(groups) != folder.programItems)
-        std::fprintf(stderr, "baseline read %lu icon groups, expected %d\n", groups,
-                     folder.programItems);
-    return static_cast<double>(value(exited) - value(created)) / 10000.0;
-}
 
 int ScratchFiles(const RunFolder& folder) {
     int count = 0;
@@ -60,19 +30,6 @@ int ScratchFiles(const RunFolder& folder) {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return count;
-}
-
-// Category switches as a user makes them, each handled before the next.
-void SwitchCategories(HWND toolbar, int count) {
-    RECT bar;
-    GetClientRect(toolbar, &bar);
-    for (int i = 0; i < count; ++i) {
-        const LPARAM at =
-            MAKELPARAM((bar.right - bar.left) / 2, 6 + 40 * (i % kVisibleButtons) + 18);
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 10000, &ignored);
-        SendMessageTimeoutA(toolbar, WM_LBUTTONUP, 0, at, SMTO_NORMAL, 10000, &ignored);
-    }
 }
 
 void SetTarget(Figure& figure, const char* text, double limit) {
@@ -103,8 +60,7 @@ void RecordObjects(Product& product, DockSession& session) {
     Sleep(300);
     const int gdi0 = GdiObjectsOf(session.Process());
     const int windows0 = WindowsOf(session.ProcessId());
-    SwitchCategories(FindWindowExA(session.Panel(), nullptr, "ToolbarEx", nullptr),
-                     kCategorySwitches);
+    for (int i = 0; i < kCategorySwitches; ++i) session.SelectCategory(i % kVisibleCategoryButtons);
     Sleep(300);
     const int gdi1 = GdiObjectsOf(session.Process());
     const int windows1 = WindowsOf(session.ProcessId());
@@ -193,18 +149,16 @@ void ScanTree(BenchContext& context, RunFolder Product::*tree, const std::string
         std::vector<double> startUps(context.products.size(), -1);
         for (const size_t p : StartOrder(context, run))
             startUps[p] = StartOnce(context.products[p], tree, label, measures, record);
-        const double base = BaselineMs(context, shared);
+        const double base = BaselineMs(context.binDirectory, shared);
         double scratch = -1;
-        if (measures.requiredWork) scratch = BaselineMs(context, shared, "--scratch");
+        if (measures.requiredWork) scratch = BaselineMs(context.binDirectory, shared, "--scratch");
         for (size_t p = 0; p < context.products.size(); ++p) {
             Product& product = context.products[p];
             const RunFolder& folder = product.*tree;
             // The required work uses each build's own engine.
             double required = -1;
-            if (measures.requiredWork) {
-                const std::string engine = "\"" + product.directory + "\\SkinEngine.dll\"";
-                required = BaselineMs(context, folder, "--scratch --decode " + engine);
-            }
+            if (measures.requiredWork)
+                required = RequiredWorkMs(context.binDirectory, product.directory, folder);
             if (!record || startUps[p] < 0) continue;
             Figures& f = product.figures;
             f.Find("start-up, " + label + " (" + items + ")")->samples.push_back(startUps[p]);

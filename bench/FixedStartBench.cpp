@@ -27,15 +27,8 @@ constexpr const char* kToShown = "fixed start breakdown: creation to panel shown
 double WindowedBaselineMs(const BenchContext& context, const Product& product) {
     const std::string exe = context.binDirectory + "\\bench_windowed.exe";
     const std::string folder = product.empty.path;
-    std::string command = "\"" + exe + "\" \"" + folder + "\\SkinEngine.dll\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &si, &pi))
-        return -1;
+    PROCESS_INFORMATION pi;
+    if (!StartProgram(exe, "\"" + folder + "\\SkinEngine.dll\"", folder, &pi)) return -1;
     HWND window = nullptr;
     const bool shown = WaitFor(
         [&] {

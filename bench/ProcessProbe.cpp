@@ -234,3 +234,15 @@ int WindowsOf(DWORD processId) {
         CountChild(w, reinterpret_cast<LPARAM>(&c));
     return c.count;
 }
+
+bool StartProgram(const std::string& exe, const std::string& arguments,
+                  const std::string& directory, PROCESS_INFORMATION* started) {
+    std::string command = "\"" + exe + "\" " + arguments;
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    *started = {};
+    return CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          directory.c_str(), &si, started) != FALSE;
+}

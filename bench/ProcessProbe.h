@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <string>
 
+// Starts `exe` with `arguments` after its quoted name, in `directory`; the
+// caller closes both handles.
+bool StartProgram(const std::string& exe, const std::string& arguments,
+                  const std::string& directory, PROCESS_INFORMATION* started);
+
 // Milliseconds on a clock shared by every process of the machine.
 double NowMs();
 // A process's creation time on the same clock as NowMs.

@@ -4,19 +4,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <vector>
+
+#include "bench/ProcessProbe.h"
 
 double BaselineMs(const std::string& binDirectory, const RunFolder& folder,
                   const std::string& options) {
     const std::string exe = binDirectory + "\\bench_baseline.exe";
-    std::string command = "\"" + exe + "\" " + options + " \"" + folder.quickLaunch + "\"";
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.path.c_str(), &si, &pi))
+    PROCESS_INFORMATION pi;
+    if (!StartProgram(exe, options + " \"" + folder.quickLaunch + "\"", folder.path, &pi))
         return -1;
     WaitForSingleObject(pi.hProcess, 300000);
     FILETIME created{}, exited{}, kernel{}, user{};

@@ -30,9 +30,11 @@ bool TaskbarStandIn::Start(const std::string& options) {
         process_ = {};
         return false;
     }
-    // Waits for the report or for the stand-in to give up.
+    // Waits for the report or for the stand-in to give up: up to a minute,
+    // since a process start in the emulated guest on a busy host can take
+    // more than the 20 s this once allowed.
     FILE* f = nullptr;
-    for (int i = 0; i < 400 && !f; ++i) {
+    for (int i = 0; i < 1200 && !f; ++i) {
         f = std::fopen(report, "r");
         if (!f) {
             if (WaitForSingleObject(process_.hProcess, 50) == WAIT_OBJECT_0) break;

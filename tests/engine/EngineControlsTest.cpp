@@ -862,7 +862,7 @@ TEST(EngineLeaks, InsertDeleteCyclesKeepResourcesFlat) {
     const long handles0 = KernelHandlesInUse();
     const DWORD user0 = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     const SIZE_T memory0 = memory();
-    for (int i = 0; i < LeakCycles(); ++i) cycle(i);
+    for (int i = 0, cycles = LeakCycles(); i < cycles; ++i) cycle(i);
     // Whole controls made and destroyed as well.
     for (int i = 0; i < 200; ++i) {
         HWND w;

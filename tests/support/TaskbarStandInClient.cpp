@@ -32,7 +32,7 @@ bool TaskbarStandIn::Start(const std::string& options) {
     }
     // Waits for the report or for the stand-in to give up: up to a minute,
     // since a process start in the emulated guest on a busy host can take
-    // more than the 20 s this once allowed.
+    // tens of seconds.
     FILE* f = nullptr;
     for (int i = 0; i < 1200 && !f; ++i) {
         f = std::fopen(report, "r");
